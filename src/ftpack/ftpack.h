@@ -1,0 +1,41 @@
+/* Ftpack: packs the FT weather text file <base>.ft into the binary weather file
+ * <base>.bin, both in the process's current directory. The caller writes the base name
+ * into the 128-byte buffer that INIT_DLL returns (blank-padded, no terminator). */
+#ifndef FTPACK_H
+#define FTPACK_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define FTPACK_NAME_BUFFER_SIZE 128
+
+/* Result codes of FTPACK. */
+#define FTPACK_OK 0
+#define FTPACK_ERR_FILENAME (-1)
+#define FTPACK_ERR_OPEN_FT 1
+#define FTPACK_ERR_HEADER 2
+#define FTPACK_ERR_HOURLY 3
+#define FTPACK_ERR_WRITE_BIN 4
+#define FTPACK_ERR_OPEN_BIN 11
+
+/* The exports, declared only where they are defined or linked directly: a program that
+ * binds both libraries sees two INIT_DLL and takes them through dlsym instead. */
+#ifdef FTPACK_PROTOTYPES
+/* Address of the library's name buffer (128 bytes). */
+char* INIT_DLL(void);
+
+/* Packs <name>.ft into <name>.bin; returns one of the codes above. */
+int32_t FTPACK(void);
+#endif
+
+typedef char* (*FtpackInitFn)(void);
+typedef int32_t (*FtpackPackFn)(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* FTPACK_H */

@@ -1,0 +1,22 @@
+// Errors that end a run: an input/output failure, a number that does not convert,
+// a site value out of range. The message names the file and, for a row, its line
+// number and the offending text. The driver's caller reports it.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kestrum {
+
+class RunError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A run failed because an input could not be read (missing, unreadable, bad row).
+class InputError : public RunError {
+ public:
+  using RunError::RunError;
+};
+
+}  // namespace kestrum
