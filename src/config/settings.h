@@ -1,0 +1,119 @@
+// The persisted settings: one value per key of the INI file beside the program, and the
+// operations that move them between the file, the main window's texts and a run request.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cleaning/cleaning_limits.h"
+#include "run/process.h"
+#include "run/run_state.h"
+
+namespace kestrum {
+
+class RunUi;
+
+inline constexpr size_t kMaxSettingText = 255;
+inline constexpr const char* kNoFileText = "<previous file no longer exists>";
+inline constexpr const char* kNoDirectoryText = "<previous directory no longer exists>";
+
+// Where the program keeps its settings file, default log file and default interim directory.
+struct ProgramPaths {
+  std::string programFile;   // full path of the program file
+  std::string programDir;    // its directory, no trailing separator
+  std::string settingsFile;  // "<program path>.INI", or a per-user file when not writable
+  std::string defaultLogFile;     // "<program path>.log", or per-user
+  std::string defaultInterimDir;  // the program's directory, or per-user
+};
+
+// Beside the program when its directory is writable (a portable build); otherwise in the
+// per-user directories given (the desktop program passes Qt's standard locations).
+ProgramPaths ResolveProgramPaths(const std::string& programFile, const std::string& userConfigDir,
+                                 const std::string& userDataDir);
+
+struct Settings {
+  // [Form]
+  int32_t top = 100;
+  int32_t left = 100;
+  // [EPW Specs]
+  std::string epwFileName;  // key EWPFileName
+  bool epwCalcDN = false;
+  bool epwUseRH = false;
+  bool epwUseObs = true;
+  std::string epwBinDir;
+  // [CSV Specs]
+  std::string csvFileName;
+  std::string csvBinDir;
+  SiteInfo csvSite;  // CSVdesc, CSVlat, CSVlong, CSVtz, CSVelev
+  int32_t firstRow = 1;
+  int32_t dateInd = 1;
+  int32_t moistInd = 1;
+  int32_t solarInd = 0;
+  uint8_t dbtUnits = 0;
+  uint8_t moistUnits = 0;
+  uint8_t solUnits = 0;
+  uint8_t windUnits = 0;
+  std::string csvGridCol[12];
+  // [SetUp]
+  CleaningLimits limits = CleaningLimits::Defaults();
+  bool logReplacements = false;
+  bool clearResults = true;
+  std::string interimPath;
+  std::string logFilePath;
+  std::string doeUrl;
+
+  // Defaults of a first start: directories are the program's, the log beside it.
+  static Settings Defaults(const ProgramPaths& paths);
+};
+
+// Reads the file at path over the defaults: missing file, section or key, or an integer that
+// does not parse, gives the default. Keys match without regard to case. Texts are cut to 255.
+Settings ReadSettingsFile(const std::string& path, const ProgramPaths& paths);
+
+// Writes settings (keys in the stated order) into the file at path, keeping keys and sections
+// it does not know and replacing existing keys in place; a new file gets its sections in the
+// order Form, CSV Specs, EPW Specs, SetUp. Writes a temporary file beside it and renames it
+// over the old one. Throws RunError when the file cannot be written.
+void WriteSettingsFile(const std::string& path, const Settings& settings);
+
+// The main window's controls as plain values: what LoadSettings shows and CaptureSettings
+// reads. Names follow the controls.
+struct MainWindowState {
+  // EPW tab
+  std::string edEPWfile, edEPWBinName, edEPWdir;
+  std::string ledEPWloc, ledEPWlat, ledEPWlon, ledEPWtz, ledEPWelev, ledEPWcomment;
+  bool cbCalcSolDN = false, cbEPWuseRH = false, cbEPWuseObs = true;
+  bool btnProcEPWEnabled = false;
+  // CSV tab
+  std::string edXLSfn, edCSVBinName, edCSVdir;
+  std::string ledCSVdesc, ledCSVlat, ledCSVlon, ledCSVtz, ledCSVelev;
+  bool btnFieldSpecsEnabled = false, btnFindSiteInfoEnabled = false;
+  // Review tab
+  bool cbSaveCSV = false;
+  // Setup tab
+  CleaningGridTexts grids;  // sgWthData, sgBadData
+  bool cbLogIt = false, cbClearResults = true, cbReWriteLog = true;
+  std::string edInterimPath, edLOG;
+};
+
+// Shows the settings in the window state: placeholders for files and directories that no
+// longer exist, the EPW header of a remembered EPW file (ReadEPWHeader), the grids.
+void LoadSettings(const Settings& settings, MainWindowState& window);
+
+// Copies the window state into settings in the stated order; the grids are converted to
+// CleaningLimits with one notice per bad cell through ui.
+void CaptureSettings(const MainWindowState& window, Settings& settings, RunUi& ui);
+
+// The run request of a Convert button, from captured settings and the window's texts.
+RunRequest MakeRunRequest(RunBranch branch, const Settings& settings,
+                          const MainWindowState& window, const ProgramPaths& paths);
+
+// Deletes the run files the system writes into the interim directory: *.ft and *.sta, and
+// unless saveGraphFiles, *-orig.csv, *-final.csv, postclean-b.csv and postclean-c.csv —
+// never any other file, never protectedFile (the chosen CSV source), never ".bin" files.
+// Does nothing when clearResults is false. Deletion failures are ignored. Returns the
+// number of files deleted.
+int ClearInterimResults(const std::string& interimDir, bool clearResults, bool saveGraphFiles,
+                        const std::string& protectedFile);
+
+}  // namespace kestrum
