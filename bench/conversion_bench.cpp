@@ -1,0 +1,150 @@
+// Speed of each conversion stage and of a whole headless conversion, on the bundled sample.
+// Run: build/bin/bench_conversion
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "cleaning/cleaning_pass.h"
+#include "epw/epw_header.h"
+#include "epw/epw_reader.h"
+#include "format/bin_packer.h"
+#include "format/formatter.h"
+#include "format/outside_libraries.h"
+#include "run/process.h"
+
+namespace fs = std::filesystem;
+using namespace kestrum;
+
+namespace {
+
+const std::string kSample = std::string(KESTRUM_SAMPLE_DATA) + "/USA_CO_Golden-NREL.724666_TMY3.epw";
+
+OutsideLibraries& Libraries() {
+  static std::unique_ptr<OutsideLibraries> libs = OutsideLibraries::Load(ProgramDirectory());
+  return *libs;
+}
+
+std::string WorkDir() {
+  static const std::string dir = [] {
+    const fs::path d = fs::temp_directory_path() / "kestrum-bench";
+    fs::create_directories(d);
+    fs::current_path(d);
+    return d.string();
+  }();
+  return dir;
+}
+
+struct Fixture {
+  HourlyTable table;
+  RunState state;
+  SilentUi ui;
+  RunLog log;
+  StageContext ctx{table, state, ui, log, WorkDir()};
+  EpwHeader header;
+  Fixture() {
+    state.outputBaseName = "bench";
+    state.runMode = RunModeEpw;
+    state.automaticMode = true;
+    ReadEPWHeader(kSample, header);
+  }
+  void Read(bool calcDN) {
+    table.ResetOptionalSeries();
+    EpwOptions options;
+    options.calcDirectNormal = calcDN;
+    ReadEPWData(kSample, options, ctx);
+  }
+  void Clean() { CleanWeatherData(true, CleaningLimits::Defaults(), false, ctx); }
+  void Format() { FormatWeatherData(header.site, false, ctx, Libraries().solvane()); }
+};
+
+void BM_ReadEpw(benchmark::State& st) {
+  Fixture f;
+  for (auto _ : st) f.Read(false);
+}
+BENCHMARK(BM_ReadEpw)->Unit(benchmark::kMillisecond);
+
+void BM_Clean(benchmark::State& st) {
+  Fixture f;
+  f.Read(false);
+  HourlyTable read = f.table;
+  for (auto _ : st) {
+    st.PauseTiming();
+    f.table = read;
+    st.ResumeTiming();
+    f.Clean();
+  }
+}
+BENCHMARK(BM_Clean)->Unit(benchmark::kMillisecond);
+
+void BM_FormatWithFileDirectNormal(benchmark::State& st) {
+  Fixture f;
+  f.Read(false);
+  f.Clean();
+  for (auto _ : st) f.Format();
+}
+BENCHMARK(BM_FormatWithFileDirectNormal)->Unit(benchmark::kMillisecond);
+
+void BM_FormatEstimatingDirectNormal(benchmark::State& st) {
+  Fixture f;
+  f.Read(true);
+  f.Clean();
+  for (auto _ : st) f.Format();
+}
+BENCHMARK(BM_FormatEstimatingDirectNormal)->Unit(benchmark::kMillisecond);
+
+// The estimate alone: 8760 SOLVANE calls over a realistic day/night pattern.
+void BM_SolvaneEstimate8760(benchmark::State& st) {
+  SolvaneLibrary& solvane = Libraries().solvane();
+  SolarRecord* rec = solvane.init();
+  for (auto _ : st) {
+    double sum = 0;
+    for (int h = 1; h <= 8760; ++h) {
+      const int hourOfDay = (h - 1) % 24 + 1;
+      const float cz = (hourOfDay > 6 && hourOfDay < 19) ? 0.1f + 0.05f * (12 - std::abs(12 - hourOfDay)) : 0.0f;
+      rec->GlobalPrev = 400.0f; rec->Global = 1000.0f * cz; rec->GlobalNext = 450.0f;
+      rec->CosZenithPrev = cz; rec->CosZenith = cz; rec->CosZenithNext = cz;
+      rec->DewPointC = 5.0f; rec->DayOfYear = (h - 1) / 24 + 1; rec->ElevationM = 1829.0f;
+      sum += solvane.estimate();
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+}
+BENCHMARK(BM_SolvaneEstimate8760)->Unit(benchmark::kMicrosecond);
+
+void BM_Pack(benchmark::State& st) {
+  Fixture f;
+  f.Read(false);
+  f.Clean();
+  f.Format();
+  for (auto _ : st) MakeBinFile("bench", WorkDir(), f.ctx, Libraries().ftpack());
+}
+BENCHMARK(BM_Pack)->Unit(benchmark::kMillisecond);
+
+void BM_WholeConversion(benchmark::State& st) {
+  const std::string dir = WorkDir();
+  for (auto _ : st) {
+    HourlyTable table;
+    RunState state;
+    state.automaticMode = true;
+    SilentUi ui;
+    RunLog log;
+    RunRequest request;
+    request.sourceFile = kSample;
+    request.outputFileName = "whole.BIN";
+    request.outputDir = dir;
+    request.interimDir = dir;
+    request.programDir = dir;
+    EpwHeader header;
+    ReadEPWHeader(kSample, header);
+    request.site = header.site;
+    RunServices services{table, state, ui, log, Libraries()};
+    benchmark::DoNotOptimize(Process(request, services));
+  }
+}
+BENCHMARK(BM_WholeConversion)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,38 @@
+// The subcommands of kestrum-cli.
+#pragma once
+
+#include <string>
+
+namespace kestrum::cli {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitError = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitCleaningFailed = 3;
+
+struct ConvertOptions {
+  std::string input;
+  std::string outDir;      // default: the current directory
+  std::string interimDir;  // default: outDir
+  std::string name;        // default: the input's file name without its extension
+  bool useRelHum = false;
+  bool calcDirectNormal = false;
+  std::string logFile;     // default: no log file
+  bool detailedLog = false;
+  std::string settingsFile;
+  bool quiet = false;
+};
+
+// Converts one EPW file; returns the exit status. Errors go to stderr.
+int RunConvert(const ConvertOptions& options);
+
+struct UnpackOptions {
+  std::string binFile;
+  std::string ftFile;  // default: the ".bin" path with ".ft" in place of its extension
+};
+
+// Checks a ".bin" file and rebuilds its FT text; returns the exit status.
+int RunUnpack(const UnpackOptions& options);
+
+}  // namespace kestrum::cli
