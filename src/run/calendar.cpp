@@ -3,7 +3,16 @@
 namespace kestrum {
 
 namespace {
-int DaysBefore(int month) { return (month >= 1 && month <= 12) ? DaysBeforeMonth[month] : 0; }
+
+// Days of the year before the first of month. Months outside 1..12 run on into the
+// neighbouring years (0 is the December before, 13 the January after), so a bad month
+// gives an hour outside 1..8760 instead of landing on a date inside the year.
+int DaysBefore(int month) {
+  if (month < 1) return -31;
+  if (month <= 12) return DaysBeforeMonth[month];
+  return 365 * ((month - 1) / 12) + DaysBeforeMonth[(month - 1) % 12 + 1];
+}
+
 }  // namespace
 
 int YearDay(int month, int day) { return DaysBefore(month) + day; }

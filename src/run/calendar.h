@@ -22,8 +22,10 @@ struct CalendarHour {
 int YearDay(int month, int day);
 
 // Hour of the year: (DaysBeforeMonth[month] + day - 1) * 24 + hour. Arguments are not
-// checked: a month outside 1..12 gives 0 days before it; hour 0 gives the previous day's
-// hour 24. Callers must check the result before using it as a table position.
+// checked: a month outside 1..12 gives an hour outside 1..8760 (month 0 is the December
+// before, 13 the January after); a day beyond the month's length gives a later date;
+// hour 0 gives the previous day's hour 24. Callers must check the result before using
+// it as a table position.
 int32_t HourOfYear(uint16_t month, uint16_t day, uint16_t hour);
 
 // Inverse of HourOfYear for h in 1..8760.
