@@ -1,0 +1,127 @@
+#include "config/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "run/run_error.h"
+
+namespace kestrum {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ErrnoText(int error) { return std::error_code(error, std::generic_category()).message(); }
+
+[[noreturn]] void Fail(const std::string& path, const std::string& what, int error) {
+  throw RunError("Cannot write the file " + path + ": " + what + " (" + ErrnoText(error) + ").");
+}
+
+// The file a write to path really changes: the target of a symbolic link.
+fs::path WriteTarget(const fs::path& path) {
+  std::error_code ec;
+  if (!fs::is_symlink(path, ec)) return path;
+  fs::path target = fs::weakly_canonical(path, ec);
+  return ec ? path : target;
+}
+
+// Creates a new temporary file beside target; mode 0666 less the umask, like any new file.
+int CreateTemporary(const fs::path& target, std::string& tempPath) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath = target.string() + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(++counter);
+    const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+bool WriteAll(int fd, const std::string& content) {
+  const char* data = content.data();
+  size_t left = content.size();
+  while (left > 0) {
+    const ssize_t written = write(fd, data, left);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    left -= static_cast<size_t>(written);
+  }
+  return true;
+}
+
+// Makes the rename itself durable; a failure here loses nothing, so it is not reported.
+void SyncDirectory(const fs::path& directory) {
+  const int fd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+}  // namespace
+
+void ReplaceFileContent(const std::string& path, const std::string& content) {
+  const fs::path target = WriteTarget(path);
+  std::string tempPath;
+  const int fd = CreateTemporary(target, tempPath);
+  if (fd < 0) Fail(path, "cannot create a temporary file beside it", errno);
+
+  struct stat old {};
+  const bool keepMode = stat(target.c_str(), &old) == 0;
+  int error = 0;
+  std::string what;
+  if (!WriteAll(fd, content)) {
+    error = errno;
+    what = "cannot write its content";
+  } else if (keepMode && fchmod(fd, old.st_mode & 07777) != 0) {
+    error = errno;
+    what = "cannot keep its permissions";
+  } else if (fsync(fd) != 0) {
+    error = errno;
+    what = "cannot flush its content to disk";
+  }
+  if (close(fd) != 0 && error == 0) {
+    error = errno;
+    what = "cannot close it";
+  }
+  if (error == 0 && rename(tempPath.c_str(), target.c_str()) != 0) {
+    error = errno;
+    what = "cannot replace it";
+  }
+  if (error != 0) {
+    unlink(tempPath.c_str());
+    Fail(path, what, error);
+  }
+  SyncDirectory(target.parent_path());
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw RunError("Cannot read the file " + path + " (" + ErrnoText(errno) + ").");
+  std::string content;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      close(fd);
+      throw RunError("Cannot read the file " + path + " (" + ErrnoText(error) + ").");
+    }
+    content.append(buffer, static_cast<size_t>(got));
+  }
+  close(fd);
+  return content;
+}
+
+}  // namespace kestrum
