@@ -104,7 +104,14 @@ void LoadSettings(const Settings& settings, MainWindowState& window);
 // CleaningLimits with one notice per bad cell through ui.
 void CaptureSettings(const MainWindowState& window, Settings& settings, RunUi& ui);
 
+// The output name shown for a chosen source file: its name without the directory, with
+// its extension (from the last ".") replaced by ".BIN"; "Golden.epw" -> "Golden.BIN",
+// "data" -> "data.BIN".
+std::string BinFileNameFor(const std::string& sourcePath);
+
 // The run request of a Convert button, from captured settings and the window's texts.
+// programDir of the request is paths.defaultInterimDir, the writable stand-in for a missing
+// interim directory (the program's directory in a portable layout).
 RunRequest MakeRunRequest(RunBranch branch, const Settings& settings,
                           const MainWindowState& window, const ProgramPaths& paths);
 
@@ -112,7 +119,8 @@ RunRequest MakeRunRequest(RunBranch branch, const Settings& settings,
 // unless saveGraphFiles, *-orig.csv, *-final.csv, postclean-b.csv and postclean-c.csv —
 // never any other file, never protectedFile (the chosen CSV source), never ".bin" files.
 // Does nothing when clearResults is false. Deletion failures are ignored. Returns the
-// number of files deleted.
+// number of files deleted. Throws RunError naming the directory when clearResults is true
+// and the directory cannot be listed (then nothing is deleted).
 int ClearInterimResults(const std::string& interimDir, bool clearResults, bool saveGraphFiles,
                         const std::string& protectedFile);
 
