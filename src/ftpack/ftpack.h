@@ -1,6 +1,9 @@
 /* Ftpack: packs the FT weather text file <base>.ft into the binary weather file
  * <base>.bin, both in the process's current directory. The caller writes the base name
- * into the 128-byte buffer that INIT_DLL returns (blank-padded, no terminator). */
+ * into the 128-byte buffer that INIT_DLL returns (blank-padded, no terminator). The name
+ * is the buffer without its trailing blanks; it must not be empty, hold a "/" or a NUL
+ * byte, or fill all 128 bytes. A ".bin" file is written only from an FT file read
+ * completely and exactly; docs/bin-format.md describes its layout. */
 #ifndef FTPACK_H
 #define FTPACK_H
 
@@ -20,6 +23,8 @@ extern "C" {
 #define FTPACK_ERR_HOURLY 3
 #define FTPACK_ERR_WRITE_BIN 4
 #define FTPACK_ERR_OPEN_BIN 11
+/* An unexpected failure inside the library (for example, out of memory). */
+#define FTPACK_ERR_INTERNAL 99
 
 /* The exports, declared only where they are defined or linked directly: a program that
  * binds both libraries sees two INIT_DLL and takes them through dlsym instead. */

@@ -1,0 +1,336 @@
+#include "ftpack/ft_text.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace kestrum::ftpack {
+
+namespace {
+
+constexpr std::array<int, 13> kDaysBeforeMonth = {0,   0,   31,  59,  90,  120, 151,
+                                                  181, 212, 243, 273, 304, 334};
+
+size_t FieldLength(FieldFormat f) { return static_cast<size_t>(f.width) + (f.point ? 1 : 0); }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A line for a message: at most 90 characters, control characters shown as '?'.
+std::string Shown(std::string_view line) {
+  std::string shown(line.substr(0, 90));
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  }
+  if (line.size() > 90) shown += "...";
+  return "\"" + shown + "\"";
+}
+
+std::string LineLabel(int lineNo) { return "line " + std::to_string(lineNo); }
+
+// Splits the text into lines that each end with CR LF.
+class LineReader {
+ public:
+  enum class Next { Line, End, Unterminated };
+
+  explicit LineReader(std::string_view text) : text_(text) {}
+
+  Next Read(std::string_view& line) {
+    if (pos_ >= text_.size()) return Next::End;
+    ++lineNo_;
+    const size_t end = text_.find("\r\n", pos_);
+    if (end == std::string_view::npos) {
+      line = text_.substr(pos_);
+      pos_ = text_.size();
+      return Next::Unterminated;
+    }
+    line = text_.substr(pos_, end - pos_);
+    pos_ = end + 2;
+    return Next::Line;
+  }
+
+  int lineNo() const { return lineNo_; }
+
+ private:
+  std::string_view text_;
+  size_t pos_ = 0;
+  int lineNo_ = 0;
+};
+
+bool HasLineBreak(std::string_view text) {
+  return text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos;
+}
+
+// Reads `count` consecutive fields of format f starting at column `start` (0-based).
+bool ParseRun(std::string_view line, size_t start, FieldFormat f, int32_t* values, int count,
+              std::string& reason, int lineNo) {
+  const size_t len = FieldLength(f);
+  for (int i = 0; i < count; ++i) {
+    const size_t at = start + static_cast<size_t>(i) * len;
+    const std::string_view field = line.substr(at, len);
+    if (!ParseField(field, f, values[i])) {
+      reason = LineLabel(lineNo) + ", columns " + std::to_string(at + 1) + "-" +
+               std::to_string(at + len) + ": " + Shown(field) + " is not a number of " +
+               std::to_string(f.width) + " characters with " + std::to_string(f.decimals) +
+               " decimals";
+      return false;
+    }
+  }
+  return true;
+}
+
+FtParseResult Fail(FtStatus status, std::string reason) {
+  return FtParseResult{status, std::move(reason)};
+}
+
+std::string WrongLength(int lineNo, std::string_view what, std::string_view line, size_t width) {
+  return LineLabel(lineNo) + " (" + std::string(what) + ") has " + std::to_string(line.size()) +
+         " characters instead of " + std::to_string(width) + ": " + Shown(line);
+}
+
+FtParseResult ParseHeader(LineReader& reader, FtData& data) {
+  std::string_view line;
+  const char* names[3] = {"site line", "monthly factors", "ground temperatures"};
+  for (int n = 0; n < 3; ++n) {
+    const LineReader::Next next = reader.Read(line);
+    if (next == LineReader::Next::End) {
+      return Fail(FtStatus::BadHeader,
+                  "the file ends before its " + std::string(names[n]) + " (line " +
+                      std::to_string(n + 1) + ")");
+    }
+    if (next == LineReader::Next::Unterminated) {
+      return Fail(FtStatus::BadHeader, LineLabel(reader.lineNo()) + " (" + names[n] +
+                                           ") has no CR LF line end: " + Shown(line));
+    }
+    std::string reason;
+    if (n == 0) {
+      if (line.size() != kFtSiteLineWidth) {
+        return Fail(FtStatus::BadHeader, WrongLength(1, names[0], line, kFtSiteLineWidth));
+      }
+      const std::string_view description = line.substr(0, kFtDescriptionWidth);
+      if (HasLineBreak(description)) {
+        return Fail(FtStatus::BadHeader, "line 1: the description holds a line break");
+      }
+      std::copy(description.begin(), description.end(), data.site.description.begin());
+      size_t at = kFtDescriptionWidth;
+      const struct {
+        FieldFormat format;
+        int32_t* value;
+      } fields[] = {{kLatitudeFormat, &data.site.latitude},
+                    {kLongitudeFormat, &data.site.westLongitude},
+                    {kTimeZoneFormat, &data.site.westTimeZone},
+                    {kSiteCodeFormat, &data.site.siteCode}};
+      for (const auto& field : fields) {
+        if (!ParseRun(line, at, field.format, field.value, 1, reason, 1)) {
+          return Fail(FtStatus::BadHeader, reason);
+        }
+        at += FieldLength(field.format);
+      }
+    } else {
+      if (line.size() != kFtMonthlyLineWidth) {
+        return Fail(FtStatus::BadHeader, WrongLength(n + 1, names[n], line, kFtMonthlyLineWidth));
+      }
+      const bool factors = n == 1;
+      if (!ParseRun(line, 0, factors ? kMonthFactorFormat : kGroundTempFormat,
+                    factors ? data.monthFactors.data() : data.groundTemps.data(), 12, reason,
+                    n + 1)) {
+        return Fail(FtStatus::BadHeader, reason);
+      }
+    }
+  }
+  return {};
+}
+
+FtParseResult ParseHours(LineReader& reader, FtData& data) {
+  data.hours.assign(kFtHours, FtHourFields{});
+  std::string_view line;
+  std::string reason;
+  for (int h = 1; h <= kFtHours; ++h) {
+    const LineReader::Next next = reader.Read(line);
+    if (next == LineReader::Next::End) {
+      return Fail(FtStatus::BadHours, "the file ends after " + std::to_string(h - 1) +
+                                          " hourly records; " + std::to_string(kFtHours) +
+                                          " are needed");
+    }
+    const int lineNo = reader.lineNo();
+    if (next == LineReader::Next::Unterminated) {
+      return Fail(FtStatus::BadHours,
+                  LineLabel(lineNo) + " has no CR LF line end: " + Shown(line));
+    }
+    if (line.size() != kFtRecordWidth) {
+      return Fail(FtStatus::BadHours, WrongLength(lineNo, "hourly record", line, kFtRecordWidth));
+    }
+    FtHourFields& rec = data.hours[static_cast<size_t>(h - 1)];
+    size_t at = 0;
+    for (int f = 0; f < kHourFieldCount; ++f) {
+      if (!ParseRun(line, at, kHourFieldFormats[f], &rec[f], 1, reason, lineNo)) {
+        return Fail(FtStatus::BadHours, reason);
+      }
+      at += FieldLength(kHourFieldFormats[f]);
+    }
+    int month = 0, day = 0, hour = 0;
+    CalendarOfHour(h, month, day, hour);
+    if (rec[kMonth] != month || rec[kDay] != day || rec[kHour] != hour) {
+      return Fail(FtStatus::BadHours,
+                  LineLabel(lineNo) + ": record " + std::to_string(h) + " should be month " +
+                      std::to_string(month) + " day " + std::to_string(day) + " hour " +
+                      std::to_string(hour) + ": " + Shown(line));
+    }
+  }
+  if (reader.Read(line) != LineReader::Next::End) {
+    return Fail(FtStatus::BadHours, "text follows the last hourly record on " +
+                                        LineLabel(reader.lineNo()) + ": " + Shown(line));
+  }
+  return {};
+}
+
+}  // namespace
+
+bool AppendField(std::string& out, int32_t scaled, FieldFormat f) {
+  const int64_t v = scaled;
+  const uint64_t magnitude = static_cast<uint64_t>(v < 0 ? -v : v);
+  char digits[24];
+  const auto res = std::to_chars(digits, digits + sizeof digits, magnitude);
+  const size_t nd = static_cast<size_t>(res.ptr - digits);
+  const size_t d = static_cast<size_t>(f.decimals);
+
+  char text[40];
+  size_t len = 0;
+  if (v < 0) text[len++] = '-';
+  // At least one digit before the point: 5 with two decimals is "0.05".
+  const size_t total = nd > d ? nd : d + 1;
+  for (size_t i = 0; i < total; ++i) {
+    if (d > 0 && i == total - d) text[len++] = '.';
+    const size_t fromEnd = total - i;  // 1 for the last digit
+    text[len++] = fromEnd <= nd ? digits[nd - fromEnd] : '0';
+  }
+  const size_t width = static_cast<size_t>(f.width);
+  if (len < width) out.append(width - len, ' ');
+  out.append(text, len);
+  if (f.point) out += '.';
+  return len <= width;
+}
+
+bool ParseField(std::string_view text, FieldFormat f, int32_t& scaled) {
+  if (f.width <= 0 || f.width > 9 || text.size() != FieldLength(f)) return false;
+  if (f.point) {
+    if (text.back() != '.') return false;
+    text.remove_suffix(1);
+  }
+  size_t i = 0;
+  const size_t n = text.size();
+  while (i < n && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < n && text[i] == '-') {
+    negative = true;
+    ++i;
+  }
+  int64_t v = 0;
+  size_t wholeDigits = 0;
+  while (i < n && IsDigit(text[i])) {
+    v = v * 10 + (text[i] - '0');
+    ++wholeDigits;
+    ++i;
+  }
+  if (wholeDigits == 0) return false;
+  if (f.decimals > 0) {
+    if (i >= n || text[i] != '.') return false;
+    ++i;
+    for (int k = 0; k < f.decimals; ++k) {
+      if (i >= n || !IsDigit(text[i])) return false;
+      v = v * 10 + (text[i] - '0');
+      ++i;
+    }
+  }
+  if (i != n) return false;
+  const int32_t value = static_cast<int32_t>(negative ? -v : v);
+  // Only the writer's own form is accepted: no leading zeros, no "-0", no sign on zero.
+  std::string canonical;
+  AppendField(canonical, value, FieldFormat{f.width, f.decimals, false});
+  if (canonical != text) return false;
+  scaled = value;
+  return true;
+}
+
+FtParseResult ParseFtText(std::string_view text, FtData& data) {
+  LineReader reader(text);
+  FtParseResult header = ParseHeader(reader, data);
+  if (!header.ok()) return header;
+  return ParseHours(reader, data);
+}
+
+std::string PrintFtText(const FtData& data) {
+  std::string out;
+  out.reserve(kFtSiteLineWidth + 2 + 2 * (kFtMonthlyLineWidth + 2) +
+              static_cast<size_t>(kFtHours) * (kFtRecordWidth + 2));
+  out.append(data.site.description.data(), data.site.description.size());
+  AppendField(out, data.site.latitude, kLatitudeFormat);
+  AppendField(out, data.site.westLongitude, kLongitudeFormat);
+  AppendField(out, data.site.westTimeZone, kTimeZoneFormat);
+  AppendField(out, data.site.siteCode, kSiteCodeFormat);
+  out += "\r\n";
+  for (int32_t v : data.monthFactors) AppendField(out, v, kMonthFactorFormat);
+  out += "\r\n";
+  for (int32_t v : data.groundTemps) AppendField(out, v, kGroundTempFormat);
+  out += "\r\n";
+  for (const FtHourFields& rec : data.hours) {
+    for (int f = 0; f < kHourFieldCount; ++f) AppendField(out, rec[f], kHourFieldFormats[f]);
+    out += "\r\n";
+  }
+  return out;
+}
+
+std::string CheckFtData(const FtData& data) {
+  std::string scratch;
+  auto fits = [&scratch](int32_t v, FieldFormat f) {
+    scratch.clear();
+    return AppendField(scratch, v, f);
+  };
+  const std::string_view description(data.site.description.data(), data.site.description.size());
+  if (HasLineBreak(description)) return "the description holds a line break";
+  if (!fits(data.site.latitude, kLatitudeFormat)) return "the latitude does not fit its field";
+  if (!fits(data.site.westLongitude, kLongitudeFormat)) {
+    return "the longitude does not fit its field";
+  }
+  if (!fits(data.site.westTimeZone, kTimeZoneFormat)) return "the time zone does not fit its field";
+  if (!fits(data.site.siteCode, kSiteCodeFormat)) return "the site code does not fit its field";
+  for (int m = 0; m < 12; ++m) {
+    if (!fits(data.monthFactors[m], kMonthFactorFormat)) {
+      return "monthly factor " + std::to_string(m + 1) + " does not fit its field";
+    }
+    if (!fits(data.groundTemps[m], kGroundTempFormat)) {
+      return "ground temperature " + std::to_string(m + 1) + " does not fit its field";
+    }
+  }
+  if (data.hours.size() != static_cast<size_t>(kFtHours)) {
+    return std::to_string(data.hours.size()) + " hourly records instead of " +
+           std::to_string(kFtHours);
+  }
+  for (int h = 1; h <= kFtHours; ++h) {
+    const FtHourFields& rec = data.hours[static_cast<size_t>(h - 1)];
+    int month = 0, day = 0, hour = 0;
+    CalendarOfHour(h, month, day, hour);
+    if (rec[kMonth] != month || rec[kDay] != day || rec[kHour] != hour) {
+      return "hourly record " + std::to_string(h) + " carries the wrong date";
+    }
+    for (int f = 0; f < kHourFieldCount; ++f) {
+      if (!fits(rec[f], kHourFieldFormats[f])) {
+        return "field " + std::to_string(f + 1) + " of hourly record " + std::to_string(h) +
+               " does not fit its field";
+      }
+    }
+  }
+  return {};
+}
+
+void CalendarOfHour(int h, int& month, int& day, int& hour) {
+  hour = h % 24;
+  if (hour == 0) {
+    hour = 24;
+    h -= 1;
+  }
+  const int dayOfYear = h / 24 + 1;
+  month = 12;
+  while (month > 1 && kDaysBeforeMonth[month] >= dayOfYear) --month;
+  day = dayOfYear - kDaysBeforeMonth[month];
+}
+
+}  // namespace kestrum::ftpack
