@@ -1,0 +1,152 @@
+#include "format/bin_packer.h"
+
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "run/run_error.h"
+#include "run/text_fields.h"
+
+namespace kestrum {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A finding goes to the log file and to the progress box.
+void Report(StageContext& ctx, const std::string& line) {
+  ctx.log.WriteLogLine(line);
+  ctx.ui.EchoLine(line);
+}
+
+const char* PackerMessage(int32_t code) {
+  switch (code) {
+    case FTPACK_ERR_FILENAME: return "Ftpack DLL: Error with filename creation";
+    case FTPACK_ERR_OPEN_FT: return "Ftpack DLL: Error opening .ft file";
+    case FTPACK_ERR_HEADER: return "Ftpack DLL: Error reading header from .ft";
+    case FTPACK_ERR_HOURLY: return "Ftpack DLL: Error reading hourly data from .ft";
+    case FTPACK_ERR_WRITE_BIN: return "Ftpack DLL: Error writing to .bin";
+    case FTPACK_ERR_OPEN_BIN: return "Ftpack DLL: Error opening .bin file";
+    default: return "Ftpack DLL: Unknown error";
+  }
+}
+
+bool IsBinExtension(std::string_view ext) { return ToUpperAscii(ext) == ".BIN"; }
+
+// Removes <base>.bin from dir whatever the letter case of its extension (.bin, .BIN,
+// .Bin ...), so that a ".bin" found after packing can only be the new one.
+void DeleteOldBinFiles(const fs::path& dir, const std::string& baseName) {
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != baseName.size() + 4 || name.compare(0, baseName.size(), baseName) != 0 ||
+        !IsBinExtension(std::string_view(name).substr(baseName.size()))) {
+      continue;
+    }
+    std::error_code removeError;
+    if (!it->is_directory(removeError)) fs::remove(it->path(), removeError);
+  }
+}
+
+// Directory texts compared without regard to letter case (ASCII), nothing else normalised.
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && ToUpperAscii(a) == ToUpperAscii(b);
+}
+
+// Copies source into dir under its own name: first to a temporary name, then renamed
+// over the old file, so a failed copy never leaves a half-written ".bin" behind.
+bool CopyInto(const fs::path& source, const fs::path& dir, fs::path& target, std::string& why) {
+  target = dir / source.filename();
+  const fs::path partial = dir / (source.filename().string() + ".part");
+  std::error_code ec;
+  fs::copy_file(source, partial, fs::copy_options::overwrite_existing, ec);
+  if (!ec) fs::rename(partial, target, ec);
+  if (ec) {
+    why = ec.message();
+    std::error_code ignored;
+    fs::remove(partial, ignored);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+PackResult MakeBinFile(const std::string& baseName, const std::string& outputDir,
+                       StageContext& ctx, FtpackLibrary& ftpack) {
+  if (ftpack.init == nullptr || ftpack.pack == nullptr) {
+    throw RunError("The packer library " + std::string(kFtpackFileName) + " is not bound.");
+  }
+  PackResult result;
+  char* buffer = ftpack.init();
+  if (buffer == nullptr) {
+    throw RunError("The packer library " + std::string(kFtpackFileName) +
+                   " gave no name buffer.");
+  }
+
+  std::error_code ec;
+  const fs::path current = fs::current_path(ec);
+  if (ec) throw RunError("The current directory cannot be determined: " + ec.message());
+
+  if (!fs::exists(baseName + ".ft", ec)) {
+    Report(ctx, "     Bin file not created because FT file does not exist.");
+    ctx.ui.Repaint();
+    return result;
+  }
+
+  // The packer reads the name up to the blanks that pad its buffer: a name that leaves no
+  // blank would reach it cut, so it is refused here.
+  if (baseName.size() >= FTPACK_NAME_BUFFER_SIZE) {
+    Report(ctx, "     Bin file not created because the file name " + baseName + " has " +
+                    std::to_string(baseName.size()) + " characters; the packer takes at most " +
+                    std::to_string(FTPACK_NAME_BUFFER_SIZE - 1) + ".");
+    ctx.ui.Repaint();
+    return result;
+  }
+  std::memset(buffer, ' ', FTPACK_NAME_BUFFER_SIZE);
+  std::memcpy(buffer, baseName.data(), baseName.size());
+
+  DeleteOldBinFiles(current, baseName);
+
+  const int32_t code = ftpack.pack();
+  if (code != FTPACK_OK) {
+    Report(ctx, std::string("     ") + PackerMessage(code));
+    ctx.ui.Repaint();
+    return result;
+  }
+
+  const fs::path made = current / (baseName + ".bin");
+  if (!fs::is_regular_file(made, ec)) {
+    ctx.log.WriteLogLine("       Error encountered while creating BIN file:" + baseName + ".bin");
+    ctx.ui.Repaint();
+    return result;
+  }
+  result.ok = true;
+  result.binPath = made.string();
+
+  const std::string stays = ": the BIN file stays in " + made.string();
+  if (outputDir.empty() || !fs::is_directory(outputDir, ec)) {
+    Report(ctx, "     Output directory " + outputDir + " does not exist" + stays);
+  } else if (SameTextIgnoringCase(outputDir, current.string())) {
+    // Taken as the interim directory itself: no copy. On a file system that tells letter
+    // cases apart these can be two directories, and the log says where the file is.
+    if (!fs::equivalent(outputDir, current, ec)) {
+      Report(ctx, "     Output directory " + outputDir + " differs from the interim directory " +
+                      current.string() + " only in letter case" + stays);
+    }
+  } else if (fs::equivalent(outputDir, current, ec)) {
+    // The same directory under another name: copying would copy the file onto itself.
+  } else {
+    fs::path target;
+    std::string why;
+    if (CopyInto(made, outputDir, target, why)) {
+      result.binPath = target.string();
+    } else {
+      Report(ctx, "     BIN file could not be copied to " + outputDir + " (" + why + ")" + stays);
+    }
+  }
+  ctx.ui.Repaint();
+  return result;
+}
+
+}  // namespace kestrum
