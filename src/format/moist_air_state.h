@@ -26,12 +26,12 @@ inline constexpr int kWetBulbSearchLimit = 10000;
 template <class ErrorFn>
 std::optional<double> StepSearch(ErrorFn&& error, double start, int limit) {
   auto direction = [](double e) { return e > 0.0 ? 1 : -1; };
-  int evaluations = 0;
+  int evaluations = 1;
   double guess = start;
   double step = 10.0;
+  // The error at the current guess; each round starts from the last one evaluated.
+  double e = error(guess);
   for (;;) {
-    if (++evaluations > limit) return std::nullopt;
-    double e = error(guess);
     const int d = direction(e);
     step /= 10.0;
     do {

@@ -27,4 +27,21 @@ double ArcCos(double x);
 double HourlyCosZenith(int day, int hour, double latitude, double longitudeWest,
                        double timeZone);
 
+// What every hour of one day at one latitude shares: computed once, it spares the
+// hourly calls the trigonometry of the day (the hourly formatter asks three hours of
+// the same day for every estimated hour).
+struct SolarDay {
+  double sinPart = 0;    // sin(declination) * sin(latitude)
+  double cosPart = 0;    // cos(declination) * cos(latitude)
+  double eotHours = 0;   // equation of time, hours
+  double sunsetArg = 0;  // -tan(latitude) * tan(declination), the sunset cosine
+  double omegaS = 0;     // sunset hour angle, radians (0 or pi beyond the polar circles)
+};
+
+// day: 1..365; latitude: degrees, north positive.
+SolarDay SolarDayAt(int day, double latitude);
+
+// HourlyCosZenith for a day prepared by SolarDayAt; the same value to the last bit.
+double HourlyCosZenith(const SolarDay& sun, int hour, double longitudeWest, double timeZone);
+
 }  // namespace kestrum
