@@ -12,14 +12,6 @@ HourlyTable Filled(float v) {
   return t;
 }
 
-TEST(HourlyTable, SeriesFollowOneAnotherInOneBlock) {
-  HourlyTable t;
-  t.at(WindSpeed, 1) = 5.0f;
-  t.at(Moisture, 8760) = 7.0f;
-  EXPECT_EQ(t.data()[3 * 8760], 5.0f);
-  EXPECT_EQ(t.data()[2 * 8760 - 1], 7.0f);
-}
-
 TEST(HourlyTable, ResetOptionalSeriesSetsAbsentDirectNormalAndDefaultCodes) {
   HourlyTable t = Filled(9.0f);
   t.ResetOptionalSeries();
