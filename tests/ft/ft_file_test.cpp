@@ -38,11 +38,6 @@ TEST(FtSiteLine, TimeZoneIsWrittenWestPositive) {
   EXPECT_EQ(FtSiteLine(EpwSite("X", 0, 0, 0.4)).substr(41, 5), "    0");
 }
 
-TEST(FtSiteLine, ShortEpwDescriptionIsPaddedBeforeTheYear) {
-  EXPECT_EQ(FtSiteLine(EpwSite("GOLDEN", 39.74, -105.18, -7)),
-            "EPW GOLDEN           2005   39.74  105.18    7    5");
-}
-
 TEST(FtSiteLine, CsvRunTakesTwentyFiveCharactersWithoutYear) {
   FtSite site;
   site.epw = false;
@@ -88,19 +83,6 @@ TEST(GroundTemperatures, FlatYearGivesTheAnnualMean) {
   // Minimum and maximum of the monthly means are equal: no annual wave.
   const auto dryBulb = YearOfMonthlyMeans({50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50});
   for (double t : GroundTemperatures(dryBulb.data())) EXPECT_NEAR(t, 509.67, 1e-9);
-}
-
-TEST(GroundTemperatures, AnnualMeanWeighsEveryHour) {
-  // 60 F in February only (28 days), 30 F otherwise: the annual mean is
-  // (28 * 60 + 337 * 30) / 365, so the mid-year ground temperature is near it.
-  std::array<float, 12> means{};
-  means.fill(30);
-  means[1] = 60;
-  const auto ground = GroundTemperatures(YearOfMonthlyMeans(means).data());
-  const double annual = (28.0 * 60 + 337.0 * 30) / 365 + 459.67;
-  double average = 0;
-  for (double t : ground) average += t / 12;
-  EXPECT_NEAR(average, annual, 0.5);
 }
 
 TEST(GroundTemperatures, StartingLimitsStayWhenAllMeansExceedThem) {
@@ -167,14 +149,6 @@ TEST(AppendFtRecord, WorkedExampleHour) {
   EXPECT_EQ(rec.size(), 78u);
 }
 
-TEST(AppendFtRecord, AppendsWithoutLineEnd) {
-  std::string out = "x";
-  AppendFtRecord(out, ExampleHour());
-  EXPECT_EQ(out.size(), 79u);
-  EXPECT_EQ(out.front(), 'x');
-  EXPECT_EQ(out.back(), '.');
-}
-
 TEST(AppendFtRecord, FlagsAndCloudTypeRoundHalfToEven) {
   FtHour hour = ExampleHour();
   hour.snowFlag = 0.5;
@@ -206,23 +180,6 @@ TEST(AppendFtRecord, RadiationBelowOneBtuIsWrittenAsZero) {
   rec = Record(hour);
   EXPECT_EQ(rec.substr(56, 7), "    1.0");
   EXPECT_EQ(rec.substr(63, 7), "  285.3");
-}
-
-TEST(AppendFtRecord, UnitConversionsAndHalvesAwayFromZero) {
-  FtHour hour = ExampleHour();
-  hour.month = 12;
-  hour.day = 31;
-  hour.hour = 24;
-  hour.wetBulbF = -0.4;   // rounds to zero: no minus sign
-  hour.dryBulbF = -10.5;  // half away from zero
-  hour.pressureKPa = 84.0;
-  hour.windSpeedMph = 1.151 * 2.5;
-  const std::string rec = Record(hour);
-  EXPECT_EQ(rec.substr(0, 6), "123124");
-  EXPECT_EQ(rec.substr(6, 5), "   0.");
-  EXPECT_EQ(rec.substr(11, 5), " -11.");
-  EXPECT_EQ(rec.substr(16, 6), "  24.8");
-  EXPECT_EQ(rec.substr(73, 5), "   3.");
 }
 
 TEST(AppendFtRecord, WideValueShiftsTheLineInsteadOfBeingCut) {
