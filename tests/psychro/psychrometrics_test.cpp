@@ -133,11 +133,5 @@ TEST(DryBulbFromWetBulb, SaturatedAirGivesItsOwnTemperature) {
   }
 }
 
-TEST(DryBulbFromWetBulb, DrierAirNeedsAWarmerDryBulb) {
-  RecordingUi ui;
-  EXPECT_GT(DryBulbFromWetBulb(58.0, 0.005, kSeaLevelKPa, ui),
-            DryBulbFromWetBulb(58.0, 0.008, kSeaLevelKPa, ui));
-}
-
 }  // namespace
 }  // namespace kestrum

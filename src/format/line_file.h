@@ -1,0 +1,36 @@
+// A text file written line by line through one large buffer, lines ended with CR LF:
+// the hourly formatter's two output files.
+#pragma once
+
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace kestrum {
+
+class LineFile {
+ public:
+  // Creates path, replacing an existing file. Throws RunError naming the file.
+  explicit LineFile(std::string path);
+  LineFile(const LineFile&) = delete;
+  LineFile& operator=(const LineFile&) = delete;
+  // A file left without Close (a run that ended early) keeps the lines written so far.
+  ~LineFile();
+
+  // Appends line + CR LF. Throws RunError naming the file when writing fails.
+  void WriteLine(std::string_view line);
+
+  // Writes what is pending and closes the file; throws RunError naming it on failure.
+  void Close();
+
+  const std::string& path() const { return path_; }
+
+ private:
+  void Flush();
+
+  std::string path_;
+  std::ofstream out_;
+  std::string pending_;
+};
+
+}  // namespace kestrum
