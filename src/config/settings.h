@@ -27,7 +27,8 @@ struct ProgramPaths {
 };
 
 // Beside the program when its directory is writable (a portable build); otherwise in the
-// per-user directories given (the desktop program passes Qt's standard locations).
+// per-user directories given (the desktop program passes Qt's standard locations), which
+// are created. The file names follow the program's: "kestrum" -> "kestrum.INI", "kestrum.log".
 ProgramPaths ResolveProgramPaths(const std::string& programFile, const std::string& userConfigDir,
                                  const std::string& userDataDir);
 
@@ -62,7 +63,9 @@ struct Settings {
   std::string logFilePath;
   std::string doeUrl;
 
-  // Defaults of a first start: directories are the program's, the log beside it.
+  // Defaults of a first start: the output and interim directories are
+  // paths.defaultInterimDir (the program's directory when it is writable), the log is
+  // paths.defaultLogFile.
   static Settings Defaults(const ProgramPaths& paths);
 };
 

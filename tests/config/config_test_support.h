@@ -7,49 +7,34 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "run/run_ui.h"
 
 namespace kestrum::testing {
 
-// A fresh directory under the system's temporary directory, removed with everything in it.
+// A fresh directory under the system's temporary directory, removed with its content.
 class ScratchDir {
  public:
   ScratchDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "kestrum-config-XXXXXX").string();
     path_ = mkdtemp(pattern.data());
   }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
+  ~ScratchDir() { std::filesystem::remove_all(path_); }
   const std::string& path() const { return path_; }
-  std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
  private:
   std::string path_;
 };
 
-inline void WriteText(const std::string& path, std::string_view text) {
+inline void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
 inline std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The lines of a CR LF text, without their line ends.
-inline std::vector<std::string> CrLfLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
 }
 
 inline std::vector<std::string> DirectoryNames(const std::string& directory) {
