@@ -15,7 +15,7 @@ TEST(RunRequest, EachBranchTakesItsOwnTabAndSite) {
   settings.csvFileName = "/w/site.csv";
   settings.csvSite = {"CSV site", "39.7", "-105.2", "-7", "1829"};
   settings.epwUseRH = true;
-  settings.moistInd = 0;  // the CSV specification says dew point
+  settings.moistInd = 0;  // the CSV field specification says dew point
   MainWindowState window;
   window.edEPWBinName = "Golden.BIN";
   window.edEPWdir = "/out/epw";
