@@ -125,7 +125,9 @@ PackResult MakeBinFile(const std::string& baseName, const std::string& outputDir
   result.binPath = made.string();
 
   const std::string stays = ": the BIN file stays in " + made.string();
-  if (outputDir.empty() || !fs::is_directory(outputDir, ec)) {
+  if (outputDir.empty()) {
+    Report(ctx, "     No output directory is given" + stays);
+  } else if (!fs::is_directory(outputDir, ec)) {
     Report(ctx, "     Output directory " + outputDir + " does not exist" + stays);
   } else if (SameTextIgnoringCase(outputDir, current.string())) {
     // Taken as the interim directory itself: no copy. On a file system that tells letter

@@ -239,6 +239,9 @@ TEST_F(MakeBinFileTest, MissingOutputDirectoryKeepsTheBinInTheInterimDirectory) 
                           " does not exist: the BIN file stays in " + result.binPath;
   EXPECT_EQ(ui.echoed, std::vector<std::string>{msg});
   EXPECT_EQ(LogLines(), std::vector<std::string>{msg});
+  EXPECT_TRUE(Pack("").ok);
+  EXPECT_EQ(ui.echoed.back(), "     No output directory is given: the BIN file stays in " +
+                                  result.binPath);
 }
 
 TEST_F(MakeBinFileTest, FailedCopyKeepsTheBinInTheInterimDirectory) {
