@@ -1,0 +1,151 @@
+#include "ui/csv_tab.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ui/form_parts.h"
+#include "ui/pictures.h"
+
+namespace kestrum::ui {
+
+CsvTab CsvTab::Build(QWidget* parent) {
+  CsvTab t;
+  t.page = new QWidget(parent);
+  t.page->setObjectName(QStringLiteral("tsCSV"));
+  auto* column = new QVBoxLayout(t.page);
+  column->setContentsMargins(6, 4, 6, 6);
+  column->setSpacing(3);
+
+  auto* top = new QHBoxLayout();
+  top->setSpacing(4);
+  top->addWidget(MakeBanner(
+                     TablePicture(44),
+                     QStringLiteral(
+                         "On this tab you can convert hourly weather data in a CSV file for use "
+                         "with Simvex.  You will need a full year of data including : ambient "
+                         "temperature, ambient moisture (dew point, wet bulb or relative "
+                         "humidity), horizontal solar radiation, wind speed and wind direction.  "
+                         "You can also utilize direct-normal solar radiation and rain and snow "
+                         "flags if available."),
+                     t.page),
+                 1);
+  t.bbCSVtop = new QToolButton(t.page);
+  t.bbCSVtop->setObjectName(QStringLiteral("bbCSVtop"));
+  t.bbCSVtop->setIcon(QIcon(HelpPicture(24)));
+  t.bbCSVtop->setIconSize(QSize(24, 24));
+  t.bbCSVtop->setToolTip(QStringLiteral("Browse URL"));
+  t.bbCSVtop->setAutoRaise(true);
+  top->addWidget(t.bbCSVtop, 0, Qt::AlignTop);
+  column->addLayout(top);
+
+  auto* fileGroup = MakeGroup(QStringLiteral("CSV file "), t.page);
+  auto* fileRow = new QHBoxLayout(fileGroup);
+  fileRow->setContentsMargins(6, 2, 6, 4);
+  t.edXLSfn = MakeEdit(QStringLiteral("edXLSfn"), fileGroup);
+  t.edXLSfn->setEnabled(false);
+  t.btnGetXLS = MakeEllipsisButton(QStringLiteral("btnGetXLS"), fileGroup);
+  fileRow->addWidget(t.edXLSfn, 1);
+  fileRow->addWidget(t.btnGetXLS);
+  column->addWidget(fileGroup);
+
+  auto* site = MakeGroup(QStringLiteral("Site information "), t.page);
+  auto* grid = new QGridLayout(site);
+  grid->setContentsMargins(6, 2, 6, 4);
+  grid->setHorizontalSpacing(4);
+  grid->setVerticalSpacing(3);
+  auto* note = new QLabel(
+      QStringLiteral("Note: Longitude and Time Zone are Negative for the Western Hemisphere"),
+      site);
+  note->setObjectName(QStringLiteral("lblSiteNote"));
+  grid->addWidget(note, 0, 0, 1, 9);
+  t.ledCSVdesc = AddLabelledEdit(grid, 1, 0, QStringLiteral("ledCSVdesc"),
+                                 QStringLiteral("Description"), site);
+  grid->removeWidget(t.ledCSVdesc);
+  grid->addWidget(t.ledCSVdesc, 1, 1, 1, 8);
+  t.ledCSVdesc->setToolTip(QStringLiteral("Text will be used for Bin file header"));
+  t.ledCSVlat = AddLabelledEdit(grid, 2, 0, QStringLiteral("ledCSVlat"),
+                                QStringLiteral("Latitude"), site);
+  t.ledCSVlat->setToolTip(QStringLiteral("Site latitude in decimal  format (e.g. 39.75)"));
+  t.ledCSVlon = AddLabelledEdit(grid, 2, 2, QStringLiteral("ledCSVlon"),
+                                QStringLiteral("Longitude"), site);
+  t.ledCSVlon->setToolTip(QStringLiteral("Site longitude in decimal format (e.g. 104.9)"));
+  t.ledCSVtz = AddLabelledEdit(grid, 2, 4, QStringLiteral("ledCSVtz"),
+                               QStringLiteral("Time Zone"), site);
+  t.ledCSVtz->setToolTip(QStringLiteral("CA=-8, CO=-7, etc."));
+  t.ledCSVelev = AddLabelledEdit(grid, 2, 6, QStringLiteral("ledCSVelev"),
+                                 QStringLiteral("Elevation"), site);
+  t.cbElevUnits = new QComboBox(site);
+  t.cbElevUnits->setObjectName(QStringLiteral("cbElevUnits"));
+  t.cbElevUnits->addItems({QStringLiteral("m"), QStringLiteral("ft")});
+  t.cbElevUnits->setCurrentIndex(0);
+  t.cbElevUnits->setEnabled(false);
+  grid->addWidget(t.cbElevUnits, 2, 8);
+  for (int c : {1, 3, 5, 7}) grid->setColumnStretch(c, 1);
+
+  auto* specRow = new QHBoxLayout();
+  specRow->setSpacing(6);
+  t.btnFindSiteInfo = new QPushButton(QStringLiteral("find"), site);
+  t.btnFindSiteInfo->setObjectName(QStringLiteral("btnFindSiteInfo"));
+  t.btnFindSiteInfo->setEnabled(false);
+  t.btnFieldSpecs =
+      MakeBoldButton(QStringLiteral("btnFieldSpecs"), QStringLiteral("Field Specifications"), site);
+  t.btnFieldSpecs->setEnabled(false);
+  t.lblFldCompleted = new QLabel(QStringLiteral("[file specs incomplete]"), site);
+  t.lblFldCompleted->setObjectName(QStringLiteral("lblFldCompleted"));
+  specRow->addWidget(t.btnFindSiteInfo);
+  specRow->addStretch(1);
+  specRow->addWidget(t.btnFieldSpecs);
+  specRow->addWidget(t.lblFldCompleted);
+  grid->addLayout(specRow, 3, 0, 1, 9);
+  column->addWidget(site);
+
+  auto* results = MakeGroup(QStringLiteral(" Results "), t.page);
+  auto* rgrid = new QGridLayout(results);
+  rgrid->setContentsMargins(6, 2, 6, 6);
+  rgrid->setHorizontalSpacing(6);
+  rgrid->setVerticalSpacing(2);
+  rgrid->addWidget(new QLabel(QStringLiteral("Processed file name:"), results), 0, 0);
+  rgrid->addWidget(new QLabel(QStringLiteral("Will be created here:"), results), 0, 1);
+  t.edCSVBinName = MakeEdit(QStringLiteral("edCSVBinName"), results);
+  t.edCSVdir = MakeEdit(QStringLiteral("edCSVdir"), results);
+  t.btnCSVdir = MakeEllipsisButton(QStringLiteral("btnCSVdir"), results);
+  rgrid->addWidget(t.edCSVBinName, 1, 0);
+  auto* dirRow = new QHBoxLayout();
+  dirRow->setSpacing(4);
+  dirRow->addWidget(t.edCSVdir, 1);
+  dirRow->addWidget(t.btnCSVdir);
+  rgrid->addLayout(dirRow, 1, 1);
+  t.btnProcCSV = MakeBoldButton(QStringLiteral("btnProcCSV"), QStringLiteral("&Convert"), results);
+  t.btnProcCSV->setToolTip(QStringLiteral("Start the processing"));
+  t.btnProcCSV->setEnabled(false);
+  t.btnView = new QPushButton(QStringLiteral("&View Log"), results);
+  t.btnView->setObjectName(QStringLiteral("btnView"));
+  t.btnView->setToolTip(QStringLiteral("View the log file"));
+  auto* buttons = new QVBoxLayout();
+  buttons->setSpacing(4);
+  buttons->addWidget(t.btnProcCSV, 0, Qt::AlignLeft);
+  buttons->addStretch(1);
+  buttons->addWidget(t.btnView, 0, Qt::AlignLeft);
+  rgrid->addLayout(buttons, 2, 0);
+  t.memCSV = new QPlainTextEdit(results);
+  t.memCSV->setObjectName(QStringLiteral("memCSV"));
+  t.memCSV->setReadOnly(true);
+  t.memCSV->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  t.memCSV->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  rgrid->addWidget(t.memCSV, 2, 1);
+  rgrid->setColumnStretch(0, 2);
+  rgrid->setColumnStretch(1, 5);
+  rgrid->setRowStretch(2, 1);
+  column->addWidget(results, 1);
+  return t;
+}
+
+}  // namespace kestrum::ui

@@ -1,0 +1,40 @@
+// Tab "CSV Data Source Conversion": the controls, built and named; no behaviour.
+#pragma once
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class QWidget;
+
+namespace kestrum::ui {
+
+struct CsvTab {
+  QWidget* page = nullptr;
+  QToolButton* bbCSVtop = nullptr;
+  QLineEdit* edXLSfn = nullptr;
+  QPushButton* btnGetXLS = nullptr;
+  QLineEdit* ledCSVdesc = nullptr;
+  QLineEdit* ledCSVlat = nullptr;
+  QLineEdit* ledCSVlon = nullptr;
+  QLineEdit* ledCSVtz = nullptr;
+  QLineEdit* ledCSVelev = nullptr;
+  QComboBox* cbElevUnits = nullptr;
+  QPushButton* btnFindSiteInfo = nullptr;
+  QPushButton* btnFieldSpecs = nullptr;
+  QLabel* lblFldCompleted = nullptr;
+  QLineEdit* edCSVBinName = nullptr;
+  QLineEdit* edCSVdir = nullptr;
+  QPushButton* btnCSVdir = nullptr;
+  QPushButton* btnProcCSV = nullptr;
+  QPlainTextEdit* memCSV = nullptr;
+  QPushButton* btnView = nullptr;
+
+  static CsvTab Build(QWidget* parent);
+};
+
+inline constexpr const char* kCsvTabCaption = "CSV Data Source Conversion";
+
+}  // namespace kestrum::ui

@@ -1,0 +1,137 @@
+#include "ui/epw_tab.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/form_parts.h"
+#include "ui/pictures.h"
+
+namespace kestrum::ui {
+
+namespace {
+
+QCheckBox* MakeCheck(const QString& name, const QString& caption, QWidget* parent) {
+  auto* box = new QCheckBox(caption, parent);
+  box->setObjectName(name);
+  return box;
+}
+
+}  // namespace
+
+EpwTab EpwTab::Build(QWidget* parent) {
+  EpwTab t;
+  t.page = new QWidget(parent);
+  t.page->setObjectName(QStringLiteral("tsEPW"));
+  auto* column = new QVBoxLayout(t.page);
+  column->setContentsMargins(6, 4, 6, 6);
+  column->setSpacing(3);
+
+  // Banner, with the web-page button under its text.
+  column->addWidget(MakeBanner(
+      WeatherPicture(44),
+      QStringLiteral("On this tab you can convert standard EPW weather files for use with Simvex.  "
+                     "The EPW file must contain hourly drybulb temperature, dew point temperature "
+                     "or relative humidity, horizontal solar radiation and wind speed and "
+                     "direction.   Be sure to review the data carefully before using the "
+                     "converted BIN file."),
+      t.page));
+
+  auto* fileGroup = MakeGroup(QStringLiteral(" EnergyPlus weather file "), t.page);
+  auto* fileRow = new QHBoxLayout(fileGroup);
+  fileRow->setContentsMargins(6, 2, 6, 4);
+  t.edEPWfile = MakeEdit(QStringLiteral("edEPWfile"), fileGroup);
+  t.btnGetEPW = MakeEllipsisButton(QStringLiteral("btnGetEPW"), fileGroup);
+  t.btnDOEwebsite = new QPushButton(QStringLiteral("&Browse DOE site"), fileGroup);
+  t.btnDOEwebsite->setObjectName(QStringLiteral("btnDOEwebsite"));
+  t.btnDOEwebsite->setToolTip(QStringLiteral("Browse the EnergyPlus Site for weather files"));
+  fileRow->addWidget(t.edEPWfile, 1);
+  fileRow->addWidget(t.btnGetEPW);
+  fileRow->addSpacing(8);
+  fileRow->addWidget(t.btnDOEwebsite);
+  column->addWidget(fileGroup);
+
+  auto* infoGroup = MakeGroup(QStringLiteral("EPW file info "), t.page);
+  auto* info = new QGridLayout(infoGroup);
+  info->setContentsMargins(6, 2, 6, 4);
+  info->setHorizontalSpacing(4);
+  info->setVerticalSpacing(3);
+  t.ledEPWloc = AddLabelledEdit(info, 0, 0, QStringLiteral("ledEPWloc"),
+                                QStringLiteral("Location"), infoGroup);
+  info->removeWidget(t.ledEPWloc);
+  info->addWidget(t.ledEPWloc, 0, 1, 1, 7);
+  t.ledEPWloc->setToolTip(QStringLiteral("Text will be used for Bin file header"));
+  t.ledEPWlat = AddLabelledEdit(info, 1, 0, QStringLiteral("ledEPWlat"),
+                                QStringLiteral("Latitude"), infoGroup);
+  t.ledEPWlon = AddLabelledEdit(info, 1, 2, QStringLiteral("ledEPWlon"),
+                                QStringLiteral("Longitude"), infoGroup);
+  t.ledEPWtz = AddLabelledEdit(info, 1, 4, QStringLiteral("ledEPWtz"),
+                               QStringLiteral("Time Zone"), infoGroup);
+  t.ledEPWtz->setToolTip(QStringLiteral("CA=-8, CO=-7, etc."));
+  t.ledEPWelev = AddLabelledEdit(info, 1, 6, QStringLiteral("ledEPWelev"),
+                                 QStringLiteral("Elevation (m)"), infoGroup);
+  t.ledEPWcomment = AddLabelledEdit(info, 2, 0, QStringLiteral("ledEPWcomment"),
+                                    QStringLiteral("Comment1:"), infoGroup);
+  info->removeWidget(t.ledEPWcomment);
+  info->addWidget(t.ledEPWcomment, 2, 1, 1, 7);
+  for (int c : {1, 3, 5, 7}) info->setColumnStretch(c, 1);
+  column->addWidget(infoGroup);
+
+  t.cbCalcSolDN = MakeCheck(QStringLiteral("cbCalcSolDN"),
+                            QStringLiteral("Calculate Solar Direct-Normal based on Global "
+                                           "Horizontal radiation instead of Solar DN field"),
+                            t.page);
+  t.cbEPWuseRH = MakeCheck(
+      QStringLiteral("cbEPWuseRH"),
+      QStringLiteral("Use Relative Humidity instead of Dew Point for moisture calculations"),
+      t.page);
+  t.cbEPWuseRH->setEnabled(false);
+  t.cbEPWuseObs = MakeCheck(QStringLiteral("cbEPWuseObs"),
+                            QStringLiteral("Use Present Weather Observations for Rain and Snow flag"),
+                            t.page);
+  t.cbEPWuseObs->setEnabled(false);
+  t.cbEPWuseObs->setChecked(true);
+  column->addWidget(t.cbCalcSolDN);
+  column->addWidget(t.cbEPWuseRH);
+  column->addWidget(t.cbEPWuseObs);
+
+  auto* results = MakeGroup(QStringLiteral(" Results "), t.page);
+  auto* grid = new QGridLayout(results);
+  grid->setContentsMargins(6, 2, 6, 6);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(2);
+  grid->addWidget(new QLabel(QStringLiteral("Processed file name:"), results), 0, 0);
+  grid->addWidget(new QLabel(QStringLiteral("Will be created here:"), results), 0, 1);
+  t.edEPWBinName = MakeEdit(QStringLiteral("edEPWBinName"), results);
+  t.edEPWdir = MakeEdit(QStringLiteral("edEPWdir"), results);
+  t.btnEPWdir = MakeEllipsisButton(QStringLiteral("btnEPWdir"), results);
+  grid->addWidget(t.edEPWBinName, 1, 0);
+  auto* dirRow = new QHBoxLayout();
+  dirRow->setSpacing(4);
+  dirRow->addWidget(t.edEPWdir, 1);
+  dirRow->addWidget(t.btnEPWdir);
+  grid->addLayout(dirRow, 1, 1);
+  t.btnProcEPW = MakeBoldButton(QStringLiteral("btnProcEPW"), QStringLiteral("&Convert"), results);
+  t.btnProcEPW->setToolTip(QStringLiteral("Start the processing"));
+  t.btnProcEPW->setEnabled(false);
+  t.memEPW = new QPlainTextEdit(results);
+  t.memEPW->setObjectName(QStringLiteral("memEPW"));
+  t.memEPW->setReadOnly(true);
+  t.memEPW->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  t.memEPW->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  grid->addWidget(t.btnProcEPW, 2, 0, Qt::AlignTop | Qt::AlignLeft);
+  grid->addWidget(t.memEPW, 2, 1);
+  grid->setColumnStretch(0, 2);
+  grid->setColumnStretch(1, 5);
+  grid->setRowStretch(2, 1);
+  column->addWidget(results, 1);
+  return t;
+}
+
+}  // namespace kestrum::ui

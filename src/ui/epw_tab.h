@@ -1,0 +1,37 @@
+// Tab "EPW Weather File Conversion": the controls, built and named; no behaviour.
+#pragma once
+
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+namespace kestrum::ui {
+
+struct EpwTab {
+  QWidget* page = nullptr;
+  QPushButton* btnDOEwebsite = nullptr;
+  QLineEdit* edEPWfile = nullptr;
+  QPushButton* btnGetEPW = nullptr;
+  QLineEdit* ledEPWloc = nullptr;
+  QLineEdit* ledEPWlat = nullptr;
+  QLineEdit* ledEPWlon = nullptr;
+  QLineEdit* ledEPWtz = nullptr;
+  QLineEdit* ledEPWelev = nullptr;
+  QLineEdit* ledEPWcomment = nullptr;
+  QCheckBox* cbCalcSolDN = nullptr;
+  QCheckBox* cbEPWuseRH = nullptr;
+  QCheckBox* cbEPWuseObs = nullptr;
+  QLineEdit* edEPWBinName = nullptr;
+  QLineEdit* edEPWdir = nullptr;
+  QPushButton* btnEPWdir = nullptr;
+  QPushButton* btnProcEPW = nullptr;
+  QPlainTextEdit* memEPW = nullptr;
+
+  static EpwTab Build(QWidget* parent);
+};
+
+inline constexpr const char* kEpwTabCaption = "EPW Weather File Conversion";
+
+}  // namespace kestrum::ui

@@ -1,0 +1,139 @@
+// TForm1: the main window. Four tabs; the window copies its controls into the settings
+// and a run request, starts the conversion driver and shows what comes back.
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "config/settings.h"
+#include "run/hourly_table.h"
+#include "run/process.h"
+#include "run/run_log.h"
+#include "run/run_state.h"
+#include "ui/csv_tab.h"
+#include "ui/dialog_hooks.h"
+#include "ui/epw_tab.h"
+#include "ui/review_tab.h"
+#include "ui/setup_tab.h"
+#include "ui/window_run_ui.h"
+
+class QLineEdit;
+class QTabWidget;
+
+namespace kestrum {
+class OutsideLibraries;
+}
+
+namespace kestrum::ui {
+
+// What main() hands the window; tests build the same with temporary paths.
+struct WindowStart {
+  ProgramPaths paths;
+  QStringList arguments;                  // the command line without the program name
+  OutsideLibraries* libraries = nullptr;  // bound by main(); a conversion needs them
+  DialogHooks dialogs;                    // empty members become message boxes
+};
+
+inline constexpr const char* kStartCaption = "Tavorin Zenfold";
+inline constexpr int kClientWidth = 551;
+inline constexpr int kClientHeight = 534;
+inline constexpr int kFontPixels = 11;
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  // FormCreate: reads the settings file, places the window, loads the settings into the
+  // controls, looks for the help page and reads the command line.
+  explicit TForm1(WindowStart start, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Shows the window; in automatic mode minimised, with the automatic run queued for the
+  // first idle moment.
+  void Start();
+
+  // The controls as plain values, and back.
+  MainWindowState ReadState();
+  void ShowState(const MainWindowState& state);
+
+  // CaptureSettings from the controls (grid messages go through the notice hook).
+  void CaptureWindowSettings();
+
+  // The conversion of one tab: capture, run the driver, show the outcome. Errors raised
+  // by a stage propagate to the caller.
+  RunOutcome RunConversion(RunBranch branch);
+
+  // EPW picker, split: the dialog, then what a chosen file does.
+  void btnGetEPWClick();
+  void UseEPWFile(const QString& path);
+  // Directory pickers of edEPWdir, edCSVdir, edInterimPath.
+  void btnEPWdirClick(QLineEdit* field);
+  void UseDirectory(QLineEdit* field, const QString& dir);
+  // Log file picker.
+  void btnLOGClick();
+  void UseLogFile(const QString& path);
+  void edLOGChange();
+  void btnViewClick();
+  void bbCSVtopClick();
+  void btnDOEwebsiteClick();
+  void btnResetCleanDataClick();
+  void btnProcEPWClick();
+  void btnProcCSVClick();
+  void FormActivate();
+  void AutoRunOnIdle();
+
+  // What the window did and holds (for the program and its tests).
+  const Settings& settings() const { return settings_; }
+  const ProgramPaths& paths() const { return start_.paths; }
+  const RunLog& runLog() const { return runLog_; }
+  const RunState& runState() const { return runState_; }
+  bool automaticMode() const { return runState_.automaticMode; }
+  bool helpPagePresent() const { return helpPagePresent_; }
+  const QString& helpPagePath() const { return helpPagePath_; }
+  const std::string& editFileName() const { return editFileName_; }
+  std::optional<int> exitStatus() const { return exitStatus_; }
+  void setFieldSpecComplete(bool complete) { fieldSpecComplete_ = complete; }
+
+  EpwTab epw;
+  CsvTab csv;
+  ReviewTab review;
+  SetupTab setup;
+  QTabWidget* tabs = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void BuildTabs();
+  void ConnectHandlers();
+  // FormClose: save, then clear the interim results. False keeps the window open.
+  bool FormClose();
+  // The automatic run: which conversion, its log lines; returns the exit status.
+  int RunAutomatically();
+  // Exit: the "exiting" notice, then the end of the program with status.
+  void Exit(int status);
+  void ReportError(const std::exception& error);
+
+  WindowStart start_;
+  Settings settings_;
+  RunLog runLog_;
+  RunState runState_;
+  std::unique_ptr<HourlyTable> table_;
+  WindowRunUi runUi_;
+  std::string editFileName_;
+  QString helpPagePath_;
+  bool helpPagePresent_ = false;
+  bool fieldSpecOpen_ = false;
+  bool fieldSpecComplete_ = false;
+  bool autoRunDone_ = false;
+  bool running_ = false;
+  bool exiting_ = false;
+  bool rewriteLogPending_ = false;
+  std::optional<int> exitStatus_;
+};
+
+}  // namespace kestrum::ui

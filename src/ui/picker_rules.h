@@ -1,0 +1,25 @@
+// What the main window's pickers and help buttons compute, as plain functions.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+namespace kestrum::ui {
+
+// The folder a file-open dialog starts in: the directory part of fieldText when the text
+// is not empty and that directory exists, else currentDir.
+QString InitialFolderFor(const QString& fieldText, const QString& currentDir);
+
+// The help page beside the program: programDir + "/Tavorin-Zenfold.html".
+QString HelpPagePath(const QString& programDir);
+inline constexpr const char* kHelpPageName = "Tavorin-Zenfold.html";
+
+// A local page with an optional anchor ("/opt/k/Tavorin-Zenfold.html#CSVtop") as a
+// file URL whose fragment is the anchor.
+QUrl HelpPageUrl(const QString& target);
+
+// Opens target (a path with an optional "#anchor") in the desktop's handler for HTML
+// pages. True when a handler took it.
+bool OpenHelpPage(const QString& target);
+
+}  // namespace kestrum::ui
