@@ -1,0 +1,100 @@
+#include "gui_test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "format/outside_libraries.h"
+#include "ui/qt_text.h"
+
+namespace kestrum::test {
+
+ProgramDir::ProgramDir() {
+  const std::string dir = ui::ToStd(dir_.path());
+  paths_ = ResolveProgramPaths(dir + "/kestrum", dir + "/config", dir + "/data");
+}
+
+QString ProgramDir::makeDir(const QString& name) const {
+  QDir(dir_.path()).mkpath(name);
+  return dir_.filePath(name);
+}
+
+void ProgramDir::writeSettings(const QStringList& lines) const {
+  WriteFileBytes(ui::ToQ(paths_.settingsFile), (lines.join(QStringLiteral("\r\n")) +
+                                                 QStringLiteral("\r\n")).toUtf8());
+}
+
+void ProgramDir::addHelpPage() const {
+  WriteFileBytes(file(QStringLiteral("Tavorin-Zenfold.html")),
+                 "<html><body id=\"CSVtop\"><p id=\"CSVfld\">help</p></body></html>");
+}
+
+ui::DialogHooks DialogRecorder::hooks() {
+  ui::DialogHooks h;
+  h.notice = [this](const QString& m) { notices.append(m); };
+  h.error = [this](const QString& m) { errors.append(m); };
+  h.saveFailed = [this](const QString& m) {
+    saveFailures.append(m);
+    if (saveAnswers.empty()) return ui::SaveFailedChoice::Cancel;
+    const ui::SaveFailedChoice answer = saveAnswers.front();
+    saveAnswers.erase(saveAnswers.begin());
+    return answer;
+  };
+  h.quit = [this](int status) { quitStatus = status; };
+  return h;
+}
+
+OutsideLibraries* Libraries() {
+  static std::unique_ptr<OutsideLibraries> libraries = OutsideLibraries::Load(KESTRUM_BIN_DIR);
+  return libraries.get();
+}
+
+std::unique_ptr<ui::TForm1> MakeWindow(const ProgramDir& dir, DialogRecorder& recorder,
+                                       const QStringList& arguments) {
+  ui::WindowStart start;
+  start.paths = dir.paths();
+  start.arguments = arguments;
+  start.libraries = Libraries();
+  start.dialogs = recorder.hooks();
+  return std::make_unique<ui::TForm1>(std::move(start));
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
+}
+
+QString SampleEpw() {
+  return QStringLiteral(KESTRUM_SAMPLE_DATA "/USA_CO_Golden-NREL.724666_TMY3.epw");
+}
+
+QString BrokenEpw(const QString& dir, int lineNumber) {
+  QList<QByteArray> lines = ReadFileBytes(SampleEpw()).split('\n');
+  QList<QByteArray> fields = lines[lineNumber - 1].split(',');
+  fields[6] = "x1y";  // the dry bulb
+  lines[lineNumber - 1] = fields.join(',');
+  const QString path = dir + QStringLiteral("/Broken.epw");
+  WriteFileBytes(path, lines.join('\n'));
+  return path;
+}
+
+namespace {
+std::vector<std::function<std::unique_ptr<QObject>()>>& Registry() {
+  static std::vector<std::function<std::unique_ptr<QObject>()>> tests;
+  return tests;
+}
+}  // namespace
+
+void RegisterGuiTest(std::function<std::unique_ptr<QObject>()> make) {
+  Registry().push_back(std::move(make));
+}
+
+const std::vector<std::function<std::unique_ptr<QObject>()>>& GuiTests() { return Registry(); }
+
+}  // namespace kestrum::test

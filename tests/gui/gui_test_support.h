@@ -1,0 +1,79 @@
+// What the window tests share: a throw-away program directory, recorded dialogs, the
+// bound libraries and the registry of test classes.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/settings.h"
+#include "ui/dialog_hooks.h"
+#include "ui/main_window.h"
+
+namespace kestrum::test {
+
+// A program directory of its own: settings file, log and interim files land there.
+class ProgramDir {
+ public:
+  ProgramDir();
+  bool isValid() const { return dir_.isValid(); }
+  QString path() const { return dir_.path(); }
+  QString file(const QString& name) const { return dir_.filePath(name); }
+  const ProgramPaths& paths() const { return paths_; }
+  // Creates a subdirectory and returns its path.
+  QString makeDir(const QString& name) const;
+  // Writes text (lines joined with CR LF) into the settings file.
+  void writeSettings(const QStringList& lines) const;
+  // Places the help page beside the "program".
+  void addHelpPage() const;
+
+ private:
+  QTemporaryDir dir_;
+  ProgramPaths paths_;
+};
+
+// Answers and records every modal interaction of the window.
+struct DialogRecorder {
+  QStringList notices;
+  QStringList errors;
+  QStringList saveFailures;
+  std::vector<ui::SaveFailedChoice> saveAnswers;  // consumed in order; Cancel when empty
+  std::optional<int> quitStatus;
+
+  ui::DialogHooks hooks();
+};
+
+// Both libraries from the build's bin directory, bound once for the test program.
+OutsideLibraries* Libraries();
+
+// A window as main() makes it, over dir, with the recorder's hooks.
+std::unique_ptr<ui::TForm1> MakeWindow(const ProgramDir& dir, DialogRecorder& recorder,
+                                       const QStringList& arguments = {});
+
+QByteArray ReadFileBytes(const QString& path);
+void WriteFileBytes(const QString& path, const QByteArray& bytes);
+QString SampleEpw();  // the Golden, CO sample
+// A copy of the sample EPW in dir whose hourly row lineNumber has a dry bulb that does not convert.
+QString BrokenEpw(const QString& dir, int lineNumber);
+
+// Test classes register themselves; main() runs them all.
+void RegisterGuiTest(std::function<std::unique_ptr<QObject>()> make);
+const std::vector<std::function<std::unique_ptr<QObject>()>>& GuiTests();
+
+template <typename T>
+struct GuiTestRegistration {
+  GuiTestRegistration() {
+    RegisterGuiTest([] { return std::unique_ptr<QObject>(new T()); });
+  }
+};
+
+}  // namespace kestrum::test
+
+#define KESTRUM_GUI_TEST(Class) \
+  static const ::kestrum::test::GuiTestRegistration<Class> registration_##Class
