@@ -109,7 +109,7 @@ struct FtParseResult {
   bool ok() const { return status == FtStatus::Ok; }
 };
 
-// Reads a whole FT file. On any status but Ok, data is left in an unspecified state.
+// Reads a whole FT file. On any status but Ok, data may be partly filled.
 FtParseResult ParseFtText(std::string_view text, FtData& data);
 
 // Rebuilds the FT text with CR LF line ends. For data from ParseFtText the result is
