@@ -63,7 +63,7 @@ void CheckInput(const std::string& input) {
 void PrintOutputs(const RunRequest& request, const RunOutcome& outcome, const std::string& base) {
   const std::string dir = outcome.interimDir;
   std::printf("Outputs:\n");
-  for (const std::string name : {base + "-orig.csv", std::string("postclean-b.csv"),
+  for (const std::string& name : {base + "-orig.csv", std::string("postclean-b.csv"),
                                  std::string("postclean-c.csv"), base + "-final.csv",
                                  base + ".ft"}) {
     const fs::path path = fs::path(dir) / name;
