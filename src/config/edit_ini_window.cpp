@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -9,7 +11,6 @@
 #include <QResizeEvent>
 #include <QSaveFile>
 #include <QScreen>
-#include <QStringDecoder>
 
 namespace kestrum {
 
@@ -18,10 +19,27 @@ namespace {
 constexpr int kWidth = 552;
 constexpr int kHeight = 375;
 
-bool IsUtf8(const QByteArray& bytes) {
-  QStringDecoder decoder(QStringDecoder::Utf8);
-  (void)decoder.decode(bytes);
-  return !decoder.hasError();
+// Valid UTF-8 survives the way there and back; an invalid byte comes back as U+FFFD.
+bool IsUtf8(const QByteArray& bytes) { return QString::fromUtf8(bytes).toUtf8() == bytes; }
+
+// Courier New at the given pixel height, or another fixed-pitch family where it is missing.
+QFont FixedPitchFont(int pixels) {
+  QFont font(QStringLiteral("Courier New"));
+  font.setStyleHint(QFont::Monospace, QFont::PreferDefault);
+  font.setFixedPitch(true);
+  font.setPixelSize(pixels);
+  if (QFontInfo(font).fixedPitch()) return font;
+  QFont fallback = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fallback.setPixelSize(pixels);
+  if (QFontInfo(fallback).fixedPitch()) return fallback;
+  for (const QString& family : QFontDatabase::families()) {
+    if (QFontDatabase::isFixedPitch(family)) {
+      QFont any(family);
+      any.setPixelSize(pixels);
+      return any;
+    }
+  }
+  return font;
 }
 
 bool FitsEightBit(const QString& text) {
@@ -75,11 +93,7 @@ TfrmEditINI::TfrmEditINI(const QString& editFileName, QWidget* parent)
 
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::Monospace, QFont::PreferDefault);
-  font.setFixedPitch(true);
-  font.setPixelSize(15);
-  Memo1->setFont(font);
+  Memo1->setFont(FixedPitchFont(15));
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

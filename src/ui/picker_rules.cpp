@@ -7,8 +7,9 @@
 namespace kestrum::ui {
 
 QString InitialFolderFor(const QString& fieldText, const QString& currentDir) {
-  if (fieldText.isEmpty()) return currentDir;
-  const QString dir = QFileInfo(fieldText).absolutePath();
+  const QFileInfo file(fieldText);
+  if (fieldText.isEmpty() || file.isRelative()) return currentDir;  // no directory part
+  const QString dir = file.path();
   return QFileInfo(dir).isDir() ? dir : currentDir;
 }
 
