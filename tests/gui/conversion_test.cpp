@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -30,6 +32,7 @@ class ConversionTest : public QObject {
   void raisedErrorIsReportedAndTheWindowStaysUsable();
   void missingInterimDirectoryFallsBackToTheDefault();
   void rewriteFileEmptiesTheLogOncePerCheck();
+  void failedCleaningRestoresTheCaptionAndResetTakesEffect();
   void editedLogPathIsUsedAfterLeavingTheField();
 };
 
@@ -212,6 +215,38 @@ void ConversionTest::editedLogPathIsUsedAfterLeavingTheField() {
   w->runLog().WriteLogLine("next line");
   QCOMPARE(test::ReadFileBytes(other), QByteArray("next line\r\n"));
   w->hide();
+}
+
+void ConversionTest::failedCleaningRestoresTheCaptionAndResetTakesEffect() {
+  test::ProgramDir dir;
+  test::DialogRecorder rec;
+  auto w = test::MakeWindow(dir, rec);
+  PrepareSampleRun(*w, dir);
+  w->epw.edEPWBinName->setText(QStringLiteral("Golden.BIN"));
+  // Min above Max makes every dry-bulb hour bad: the cleaning pass fails.
+  w->setup.sgWthData->item(0, 0)->setText(QStringLiteral("200"));
+  QSignalSpy captions(w.get(), &QWidget::windowTitleChanged);
+  w->epw.btnProcEPW->click();
+  QVERIFY2(rec.errors.isEmpty(), qPrintable(rec.errors.join(QLatin1Char('\n'))));
+  QVERIFY(w->epw.memEPW->toPlainText().contains(QStringLiteral("  Weather data cleaning FAILED.")));
+  QStringList titles;
+  for (const QList<QVariant>& change : captions) titles.append(change.at(0).toString());
+  QCOMPARE(titles, QStringList({QStringLiteral("Varnell-Kestrum (convert EPW)"),
+                                QStringLiteral("Brollic (clean EWP file)"),
+                                QStringLiteral("Tavorin-Zenfold")}));
+  QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Tavorin-Zenfold"));
+  QVERIFY(!QFile::exists(dir.file(QStringLiteral("out/Golden.bin"))));
+  QVERIFY(!QFile::exists(dir.file(QStringLiteral("interim/Golden-final.csv"))));
+  const QString log = LogText(dir);
+  QVERIFY(log.startsWith(QStringLiteral("Processing started at ")));
+  QVERIFY(log.contains(QStringLiteral("\r\nProcessing finished at ")));
+
+  // Reset, then Convert: the run takes the defaults at once.
+  w->setup.btnResetCleanData->click();
+  w->epw.btnProcEPW->click();
+  QVERIFY(rec.errors.isEmpty());
+  QVERIFY(QFile::exists(dir.file(QStringLiteral("out/Golden.bin"))));
+  QCOMPARE(w->settings().limits, CleaningLimits::Defaults());
 }
 
 KESTRUM_GUI_TEST(ConversionTest);

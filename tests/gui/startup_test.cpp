@@ -106,34 +106,51 @@ void StartupTest::controlsHaveTheirCaptionsHintsAndStates() {
   test::ProgramDir dir;
   test::DialogRecorder rec;
   auto w = test::MakeWindow(dir, rec);
-  auto button = [&](const char* name) { return w->findChild<QAbstractButton*>(QString::fromLatin1(name)); };
-  auto edit = [&](const char* name) { return w->findChild<QLineEdit*>(QString::fromLatin1(name)); };
 
-  QCOMPARE(button("btnDOEwebsite")->text(), QStringLiteral("&Browse DOE site"));
-  QCOMPARE(button("btnDOEwebsite")->toolTip(), QStringLiteral("Browse the EnergyPlus Site for weather files"));
-  QCOMPARE(button("btnGetEPW")->text(), QStringLiteral("..."));
-  QCOMPARE(button("btnEPWdir")->text(), QStringLiteral("..."));
-  QCOMPARE(button("btnProcEPW")->text(), QStringLiteral("&Convert"));
-  QCOMPARE(button("btnProcEPW")->toolTip(), QStringLiteral("Start the processing"));
-  QVERIFY(button("btnProcEPW")->font().bold());
-  QCOMPARE(button("btnProcCSV")->text(), QStringLiteral("&Convert"));
-  QVERIFY(button("btnProcCSV")->font().bold());
-  QVERIFY(!button("btnProcCSV")->isEnabled());
-  QCOMPARE(button("cbCalcSolDN")->text(),
-           QStringLiteral("Calculate Solar Direct-Normal based on Global Horizontal radiation instead of Solar DN field"));
-  QVERIFY(button("cbCalcSolDN")->isEnabled());
-  QCOMPARE(button("cbEPWuseRH")->text(),
-           QStringLiteral("Use Relative Humidity instead of Dew Point for moisture calculations"));
-  QVERIFY(!button("cbEPWuseRH")->isEnabled());
-  QCOMPARE(button("cbEPWuseObs")->text(), QStringLiteral("Use Present Weather Observations for Rain and Snow flag"));
-  QVERIFY(!button("cbEPWuseObs")->isEnabled());
-
-  struct Labelled {
+  // Buttons and check boxes: caption, hint, enabled, checked (-1: not a check box).
+  struct Button {
     const char* name;
     const char* caption;
     const char* hint;
+    bool enabled;
+    int checked;
   };
-  const Labelled labelled[] = {
+  const Button buttons[] = {
+      {"btnDOEwebsite", "&Browse DOE site", "Browse the EnergyPlus Site for weather files", true, -1},
+      {"btnGetEPW", "...", "", true, -1},
+      {"btnEPWdir", "...", "", true, -1},
+      {"btnProcEPW", "&Convert", "Start the processing", false, -1},
+      {"cbCalcSolDN", "Calculate Solar Direct-Normal based on Global Horizontal radiation instead of Solar DN field", "", true, 0},
+      {"cbEPWuseRH", "Use Relative Humidity instead of Dew Point for moisture calculations", "", false, 0},
+      {"cbEPWuseObs", "Use Present Weather Observations for Rain and Snow flag", "", false, 1},
+      {"bbCSVtop", "", "Browse URL", false, -1},
+      {"btnGetXLS", "...", "", true, -1},
+      {"btnFindSiteInfo", "find", "", false, -1},
+      {"btnFieldSpecs", "Field Specifications", "", false, -1},
+      {"btnCSVdir", "...", "", true, -1},
+      {"btnProcCSV", "&Convert", "Start the processing", false, -1},
+      {"btnView", "&View Log", "View the log file", true, -1},
+      {"btnResetCleanData", "Reset", "Reset Data Field Specs to default values", true, -1},
+      {"btnLOG", "...", "", true, -1},
+      {"cbReWriteLog", "Rewrite File", "Check this box to delete log file before each set of runs", true, 1},
+      {"cbLogIt", "Detailed Log", "Track each data replacement in log file? (can lead to a large log file)", true, 0},
+      {"btnInterimPath", "...", "", true, -1},
+      {"cbClearResults", "Clear Interim Results on Exit", "", true, 1},
+  };
+  for (const Button& b : buttons) {
+    auto* control = w->findChild<QAbstractButton*>(QString::fromLatin1(b.name));
+    QVERIFY2(control != nullptr, b.name);
+    QCOMPARE(control->text(), QString::fromLatin1(b.caption));
+    QCOMPARE(control->toolTip(), QString::fromLatin1(b.hint));
+    QVERIFY2(control->isEnabled() == b.enabled, b.name);
+    if (b.checked >= 0) QVERIFY2(control->isChecked() == (b.checked == 1), b.name);
+  }
+  for (const char* bold : {"btnProcEPW", "btnProcCSV", "btnFieldSpecs"}) {
+    QVERIFY2(w->findChild<QPushButton*>(QString::fromLatin1(bold))->font().bold(), bold);
+  }
+
+  // Labelled fields: the label's caption, its buddy, the field's hint.
+  const char* labelled[][3] = {
       {"ledEPWloc", "Location", "Text will be used for Bin file header"},
       {"ledEPWlat", "Latitude", ""},
       {"ledEPWlon", "Longitude", ""},
@@ -146,52 +163,26 @@ void StartupTest::controlsHaveTheirCaptionsHintsAndStates() {
       {"ledCSVtz", "Time Zone", "CA=-8, CO=-7, etc."},
       {"ledCSVelev", "Elevation", ""},
   };
-  for (const Labelled& l : labelled) {
-    QLineEdit* e = edit(l.name);
-    QVERIFY2(e != nullptr, l.name);
-    auto* label = w->findChild<QLabel*>(QString::fromLatin1(l.name) + QStringLiteral("Label"));
-    QVERIFY2(label != nullptr, l.name);
-    QCOMPARE(label->text(), QString::fromLatin1(l.caption));
-    QCOMPARE(label->buddy(), e);
-    QCOMPARE(e->toolTip(), QString::fromLatin1(l.hint));
+  for (const auto& [name, caption, hint] : labelled) {
+    auto* field = w->findChild<QLineEdit*>(QString::fromLatin1(name));
+    auto* label = w->findChild<QLabel*>(QString::fromLatin1(name) + QStringLiteral("Label"));
+    QVERIFY2(field != nullptr && label != nullptr, name);
+    QCOMPARE(label->text(), QString::fromLatin1(caption));
+    QCOMPARE(label->buddy(), field);
+    QCOMPARE(field->toolTip(), QString::fromLatin1(hint));
   }
   for (const char* name : {"edEPWfile", "edEPWBinName", "edEPWdir", "edXLSfn", "edCSVBinName",
                            "edCSVdir", "edLOG", "edInterimPath"}) {
-    QVERIFY2(edit(name) != nullptr, name);
+    QVERIFY2(w->findChild<QLineEdit*>(QString::fromLatin1(name)) != nullptr, name);
   }
-  QVERIFY(!edit("edXLSfn")->isEnabled());
-  QVERIFY(w->findChild<QPlainTextEdit*>(QStringLiteral("memEPW"))->toPlainText().isEmpty());
-  QVERIFY(w->findChild<QPlainTextEdit*>(QStringLiteral("memCSV"))->toPlainText().isEmpty());
-
-  // CSV tab.
-  QCOMPARE(button("bbCSVtop")->toolTip(), QStringLiteral("Browse URL"));
-  QCOMPARE(button("btnGetXLS")->text(), QStringLiteral("..."));
-  QCOMPARE(button("btnFindSiteInfo")->text(), QStringLiteral("find"));
-  QCOMPARE(button("btnFieldSpecs")->text(), QStringLiteral("Field Specifications"));
-  QVERIFY(button("btnFieldSpecs")->font().bold());
-  QCOMPARE(button("btnView")->text(), QStringLiteral("&View Log"));
-  QCOMPARE(button("btnView")->toolTip(), QStringLiteral("View the log file"));
+  QVERIFY(!w->csv.edXLSfn->isEnabled());  // filled by the picker only
+  QVERIFY(w->epw.memEPW->toPlainText().isEmpty());
+  QVERIFY(w->csv.memCSV->toPlainText().isEmpty());
   auto* units = w->findChild<QComboBox*>(QStringLiteral("cbElevUnits"));
-  QCOMPARE(units->count(), 2);
   QCOMPARE(units->currentText(), QStringLiteral("m"));
   QCOMPARE(units->itemText(1), QStringLiteral("ft"));
   QVERIFY(!units->isEnabled());
-  QCOMPARE(w->findChild<QLabel*>(QStringLiteral("lblFldCompleted"))->text(),
-           QStringLiteral("[file specs incomplete]"));
-
-  // Setup tab.
-  QCOMPARE(button("btnResetCleanData")->text(), QStringLiteral("Reset"));
-  QCOMPARE(button("btnResetCleanData")->toolTip(), QStringLiteral("Reset Data Field Specs to default values"));
-  QCOMPARE(button("btnLOG")->text(), QStringLiteral("..."));
-  QCOMPARE(button("btnInterimPath")->text(), QStringLiteral("..."));
-  QCOMPARE(button("cbReWriteLog")->text(), QStringLiteral("Rewrite File"));
-  QVERIFY(button("cbReWriteLog")->isChecked());
-  QCOMPARE(button("cbReWriteLog")->toolTip(),
-           QStringLiteral("Check this box to delete log file before each set of runs"));
-  QCOMPARE(button("cbLogIt")->text(), QStringLiteral("Detailed Log"));
-  QCOMPARE(button("cbLogIt")->toolTip(),
-           QStringLiteral("Track each data replacement in log file? (can lead to a large log file)"));
-  QCOMPARE(button("cbClearResults")->text(), QStringLiteral("Clear Interim Results on Exit"));
+  QCOMPARE(w->csv.lblFldCompleted->text(), QStringLiteral("[file specs incomplete]"));
 
   auto* limits = w->findChild<QTableWidget*>(QStringLiteral("sgWthData"));
   QCOMPARE(limits->rowCount(), 5);
