@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("kestrum"));
   QApplication::setApplicationVersion(QStringLiteral(KESTRUM_VERSION));
+  QGuiApplication::setDesktopFileName(QStringLiteral("kestrum"));
 
   using namespace kestrum;
   std::unique_ptr<OutsideLibraries> libraries;
