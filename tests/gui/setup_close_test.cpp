@@ -25,6 +25,7 @@ class SetupCloseTest : public QObject {
   void clearingAtCloseFollowsTheTwoBoxes_data();
   void clearingAtCloseFollowsTheTwoBoxes();
   void failedSaveOffersRetryCloseOrCancel();
+  void unlistableInterimDirectoryIsReportedAndTheProgramStillEnds();
 };
 
 namespace {
@@ -214,6 +215,17 @@ void SetupCloseTest::failedSaveOffersRetryCloseOrCancel() {
     QVERIFY(QFile::exists(interim + QStringLiteral("/run.ft")));
     QVERIFY(!QFile::exists(ui::ToQ(paths.settingsFile)));
   }
+}
+
+void SetupCloseTest::unlistableInterimDirectoryIsReportedAndTheProgramStillEnds() {
+  test::ProgramDir dir;
+  test::DialogRecorder rec;
+  auto w = test::MakeWindow(dir, rec);
+  w->setup.edInterimPath->setText(dir.file(QStringLiteral("gone")));
+  QVERIFY(w->close());
+  QCOMPARE(rec.errors.size(), 1);
+  QVERIFY2(rec.errors[0].contains(QStringLiteral("gone")), qPrintable(rec.errors[0]));
+  QCOMPARE(ReadSaved(dir).interimPath, ui::ToStd(dir.file(QStringLiteral("gone"))));
 }
 
 KESTRUM_GUI_TEST(SetupCloseTest);
