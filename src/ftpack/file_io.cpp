@@ -38,6 +38,9 @@ ReadStatus ReadWholeFile(const std::string& path, size_t maxBytes, std::string& 
     ::close(fd);
     return ReadStatus::NotRegular;
   }
+  // One allocation for the usual case; the size is only a hint (the file may change).
+  const size_t expected = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+  bytes.reserve((expected < maxBytes ? expected : maxBytes) + 1);
   char chunk[65536];
   for (;;) {
     const ssize_t n = ::read(fd, chunk, sizeof chunk);

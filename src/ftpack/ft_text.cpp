@@ -1,7 +1,6 @@
 #include "ftpack/ft_text.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace kestrum::ftpack {
 
@@ -13,6 +12,22 @@ constexpr std::array<int, 13> kDaysBeforeMonth = {0,   0,   31,  59,  90,  120, 
 size_t FieldLength(FieldFormat f) { return static_cast<size_t>(f.width) + (f.point ? 1 : 0); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Characters AppendField writes for the number, without padding and without the period
+// of a "w.0." field.
+size_t PrintedLength(int32_t scaled, FieldFormat f) {
+  const int64_t v = scaled;
+  uint64_t magnitude = static_cast<uint64_t>(v < 0 ? -v : v);
+  size_t digits = 1;
+  while (magnitude >= 10) {
+    magnitude /= 10;
+    ++digits;
+  }
+  // At least one digit before the point: 5 with two decimals is "0.05".
+  const size_t d = static_cast<size_t>(f.decimals);
+  const size_t shown = digits > d ? digits : d + 1;
+  return (v < 0 ? 1 : 0) + shown + (d > 0 ? 1 : 0);
+}
 
 // A line for a message: at most 90 characters, control characters shown as '?'.
 std::string Shown(std::string_view line) {
@@ -59,18 +74,22 @@ bool HasLineBreak(std::string_view text) {
   return text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos;
 }
 
+// Why the field of format f at column `at` (0-based) of line lineNo was refused.
+std::string FieldProblem(std::string_view line, size_t at, FieldFormat f, int lineNo) {
+  const size_t len = FieldLength(f);
+  return LineLabel(lineNo) + ", columns " + std::to_string(at + 1) + "-" +
+         std::to_string(at + len) + ": " + Shown(line.substr(at, len)) + " is not a number of " +
+         std::to_string(f.width) + " characters with " + std::to_string(f.decimals) + " decimals";
+}
+
 // Reads `count` consecutive fields of format f starting at column `start` (0-based).
 bool ParseRun(std::string_view line, size_t start, FieldFormat f, int32_t* values, int count,
               std::string& reason, int lineNo) {
   const size_t len = FieldLength(f);
   for (int i = 0; i < count; ++i) {
     const size_t at = start + static_cast<size_t>(i) * len;
-    const std::string_view field = line.substr(at, len);
-    if (!ParseField(field, f, values[i])) {
-      reason = LineLabel(lineNo) + ", columns " + std::to_string(at + 1) + "-" +
-               std::to_string(at + len) + ": " + Shown(field) + " is not a number of " +
-               std::to_string(f.width) + " characters with " + std::to_string(f.decimals) +
-               " decimals";
+    if (!ParseField(line.substr(at, len), f, values[i])) {
+      reason = FieldProblem(line, at, f, lineNo);
       return false;
     }
   }
@@ -142,7 +161,6 @@ FtParseResult ParseHeader(LineReader& reader, FtData& data) {
 FtParseResult ParseHours(LineReader& reader, FtData& data) {
   data.hours.assign(kFtHours, FtHourFields{});
   std::string_view line;
-  std::string reason;
   for (int h = 1; h <= kFtHours; ++h) {
     const LineReader::Next next = reader.Read(line);
     if (next == LineReader::Next::End) {
@@ -161,10 +179,11 @@ FtParseResult ParseHours(LineReader& reader, FtData& data) {
     FtHourFields& rec = data.hours[static_cast<size_t>(h - 1)];
     size_t at = 0;
     for (int f = 0; f < kHourFieldCount; ++f) {
-      if (!ParseRun(line, at, kHourFieldFormats[f], &rec[f], 1, reason, lineNo)) {
-        return Fail(FtStatus::BadHours, reason);
+      const FieldFormat format = kHourFieldFormats[f];
+      if (!ParseField(line.substr(at, FieldLength(format)), format, rec[f])) {
+        return Fail(FtStatus::BadHours, FieldProblem(line, at, format, lineNo));
       }
-      at += FieldLength(kHourFieldFormats[f]);
+      at += FieldLength(format);
     }
     int month = 0, day = 0, hour = 0;
     CalendarOfHour(h, month, day, hour);
@@ -184,27 +203,32 @@ FtParseResult ParseHours(LineReader& reader, FtData& data) {
 
 }  // namespace
 
-bool AppendField(std::string& out, int32_t scaled, FieldFormat f) {
-  const int64_t v = scaled;
-  const uint64_t magnitude = static_cast<uint64_t>(v < 0 ? -v : v);
-  char digits[24];
-  const auto res = std::to_chars(digits, digits + sizeof digits, magnitude);
-  const size_t nd = static_cast<size_t>(res.ptr - digits);
-  const size_t d = static_cast<size_t>(f.decimals);
+bool FitsField(int32_t scaled, FieldFormat f) {
+  return PrintedLength(scaled, f) <= static_cast<size_t>(f.width);
+}
 
+bool AppendField(std::string& out, int32_t scaled, FieldFormat f) {
+  // The number is written from its last digit backwards into the end of text.
   char text[40];
-  size_t len = 0;
-  if (v < 0) text[len++] = '-';
-  // At least one digit before the point: 5 with two decimals is "0.05".
-  const size_t total = nd > d ? nd : d + 1;
-  for (size_t i = 0; i < total; ++i) {
-    if (d > 0 && i == total - d) text[len++] = '.';
-    const size_t fromEnd = total - i;  // 1 for the last digit
-    text[len++] = fromEnd <= nd ? digits[nd - fromEnd] : '0';
+  char* const end = text + sizeof text;
+  char* p = end;
+  const int64_t v = scaled;
+  uint64_t magnitude = static_cast<uint64_t>(v < 0 ? -v : v);
+  for (int k = 0; k < f.decimals; ++k) {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
   }
+  if (f.decimals > 0) *--p = '.';
+  // At least one digit before the point: 5 with two decimals is "0.05".
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (v < 0) *--p = '-';
+  const size_t len = static_cast<size_t>(end - p);
   const size_t width = static_cast<size_t>(f.width);
   if (len < width) out.append(width - len, ' ');
-  out.append(text, len);
+  out.append(p, len);
   if (f.point) out += '.';
   return len <= width;
 }
@@ -223,13 +247,13 @@ bool ParseField(std::string_view text, FieldFormat f, int32_t& scaled) {
     negative = true;
     ++i;
   }
+  const size_t firstDigit = i;
   int64_t v = 0;
-  size_t wholeDigits = 0;
   while (i < n && IsDigit(text[i])) {
     v = v * 10 + (text[i] - '0');
-    ++wholeDigits;
     ++i;
   }
+  const size_t wholeDigits = i - firstDigit;
   if (wholeDigits == 0) return false;
   if (f.decimals > 0) {
     if (i >= n || text[i] != '.') return false;
@@ -241,12 +265,12 @@ bool ParseField(std::string_view text, FieldFormat f, int32_t& scaled) {
     }
   }
   if (i != n) return false;
-  const int32_t value = static_cast<int32_t>(negative ? -v : v);
-  // Only the writer's own form is accepted: no leading zeros, no "-0", no sign on zero.
-  std::string canonical;
-  AppendField(canonical, value, FieldFormat{f.width, f.decimals, false});
-  if (canonical != text) return false;
-  scaled = value;
+  // Only the writer's own form is accepted: right-aligned (checked above), no leading
+  // zeros ("029.9", but "0.5" is fine), no "-0" and no sign on zero.
+  if (wholeDigits > 1 && text[firstDigit] == '0') return false;
+  if (negative && v == 0) return false;
+  // At most 9 characters: the value fits an int32_t.
+  scaled = static_cast<int32_t>(negative ? -v : v);
   return true;
 }
 
@@ -279,24 +303,25 @@ std::string PrintFtText(const FtData& data) {
 }
 
 std::string CheckFtData(const FtData& data) {
-  std::string scratch;
-  auto fits = [&scratch](int32_t v, FieldFormat f) {
-    scratch.clear();
-    return AppendField(scratch, v, f);
-  };
   const std::string_view description(data.site.description.data(), data.site.description.size());
   if (HasLineBreak(description)) return "the description holds a line break";
-  if (!fits(data.site.latitude, kLatitudeFormat)) return "the latitude does not fit its field";
-  if (!fits(data.site.westLongitude, kLongitudeFormat)) {
+  if (!FitsField(data.site.latitude, kLatitudeFormat)) {
+    return "the latitude does not fit its field";
+  }
+  if (!FitsField(data.site.westLongitude, kLongitudeFormat)) {
     return "the longitude does not fit its field";
   }
-  if (!fits(data.site.westTimeZone, kTimeZoneFormat)) return "the time zone does not fit its field";
-  if (!fits(data.site.siteCode, kSiteCodeFormat)) return "the site code does not fit its field";
+  if (!FitsField(data.site.westTimeZone, kTimeZoneFormat)) {
+    return "the time zone does not fit its field";
+  }
+  if (!FitsField(data.site.siteCode, kSiteCodeFormat)) {
+    return "the site code does not fit its field";
+  }
   for (int m = 0; m < 12; ++m) {
-    if (!fits(data.monthFactors[m], kMonthFactorFormat)) {
+    if (!FitsField(data.monthFactors[m], kMonthFactorFormat)) {
       return "monthly factor " + std::to_string(m + 1) + " does not fit its field";
     }
-    if (!fits(data.groundTemps[m], kGroundTempFormat)) {
+    if (!FitsField(data.groundTemps[m], kGroundTempFormat)) {
       return "ground temperature " + std::to_string(m + 1) + " does not fit its field";
     }
   }
@@ -312,7 +337,7 @@ std::string CheckFtData(const FtData& data) {
       return "hourly record " + std::to_string(h) + " carries the wrong date";
     }
     for (int f = 0; f < kHourFieldCount; ++f) {
-      if (!fits(rec[f], kHourFieldFormats[f])) {
+      if (!FitsField(rec[f], kHourFieldFormats[f])) {
         return "field " + std::to_string(f + 1) + " of hourly record " + std::to_string(h) +
                " does not fit its field";
       }

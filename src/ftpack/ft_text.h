@@ -93,6 +93,9 @@ struct FtData {
 // characters than the width (it is then written in full, never cut).
 bool AppendField(std::string& out, int32_t scaled, FieldFormat f);
 
+// True when AppendField writes the number within f.width characters.
+bool FitsField(int32_t scaled, FieldFormat f);
+
 // Reads a field of exactly f.width characters (plus the period when f.point). True only
 // when text is exactly what AppendField writes for the value.
 bool ParseField(std::string_view text, FieldFormat f, int32_t& scaled);
