@@ -11,21 +11,21 @@ namespace kestrum {
 
 namespace {
 
-bool TakeWhole(const std::string& text, const char* what, int64_t& out, EpwRowProblem& problem) {
+bool TakeWhole(std::string_view text, const char* what, int64_t& out, EpwRowProblem& problem) {
   if (ParseWholeNumber(text, out)) return true;
-  problem = {text, what, "is not a whole number"};
+  problem = {std::string(text), what, "is not a whole number"};
   return false;
 }
 
 // A value must convert and fit a single-precision slot of the table.
-bool TakeValue(const std::string& text, const char* what, float& out, EpwRowProblem& problem) {
+bool TakeValue(std::string_view text, const char* what, float& out, EpwRowProblem& problem) {
   double v = 0.0;
   if (!ParseReal(text, v)) {
-    problem = {text, what, "is not a number"};
+    problem = {std::string(text), what, "is not a number"};
     return false;
   }
   if (std::fabs(v) > FLT_MAX) {
-    problem = {text, what, "is out of range"};
+    problem = {std::string(text), what, "is out of range"};
     return false;
   }
   out = static_cast<float>(v);
@@ -38,9 +38,9 @@ bool ParseEpwRow(std::string_view line, const EpwOptions& options, EpwRow& row,
                  EpwRowProblem& problem) {
   constexpr int kLastTakenField = 22;
   size_t pos = 1;
-  std::string field;
+  std::string quoted;  // only a field in double quotes is copied
   for (int n = 1; n <= kLastTakenField; ++n) {
-    NextField(line, pos, field, AfterQuote::Consume);
+    const std::string_view field = NextFieldView(line, pos, quoted, AfterQuote::Consume);
     bool ok = true;
     switch (n) {
       case 2: ok = TakeWhole(field, "month", row.month, problem); break;

@@ -22,17 +22,18 @@ std::string_view TrimBlanks(std::string_view s) {
 
 }  // namespace
 
-void NextField(std::string_view line, size_t& pos, std::string& field, AfterQuote afterQuote) {
+std::string_view NextFieldView(std::string_view line, size_t& pos, std::string& quoted,
+                               AfterQuote afterQuote) {
   const size_t n = line.size();
-  field.clear();
   if (pos == 0) pos = 1;
-  if (pos > n) return;
+  if (pos > n) return {};
   // pos is 1-based: the character at pos is line[pos - 1].
   while (pos <= n && (line[pos - 1] == ' ' || line[pos - 1] == '\t')) ++pos;
   if (pos <= n && line[pos - 1] == '"') {
+    quoted.clear();
     ++pos;
     while (pos <= n && line[pos - 1] != '"') {
-      field.push_back(UpperAscii(line[pos - 1]));
+      quoted.push_back(UpperAscii(line[pos - 1]));
       ++pos;
     }
     ++pos;  // one past the closing quote, or two past the end when it is missing
@@ -41,13 +42,19 @@ void NextField(std::string_view line, size_t& pos, std::string& field, AfterQuot
       while (p <= n && line[p - 1] == ' ') ++p;
       if (p <= n && IsDelimiter(line[p - 1])) pos = p + 1;
     }
-    return;
+    return quoted;
   }
-  while (pos <= n && !IsDelimiter(line[pos - 1])) {
-    field.push_back(line[pos - 1]);
-    ++pos;
-  }
+  const size_t first = pos - 1;
+  while (pos <= n && !IsDelimiter(line[pos - 1])) ++pos;
+  const std::string_view field = line.substr(first, pos - 1 - first);
   ++pos;  // one past the delimiter, or two past the end of the line
+  return field;
+}
+
+void NextField(std::string_view line, size_t& pos, std::string& field, AfterQuote afterQuote) {
+  const std::string_view text = NextFieldView(line, pos, field, afterQuote);
+  // A quoted field is already in field; any other is a piece of line.
+  if (text.data() != field.data()) field.assign(text);
 }
 
 std::string NextField(std::string_view line, size_t& pos, AfterQuote afterQuote) {

@@ -23,6 +23,12 @@ enum class AfterQuote {
 void NextField(std::string_view line, size_t& pos, std::string& field,
                AfterQuote afterQuote = AfterQuote::Keep);
 
+// The same scan without copying: the field is a piece of line, or, for a field in double
+// quotes, the upper-case text put into `quoted` (whose earlier contents are lost). The
+// view lives as long as line and quoted stay unchanged.
+std::string_view NextFieldView(std::string_view line, size_t& pos, std::string& quoted,
+                               AfterQuote afterQuote = AfterQuote::Keep);
+
 // Convenience: the next field as a return value.
 std::string NextField(std::string_view line, size_t& pos, AfterQuote afterQuote = AfterQuote::Keep);
 
