@@ -9,6 +9,7 @@
 #include "format/ft_file.h"
 #include "format/line_file.h"
 #include "format/moist_air_state.h"
+#include "format/sat_pressure_memo.h"
 #include "format/site_parameters.h"
 #include "run/calendar.h"
 #include "run/hourly_table.h"
@@ -157,6 +158,7 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
   const float* directNormal = table.series(SolarDirectNormal);
   DirectNormalEstimator estimator(solvane, *record, global, sp);
 
+  SatPressureMemo satPressures;  // shared by the wet-bulb searches of all hours
   std::string line;
   line.reserve(256);
   for (int n = 1; n <= kHoursPerYear; ++n) {
@@ -165,7 +167,8 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
     h.ch = SplitHourOfYear(n);
     h.dryBulbF = dryBulb[i];
     try {
-      h.air = MoistAirFromHour(n, h.dryBulbF, moisture[i], kind, sp.elevationFt, ctx.ui);
+      h.air = MoistAirFromHour(n, h.dryBulbF, moisture[i], kind, sp.elevationFt, ctx.ui,
+                               &satPressures);
     } catch (const RunError& e) {
       throw RunError(std::string(e.what()) + " At " + HourText(n, h.ch) + ".");
     }

@@ -5,6 +5,7 @@
 
 #include "format/fixed_text.h"
 #include "format/psychrometrics.h"
+#include "format/sat_pressure_memo.h"
 #include "run/run_error.h"
 #include "run/run_ui.h"
 
@@ -16,12 +17,19 @@ std::string Number(double v, int decimals) {
   return std::isfinite(v) ? FormatFixed(v, 0, decimals) : std::string("(not a number)");
 }
 
+// SatPressure, through the memo when there is one.
+double SatPressureVia(SatPressureMemo* memo, double tempF) {
+  return memo != nullptr ? memo->SatPressureKPa(tempF) : SatPressure(tempF);
+}
+
 }  // namespace
 
-double WetBulbFromHumRatio(double dryBulbF, double humRatio, double pressureKPa, RunUi& ui) {
+double WetBulbFromHumRatio(double dryBulbF, double humRatio, double pressureKPa, RunUi& ui,
+                           SatPressureMemo* memo) {
   const std::optional<double> wetBulbF = StepSearch(
       [&](double guess) {
-        return dryBulbF - DryBulbFromWetBulb(guess, humRatio, pressureKPa, ui);
+        return dryBulbF -
+               DryBulbFromWetBulb(guess, SatPressureVia(memo, guess), humRatio, pressureKPa, ui);
       },
       dryBulbF, kWetBulbSearchLimit);
   if (!wetBulbF) {
@@ -33,7 +41,8 @@ double WetBulbFromHumRatio(double dryBulbF, double humRatio, double pressureKPa,
 }
 
 MoistAirState MoistAirFromHour(int hourOfYear, double dryBulbF, double moisture,
-                               int moistureKind, double elevationFt, RunUi& ui) {
+                               int moistureKind, double elevationFt, RunUi& ui,
+                               SatPressureMemo* memo) {
   MoistAirState s;
   const double t = dryBulbF;
   const double p = StationPressure(t, elevationFt);
@@ -41,16 +50,16 @@ MoistAirState MoistAirFromHour(int hourOfYear, double dryBulbF, double moisture,
   switch (moistureKind) {
     case kMoistureKindDewPoint: {
       s.dewPointF = moisture;
-      s.vapPressureKPa = SatPressure(s.dewPointF);
+      s.vapPressureKPa = SatPressureVia(memo, s.dewPointF);
       s.humRatio = HumRatioFromVapPres(s.vapPressureKPa, p, ui);
-      const double pws = SatPressure(t);
+      const double pws = SatPressureVia(memo, t);
       const double ws = HumRatioFromVapPres(pws, p, ui);
       s.relHumPct = RelHumFromHumRatio(pws, p, s.humRatio, ws);
       break;
     }
     case kMoistureKindWetBulb: {
       s.wetBulbF = moisture;
-      const double wsStar = HumRatioFromVapPres(SatPressure(s.wetBulbF), p, ui);
+      const double wsStar = HumRatioFromVapPres(SatPressureVia(memo, s.wetBulbF), p, ui);
       s.humRatio = HumRatioFromWetBulb(wsStar, t, s.wetBulbF);
       s.vapPressureKPa = VapPresFromHumRatio(p, s.humRatio);
       double plausibleDewPointF = 0.0;
@@ -60,14 +69,14 @@ MoistAirState MoistAirFromHour(int hourOfYear, double dryBulbF, double moisture,
                   Number(t, 1));
       }
       s.dewPointF = DewPointFromVapPres(s.vapPressureKPa, ui) * 1.8 + 32.0;
-      const double pws = SatPressure(t);
+      const double pws = SatPressureVia(memo, t);
       const double ws = HumRatioFromVapPres(pws, p, ui);
       s.relHumPct = RelHumFromHumRatio(pws, p, s.humRatio, ws);
       break;
     }
     case kMoistureKindRelHum: {
       s.relHumPct = moisture;
-      const double pws = SatPressure(t);
+      const double pws = SatPressureVia(memo, t);
       s.vapPressureKPa = VapPresFromRH(pws, s.relHumPct / 100.0);
       s.humRatio = HumRatioFromVapPres(s.vapPressureKPa, p, ui);
       s.dewPointF = DewPointFromVapPres(s.vapPressureKPa, ui) * 1.8 + 32.0;
@@ -80,7 +89,7 @@ MoistAirState MoistAirFromHour(int hourOfYear, double dryBulbF, double moisture,
   s.densityLbFt3 = DryAirDensity(t, p, s.vapPressureKPa);
   s.enthalpyBtuLb = MoistAirEnthalpy(t, s.humRatio);
   if (moistureKind != kMoistureKindWetBulb) {
-    s.wetBulbF = WetBulbFromHumRatio(t, s.humRatio, p, ui);
+    s.wetBulbF = WetBulbFromHumRatio(t, s.humRatio, p, ui, memo);
   }
   return s;
 }
