@@ -89,7 +89,6 @@ WriteStatus WriteFileReplacing(const std::string& path, const void* data, size_t
     p += n;
     left -= static_cast<size_t>(n);
   }
-  if (ok && ::fsync(fd) != 0) ok = false;
   if (!ok) {
     error = errno;
     ::close(fd);

@@ -17,6 +17,10 @@ enum class WriteStatus { Ok, CannotCreate, WriteFailed, CannotReplace };
 
 // Writes size bytes to a new temporary file in the directory of path and renames it onto
 // path. On any failure the temporary file is removed and path is untouched.
+// The rename makes the replacement atomic for every reader, but the data is not forced to
+// disk (no fsync): the ".bin" in the interim directory is an intermediate that a run
+// rebuilds from its source, and the copy in the output directory and the other files of
+// a run are not forced either. Forcing would cost a disk round trip on every pack.
 WriteStatus WriteFileReplacing(const std::string& path, const void* data, size_t size,
                                int& error);
 
