@@ -9,8 +9,8 @@
 #include "format/ft_file.h"
 #include "format/line_file.h"
 #include "format/moist_air_state.h"
-#include "format/sat_pressure_memo.h"
 #include "format/site_parameters.h"
+#include "format/wet_bulb_memo.h"
 #include "run/calendar.h"
 #include "run/hourly_table.h"
 #include "run/run_error.h"
@@ -158,7 +158,7 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
   const float* directNormal = table.series(SolarDirectNormal);
   DirectNormalEstimator estimator(solvane, *record, global, sp);
 
-  SatPressureMemo satPressures;  // shared by the wet-bulb searches of all hours
+  WetBulbMemo wetBulbs;  // hours that repeat an earlier hour's air skip the search
   std::string line;
   line.reserve(256);
   for (int n = 1; n <= kHoursPerYear; ++n) {
@@ -168,7 +168,7 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
     h.dryBulbF = dryBulb[i];
     try {
       h.air = MoistAirFromHour(n, h.dryBulbF, moisture[i], kind, sp.elevationFt, ctx.ui,
-                               &satPressures);
+                               &wetBulbs);
     } catch (const RunError& e) {
       throw RunError(std::string(e.what()) + " At " + HourText(n, h.ch) + ".");
     }

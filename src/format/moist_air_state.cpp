@@ -5,7 +5,7 @@
 
 #include "format/fixed_text.h"
 #include "format/psychrometrics.h"
-#include "format/sat_pressure_memo.h"
+#include "format/wet_bulb_memo.h"
 #include "run/run_error.h"
 #include "run/run_ui.h"
 
@@ -17,19 +17,18 @@ std::string Number(double v, int decimals) {
   return std::isfinite(v) ? FormatFixed(v, 0, decimals) : std::string("(not a number)");
 }
 
-// SatPressure, through the memo when there is one.
-double SatPressureVia(SatPressureMemo* memo, double tempF) {
-  return memo != nullptr ? memo->SatPressureKPa(tempF) : SatPressure(tempF);
-}
-
 }  // namespace
 
 double WetBulbFromHumRatio(double dryBulbF, double humRatio, double pressureKPa, RunUi& ui,
-                           SatPressureMemo* memo) {
+                           WetBulbMemo* memo) {
+  if (memo != nullptr) {
+    if (const std::optional<double> known = memo->Find(dryBulbF, humRatio, pressureKPa)) {
+      return *known;
+    }
+  }
   const std::optional<double> wetBulbF = StepSearch(
       [&](double guess) {
-        return dryBulbF -
-               DryBulbFromWetBulb(guess, SatPressureVia(memo, guess), humRatio, pressureKPa, ui);
+        return dryBulbF - DryBulbFromWetBulb(guess, humRatio, pressureKPa, ui);
       },
       dryBulbF, kWetBulbSearchLimit);
   if (!wetBulbF) {
@@ -37,12 +36,13 @@ double WetBulbFromHumRatio(double dryBulbF, double humRatio, double pressureKPa,
                    " deg F and a humidity ratio of " + Number(humRatio, 6) +
                    " cannot be found: the search did not converge.");
   }
+  if (memo != nullptr) memo->Remember(dryBulbF, humRatio, pressureKPa, *wetBulbF);
   return *wetBulbF;
 }
 
 MoistAirState MoistAirFromHour(int hourOfYear, double dryBulbF, double moisture,
                                int moistureKind, double elevationFt, RunUi& ui,
-                               SatPressureMemo* memo) {
+                               WetBulbMemo* wetBulbMemo) {
   MoistAirState s;
   const double t = dryBulbF;
   const double p = StationPressure(t, elevationFt);
@@ -50,16 +50,16 @@ MoistAirState MoistAirFromHour(int hourOfYear, double dryBulbF, double moisture,
   switch (moistureKind) {
     case kMoistureKindDewPoint: {
       s.dewPointF = moisture;
-      s.vapPressureKPa = SatPressureVia(memo, s.dewPointF);
+      s.vapPressureKPa = SatPressure(s.dewPointF);
       s.humRatio = HumRatioFromVapPres(s.vapPressureKPa, p, ui);
-      const double pws = SatPressureVia(memo, t);
+      const double pws = SatPressure(t);
       const double ws = HumRatioFromVapPres(pws, p, ui);
       s.relHumPct = RelHumFromHumRatio(pws, p, s.humRatio, ws);
       break;
     }
     case kMoistureKindWetBulb: {
       s.wetBulbF = moisture;
-      const double wsStar = HumRatioFromVapPres(SatPressureVia(memo, s.wetBulbF), p, ui);
+      const double wsStar = HumRatioFromVapPres(SatPressure(s.wetBulbF), p, ui);
       s.humRatio = HumRatioFromWetBulb(wsStar, t, s.wetBulbF);
       s.vapPressureKPa = VapPresFromHumRatio(p, s.humRatio);
       double plausibleDewPointF = 0.0;
@@ -69,14 +69,14 @@ MoistAirState MoistAirFromHour(int hourOfYear, double dryBulbF, double moisture,
                   Number(t, 1));
       }
       s.dewPointF = DewPointFromVapPres(s.vapPressureKPa, ui) * 1.8 + 32.0;
-      const double pws = SatPressureVia(memo, t);
+      const double pws = SatPressure(t);
       const double ws = HumRatioFromVapPres(pws, p, ui);
       s.relHumPct = RelHumFromHumRatio(pws, p, s.humRatio, ws);
       break;
     }
     case kMoistureKindRelHum: {
       s.relHumPct = moisture;
-      const double pws = SatPressureVia(memo, t);
+      const double pws = SatPressure(t);
       s.vapPressureKPa = VapPresFromRH(pws, s.relHumPct / 100.0);
       s.humRatio = HumRatioFromVapPres(s.vapPressureKPa, p, ui);
       s.dewPointF = DewPointFromVapPres(s.vapPressureKPa, ui) * 1.8 + 32.0;
@@ -89,7 +89,7 @@ MoistAirState MoistAirFromHour(int hourOfYear, double dryBulbF, double moisture,
   s.densityLbFt3 = DryAirDensity(t, p, s.vapPressureKPa);
   s.enthalpyBtuLb = MoistAirEnthalpy(t, s.humRatio);
   if (moistureKind != kMoistureKindWetBulb) {
-    s.wetBulbF = WetBulbFromHumRatio(t, s.humRatio, p, ui, memo);
+    s.wetBulbF = WetBulbFromHumRatio(t, s.humRatio, p, ui, wetBulbMemo);
   }
   return s;
 }

@@ -9,7 +9,7 @@
 namespace kestrum {
 
 class RunUi;
-class SatPressureMemo;
+class WetBulbMemo;
 
 // What the Moisture series of a formatted run holds (the run state's moistureKind).
 inline constexpr uint8_t kMoistureKindDewPoint = 1;  // deg F
@@ -58,19 +58,19 @@ struct MoistAirState {
 // Wet bulb, deg F, of air at dry bulb t (deg F), humidity ratio W (lb/lb) and pressure
 // p (kPa): StepSearch from the guess t on the error t - DryBulbFromWetBulb(g), deg F.
 // Throws RunError when it has not converged after kWetBulbSearchLimit evaluations.
-// memo (optional) supplies the saturation pressures of the guesses; the result is the same
-// with or without it.
+// memo (optional) gives the result of an earlier search for the same three numbers and
+// keeps the new ones; the result is the same with or without it.
 double WetBulbFromHumRatio(double dryBulbF, double humRatio, double pressureKPa, RunUi& ui,
-                           SatPressureMemo* memo = nullptr);
+                           WetBulbMemo* memo = nullptr);
 
 // The state of hour n of the year (n only names the hour in messages) from its dry bulb
 // (deg F), its moisture value (deg F or %, as moistureKind says) and the site elevation
 // (ft). In the wet-bulb case an implausible vapour pressure gives the notice
 // "Psych Error encountered at hour ..." and the hour is still computed. Throws RunError
-// for a moisture kind other than 1, 2 or 3 and where a relation has no value. memo
-// (optional, kept for a whole run) saves work and changes no result.
+// for a moisture kind other than 1, 2 or 3 and where a relation has no value.
+// wetBulbMemo (optional, kept for a whole run) is handed to WetBulbFromHumRatio.
 MoistAirState MoistAirFromHour(int hourOfYear, double dryBulbF, double moisture,
                                int moistureKind, double elevationFt, RunUi& ui,
-                               SatPressureMemo* memo = nullptr);
+                               WetBulbMemo* wetBulbMemo = nullptr);
 
 }  // namespace kestrum

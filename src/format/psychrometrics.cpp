@@ -121,12 +121,7 @@ double MoistAirEnthalpy(double dryBulbF, double humRatio) {
 }
 
 double DryBulbFromWetBulb(double wetBulbF, double humRatio, double pressureKPa, RunUi& ui) {
-  return DryBulbFromWetBulb(wetBulbF, SatPressure(wetBulbF), humRatio, pressureKPa, ui);
-}
-
-double DryBulbFromWetBulb(double wetBulbF, double satPressureAtWetBulbKPa, double humRatio,
-                          double pressureKPa, RunUi& ui) {
-  const double wsStar = HumRatioFromVapPres(satPressureAtWetBulbKPa, pressureKPa, ui);
+  const double wsStar = HumRatioFromVapPres(SatPressure(wetBulbF), pressureKPa, ui);
   const double tc = (wetBulbF - 32.0) / 1.8;  // wet bulb, deg C
   const double dryBulbC =
       (tc + (2501.0 - 2.381 * tc) * wsStar - 2501.0 * humRatio + 4.186 * tc * humRatio) /

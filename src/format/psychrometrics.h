@@ -71,9 +71,4 @@ double MoistAirEnthalpy(double dryBulbF, double humRatio);
 // ui receives the notice of HumRatioFromVapPres.
 double DryBulbFromWetBulb(double wetBulbF, double humRatio, double pressureKPa, RunUi& ui);
 
-// The same with the saturation pressure at the wet bulb, SatPressure(wetBulbF) in kPa,
-// already known (the wet-bulb search takes it from a SatPressureMemo).
-double DryBulbFromWetBulb(double wetBulbF, double satPressureAtWetBulbKPa, double humRatio,
-                          double pressureKPa, RunUi& ui);
-
 }  // namespace kestrum
