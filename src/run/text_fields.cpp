@@ -20,6 +20,44 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
+// The plain decimals weather files are made of ("-12.2", "99500", "0.0310"): an optional
+// minus sign, digits, and optionally a point followed by digits, 15 digits at most. The
+// digits read as an integer are then exact, and so is the power of ten of the decimals,
+// so their quotient, a single correctly rounded division, is the value from_chars gives
+// (Clinger's fast path). False for every other text, which from_chars then reads.
+bool ParsePlainDecimal(std::string_view text, double& value) {
+  static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  constexpr int kMaxDigits = 15;  // below 2^53
+  size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) ++i;
+  int64_t digits = 0;
+  int count = 0;
+  int decimals = 0;
+  bool point = false;
+  bool digitAfterPoint = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      if (++count > kMaxDigits) return false;
+      digits = digits * 10 + (c - '0');
+      if (point) {
+        ++decimals;
+        digitAfterPoint = true;
+      }
+    } else if (c == '.' && !point && count > 0) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (count == 0 || (point && !digitAfterPoint)) return false;
+  const double magnitude = static_cast<double>(digits) / kPow10[decimals];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 }  // namespace
 
 std::string_view NextFieldView(std::string_view line, size_t& pos, std::string& quoted,
@@ -67,6 +105,7 @@ bool ParseReal(std::string_view text, double& value) {
   text = TrimBlanks(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return false;
+  if (ParsePlainDecimal(text, value)) return true;
   // from_chars also takes "inf" and "nan": accept digits, sign, point and exponent only.
   for (char c : text) {
     if (!((c >= '0' && c <= '9') || c == '-' || c == '.' || c == 'e' || c == 'E' || c == '+')) {
