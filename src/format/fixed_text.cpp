@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "run/run_error.h"
 
@@ -30,39 +31,49 @@ bool ScaledMagnitude(double v, int decimals, uint64_t& n) {
   return true;
 }
 
-// Appends the text [first, end) right-aligned in `width` characters. first lies inside the
-// buffer that starts at bufferStart: the blanks are put in front of the text in that
-// buffer while there is room, so the usual field goes to out in one piece.
-void AppendRightAligned(std::string& out, char* bufferStart, char* first, char* end, int width) {
-  const size_t len = static_cast<size_t>(end - first);
-  size_t pad = static_cast<int>(len) < width ? static_cast<size_t>(width) - len : 0;
-  while (pad > 0 && first > bufferStart) {
-    *--first = ' ';
-    --pad;
-  }
-  if (pad > 0) out.append(pad, ' ');
-  out.append(first, static_cast<size_t>(end - first));
-}
+// A number's text, built backwards from its last character at the end of a buffer that
+// starts out blank: the blanks of a right-aligned field are then already in front of it,
+// and the usual field goes to the output in one piece.
+class BackwardsText {
+ public:
+  BackwardsText() { std::memset(buf_, ' ', sizeof buf_); }
 
-// Writes the decimal digits of n backwards so that the last one lies just before end;
-// returns the first digit.
-char* WriteDigitsBackwards(char* end, uint64_t n) {
-  do {
-    *--end = static_cast<char>('0' + n % 10);
-    n /= 10;
-  } while (n != 0);
-  return end;
-}
+  void Put(char c) { *--first_ = c; }
+
+  // The decimal digits of n, at least one.
+  void PutDigits(uint64_t n) {
+    do {
+      Put(static_cast<char>('0' + n % 10));
+      n /= 10;
+    } while (n != 0);
+  }
+
+  // Appends the text right-aligned in `width` characters; a longer text is written whole.
+  void AppendTo(std::string& out, int width) const {
+    const size_t len = static_cast<size_t>(end() - first_);
+    const size_t pad = static_cast<int>(len) < width ? static_cast<size_t>(width) - len : 0;
+    if (pad <= static_cast<size_t>(first_ - buf_)) {
+      out.append(first_ - pad, pad + len);
+    } else {
+      out.append(pad, ' ');
+      out.append(first_, len);
+    }
+  }
+
+ private:
+  const char* end() const { return buf_ + sizeof buf_; }
+
+  // Room for the padding of every field of the system's files, a sign, 20 digits and a
+  // point.
+  char buf_[48];
+  char* first_ = buf_ + sizeof buf_;
+};
 
 }  // namespace
 
 void AppendFixed(std::string& out, double v, int width, int decimals) {
   if (!std::isfinite(v)) throw RunError("A value that is not a finite number cannot be written");
   if (decimals < 0 || decimals > 11) decimals = decimals < 0 ? 0 : 11;
-  // Room for the padding of every field of the system's files, the sign, 19 digits and
-  // the point.
-  char buf[48];
-  char* const end = buf + sizeof buf;
   uint64_t n = 0;
   if (!ScaledMagnitude(v, decimals, n)) {
     // Far beyond any width of the system's files: plain correctly rounded text, which
@@ -75,18 +86,18 @@ void AppendFixed(std::string& out, double v, int width, int decimals) {
     out += text;
     return;
   }
-  // The text is built backwards from its last decimal: n = 1234 with 2 decimals gives
-  // "12.34", n = 5 gives "0.05" (at least one digit before the point).
+  // From the last decimal backwards: n = 1234 with 2 decimals gives "12.34", n = 5 gives
+  // "0.05" (at least one digit before the point).
   const bool negative = n != 0 && v < 0;  // no minus sign on a value that rounds to zero
-  char* p = end;
+  BackwardsText text;
   for (int k = 0; k < decimals; ++k) {
-    *--p = static_cast<char>('0' + n % 10);
+    text.Put(static_cast<char>('0' + n % 10));
     n /= 10;
   }
-  if (decimals > 0) *--p = '.';
-  p = WriteDigitsBackwards(p, n);
-  if (negative) *--p = '-';
-  AppendRightAligned(out, buf, p, end, width);
+  if (decimals > 0) text.Put('.');
+  text.PutDigits(n);
+  if (negative) text.Put('-');
+  text.AppendTo(out, width);
 }
 
 std::string FormatFixed(double v, int width, int decimals) {
@@ -96,13 +107,11 @@ std::string FormatFixed(double v, int width, int decimals) {
 }
 
 void AppendInt(std::string& out, int64_t v, int width) {
-  char buf[32];
-  char* const end = buf + sizeof buf;
+  BackwardsText text;
   // The magnitude as unsigned, so that the most negative value has one too.
-  const uint64_t magnitude = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
-  char* p = WriteDigitsBackwards(end, magnitude);
-  if (v < 0) *--p = '-';
-  AppendRightAligned(out, buf, p, end, width);
+  text.PutDigits(v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v));
+  if (v < 0) text.Put('-');
+  text.AppendTo(out, width);
 }
 
 std::string FormatInt(int64_t v, int width) {
