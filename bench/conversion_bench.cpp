@@ -11,6 +11,9 @@
 #include "epw/epw_reader.h"
 #include "format/bin_packer.h"
 #include "format/formatter.h"
+#include "format/moist_air_state.h"
+#include "format/site_parameters.h"
+#include "format/wet_bulb_memo.h"
 #include "format/outside_libraries.h"
 #include "run/process.h"
 
@@ -93,6 +96,28 @@ void BM_FormatEstimatingDirectNormal(benchmark::State& st) {
   for (auto _ : st) f.Format();
 }
 BENCHMARK(BM_FormatEstimatingDirectNormal)->Unit(benchmark::kMillisecond);
+
+// The psychrometrics alone: the moist-air state of every cleaned hour (dew point given),
+// wet-bulb searches included, with the run's memo of wet bulbs as the formatter keeps it.
+void BM_MoistAirYear(benchmark::State& st) {
+  Fixture f;
+  f.Read(false);
+  f.Clean();
+  const double elevationFt = ReadSiteParameters(f.header.site).elevationFt;
+  const float* dryBulb = f.table.series(DryBulb);
+  const float* moisture = f.table.series(Moisture);
+  for (auto _ : st) {
+    WetBulbMemo memo;
+    double sum = 0;
+    for (int i = 0; i < kHoursPerYear; ++i) {
+      sum += MoistAirFromHour(i + 1, dryBulb[i], moisture[i], kMoistureKindDewPoint, elevationFt,
+                              f.ui, &memo)
+                 .wetBulbF;
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+}
+BENCHMARK(BM_MoistAirYear)->Unit(benchmark::kMillisecond);
 
 // The estimate alone: 8760 SOLVANE calls over a realistic day/night pattern.
 void BM_SolvaneEstimate8760(benchmark::State& st) {
