@@ -127,7 +127,6 @@ class TForm1 : public QWidget {
   std::string editFileName_;
   QString helpPagePath_;
   bool helpPagePresent_ = false;
-  bool fieldSpecOpen_ = false;
   bool fieldSpecComplete_ = false;
   bool autoRunDone_ = false;
   bool running_ = false;
