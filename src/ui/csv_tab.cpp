@@ -98,7 +98,7 @@ CsvTab CsvTab::Build(QWidget* parent) {
   t.btnFieldSpecs =
       MakeBoldButton(QStringLiteral("btnFieldSpecs"), QStringLiteral("Field Specifications"), site);
   t.btnFieldSpecs->setEnabled(false);
-  t.lblFldCompleted = new QLabel(QStringLiteral("[not yet completed]"), site);
+  t.lblFldCompleted = new QLabel(QStringLiteral("[file specs incomplete]"), site);
   t.lblFldCompleted->setObjectName(QStringLiteral("lblFldCompleted"));
   specRow->addWidget(t.btnFindSiteInfo);
   specRow->addStretch(1);
