@@ -33,16 +33,16 @@ ProgramPaths ResolveProgramPaths(const std::string& programFile, const std::stri
                                  const std::string& userDataDir);
 
 struct Settings {
-  // [Form]
+  // Window position (section Form)
   int32_t top = 100;
   int32_t left = 100;
-  // [EPW Specs]
+  // EPW conversion (the EPW section)
   std::string epwFileName;  // key EWPFileName
   bool epwCalcDN = false;
   bool epwUseRH = false;
   bool epwUseObs = true;
   std::string epwBinDir;
-  // [CSV Specs]
+  // CSV conversion (the CSV section)
   std::string csvFileName;
   std::string csvBinDir;
   SiteInfo csvSite;  // CSVdesc, CSVlat, CSVlong, CSVtz, CSVelev
@@ -73,9 +73,9 @@ struct Settings {
 // does not parse, gives the default. Keys match without regard to case. Texts are cut to 255.
 Settings ReadSettingsFile(const std::string& path, const ProgramPaths& paths);
 
-// Writes settings (keys in the stated order) into the file at path, keeping keys and sections
-// it does not know and replacing existing keys in place; a new file gets its sections in the
-// order Form, CSV Specs, EPW Specs, SetUp. Writes a temporary file beside it and renames it
+// Writes settings (keys in the file's fixed order) into the file at path, keeping keys and
+// sections it does not know and replacing existing keys in place; a new file gets its sections
+// in the order Form, CSV, EPW, SetUp. Writes a temporary file beside it and renames it
 // over the old one. Throws RunError when the file cannot be written.
 void WriteSettingsFile(const std::string& path, const Settings& settings);
 
