@@ -67,13 +67,17 @@ EpwReadCounts ReadRows(TextLineReader& lines, const EpwOptions& options, HourlyT
 }
 
 void LogCounts(const EpwReadCounts& counts, const RunLog& log) {
-  if (counts.rowsOutsideYear > 0) {
-    log.WriteLogLine("     " + std::to_string(counts.rowsOutsideYear) +
-                     " data rows outside the 365-day year were skipped.");
+  const int rows = counts.rowsOutsideYear;
+  if (rows > 0) {
+    log.WriteLogLine("     " + std::to_string(rows) +
+                     (rows == 1 ? " data row outside the 365-day year was skipped."
+                                : " data rows outside the 365-day year were skipped."));
   }
-  if (counts.missingDirectNormal > 0) {
-    log.WriteLogLine("     " + std::to_string(counts.missingDirectNormal) +
-                     " hours with a missing direct-normal value (9999) will be estimated.");
+  const int hours = counts.missingDirectNormal;
+  if (hours > 0) {
+    log.WriteLogLine("     " + std::to_string(hours) +
+                     (hours == 1 ? " hour with a missing direct-normal value (9999) will be estimated."
+                                 : " hours with a missing direct-normal value (9999) will be estimated."));
   }
 }
 

@@ -199,6 +199,13 @@ TEST_F(EpwReaderTest, RowsOutsideTheYearAreSkippedAndCounted) {
   EXPECT_EQ(LogLines(), Strings{"     7 data rows outside the 365-day year were skipped."});
 }
 
+TEST_F(EpwReaderTest, OneSkippedRowIsCountedInTheSingular) {
+  std::string text = testing::EpwHeaderText();
+  text += "1999,13,1,1,60,x,10,5,70,0,0,0,0,0,0,0,0,0,0,0,180,1\n";
+  ASSERT_TRUE(Read(text));
+  EXPECT_EQ(LogLines(), Strings{"     1 data row outside the 365-day year was skipped."});
+}
+
 TEST_F(EpwReaderTest, QuotedFieldInARowDoesNotShiftTheOthers) {
   ASSERT_TRUE(Read(testing::EpwHeaderText() +
                    "1999,1,1,1,60,\"A,B\",10,5,70,0,0,0,0,0,0,0,0,0,0,0,250,3\n"));
