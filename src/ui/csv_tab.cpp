@@ -6,13 +6,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "ui/form_parts.h"
 #include "ui/pictures.h"
+#include "ui/results_group.h"
 
 namespace kestrum::ui {
 
@@ -107,26 +107,16 @@ CsvTab CsvTab::Build(QWidget* parent) {
   grid->addLayout(specRow, 3, 0, 1, 9);
   column->addWidget(site);
 
-  auto* results = MakeGroup(QStringLiteral(" Results "), t.page);
-  auto* rgrid = new QGridLayout(results);
-  rgrid->setContentsMargins(6, 2, 6, 6);
-  rgrid->setHorizontalSpacing(6);
-  rgrid->setVerticalSpacing(2);
-  rgrid->addWidget(new QLabel(QStringLiteral("Processed file name:"), results), 0, 0);
-  rgrid->addWidget(new QLabel(QStringLiteral("Will be created here:"), results), 0, 1);
-  t.edCSVBinName = MakeEdit(QStringLiteral("edCSVBinName"), results);
-  t.edCSVdir = MakeEdit(QStringLiteral("edCSVdir"), results);
-  t.btnCSVdir = MakeEllipsisButton(QStringLiteral("btnCSVdir"), results);
-  rgrid->addWidget(t.edCSVBinName, 1, 0);
-  auto* dirRow = new QHBoxLayout();
-  dirRow->setSpacing(4);
-  dirRow->addWidget(t.edCSVdir, 1);
-  dirRow->addWidget(t.btnCSVdir);
-  rgrid->addLayout(dirRow, 1, 1);
-  t.btnProcCSV = MakeBoldButton(QStringLiteral("btnProcCSV"), QStringLiteral("&Convert"), results);
-  t.btnProcCSV->setToolTip(QStringLiteral("Start the processing"));
-  t.btnProcCSV->setEnabled(false);
-  t.btnView = new QPushButton(QStringLiteral("&View Log"), results);
+  const ResultsGroup results = MakeResultsGroup({.binName = QStringLiteral("edCSVBinName"),
+                                                 .dir = QStringLiteral("edCSVdir"),
+                                                 .dirButton = QStringLiteral("btnCSVdir"),
+                                                 .convert = QStringLiteral("btnProcCSV")},
+                                                t.page);
+  t.edCSVBinName = results.binName;
+  t.edCSVdir = results.dir;
+  t.btnCSVdir = results.dirButton;
+  t.btnProcCSV = results.convert;
+  t.btnView = new QPushButton(QStringLiteral("&View Log"), results.group);
   t.btnView->setObjectName(QStringLiteral("btnView"));
   t.btnView->setToolTip(QStringLiteral("View the log file"));
   auto* buttons = new QVBoxLayout();
@@ -134,17 +124,9 @@ CsvTab CsvTab::Build(QWidget* parent) {
   buttons->addWidget(t.btnProcCSV, 0, Qt::AlignLeft);
   buttons->addStretch(1);
   buttons->addWidget(t.btnView, 0, Qt::AlignLeft);
-  rgrid->addLayout(buttons, 2, 0);
-  t.memCSV = new QPlainTextEdit(results);
-  t.memCSV->setObjectName(QStringLiteral("memCSV"));
-  t.memCSV->setReadOnly(true);
-  t.memCSV->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  t.memCSV->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  rgrid->addWidget(t.memCSV, 2, 1);
-  rgrid->setColumnStretch(0, 2);
-  rgrid->setColumnStretch(1, 5);
-  rgrid->setRowStretch(2, 1);
-  column->addWidget(results, 1);
+  results.grid->addLayout(buttons, 2, 0);
+  t.memCSV = AddResultsMemo(results, QStringLiteral("memCSV"));
+  column->addWidget(results.group, 1);
   return t;
 }
 

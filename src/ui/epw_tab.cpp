@@ -4,26 +4,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "ui/form_parts.h"
 #include "ui/pictures.h"
+#include "ui/results_group.h"
 
 namespace kestrum::ui {
-
-namespace {
-
-QCheckBox* MakeCheck(const QString& name, const QString& caption, QWidget* parent) {
-  auto* box = new QCheckBox(caption, parent);
-  box->setObjectName(name);
-  return box;
-}
-
-}  // namespace
 
 EpwTab EpwTab::Build(QWidget* parent) {
   EpwTab t;
@@ -83,54 +72,37 @@ EpwTab EpwTab::Build(QWidget* parent) {
   for (int c : {1, 3, 5, 7}) info->setColumnStretch(c, 1);
   column->addWidget(infoGroup);
 
-  t.cbCalcSolDN = MakeCheck(QStringLiteral("cbCalcSolDN"),
-                            QStringLiteral("Calculate Solar Direct-Normal based on Global "
-                                           "Horizontal radiation instead of Solar DN field"),
-                            t.page);
-  t.cbEPWuseRH = MakeCheck(
+  t.cbCalcSolDN =
+      MakeNamed<QCheckBox>(QStringLiteral("cbCalcSolDN"),
+                           QStringLiteral("Calculate Solar Direct-Normal based on Global "
+                                          "Horizontal radiation instead of Solar DN field"),
+                           t.page);
+  t.cbEPWuseRH = MakeNamed<QCheckBox>(
       QStringLiteral("cbEPWuseRH"),
       QStringLiteral("Use Relative Humidity instead of Dew Point for moisture calculations"),
       t.page);
   t.cbEPWuseRH->setEnabled(false);
-  t.cbEPWuseObs = MakeCheck(QStringLiteral("cbEPWuseObs"),
-                            QStringLiteral("Use Present Weather Observations for Rain and Snow flag"),
-                            t.page);
+  t.cbEPWuseObs = MakeNamed<QCheckBox>(
+      QStringLiteral("cbEPWuseObs"),
+      QStringLiteral("Use Present Weather Observations for Rain and Snow flag"), t.page);
   t.cbEPWuseObs->setEnabled(false);
   t.cbEPWuseObs->setChecked(true);
   column->addWidget(t.cbCalcSolDN);
   column->addWidget(t.cbEPWuseRH);
   column->addWidget(t.cbEPWuseObs);
 
-  auto* results = MakeGroup(QStringLiteral(" Results "), t.page);
-  auto* grid = new QGridLayout(results);
-  grid->setContentsMargins(6, 2, 6, 6);
-  grid->setHorizontalSpacing(6);
-  grid->setVerticalSpacing(2);
-  grid->addWidget(new QLabel(QStringLiteral("Processed file name:"), results), 0, 0);
-  grid->addWidget(new QLabel(QStringLiteral("Will be created here:"), results), 0, 1);
-  t.edEPWBinName = MakeEdit(QStringLiteral("edEPWBinName"), results);
-  t.edEPWdir = MakeEdit(QStringLiteral("edEPWdir"), results);
-  t.btnEPWdir = MakeEllipsisButton(QStringLiteral("btnEPWdir"), results);
-  grid->addWidget(t.edEPWBinName, 1, 0);
-  auto* dirRow = new QHBoxLayout();
-  dirRow->setSpacing(4);
-  dirRow->addWidget(t.edEPWdir, 1);
-  dirRow->addWidget(t.btnEPWdir);
-  grid->addLayout(dirRow, 1, 1);
-  t.btnProcEPW = MakeBoldButton(QStringLiteral("btnProcEPW"), QStringLiteral("&Convert"), results);
-  t.btnProcEPW->setToolTip(QStringLiteral("Start the processing"));
-  t.btnProcEPW->setEnabled(false);
-  t.memEPW = new QPlainTextEdit(results);
-  t.memEPW->setObjectName(QStringLiteral("memEPW"));
-  t.memEPW->setReadOnly(true);
-  t.memEPW->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  t.memEPW->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  grid->addWidget(t.btnProcEPW, 2, 0, Qt::AlignTop | Qt::AlignLeft);
-  grid->addWidget(t.memEPW, 2, 1);
-  grid->setColumnStretch(0, 2);
-  grid->setColumnStretch(1, 5);
-  grid->setRowStretch(2, 1);
-  column->addWidget(results, 1);
+  const ResultsGroup results = MakeResultsGroup({.binName = QStringLiteral("edEPWBinName"),
+                                                 .dir = QStringLiteral("edEPWdir"),
+                                                 .dirButton = QStringLiteral("btnEPWdir"),
+                                                 .convert = QStringLiteral("btnProcEPW")},
+                                                t.page);
+  t.edEPWBinName = results.binName;
+  t.edEPWdir = results.dir;
+  t.btnEPWdir = results.dirButton;
+  t.btnProcEPW = results.convert;
+  results.grid->addWidget(t.btnProcEPW, 2, 0, Qt::AlignTop | Qt::AlignLeft);
+  t.memEPW = AddResultsMemo(results, QStringLiteral("memEPW"));
+  column->addWidget(results.group, 1);
   return t;
 }
 

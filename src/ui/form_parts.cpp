@@ -32,8 +32,7 @@ QPushButton* MakeEllipsisButton(const QString& objectName, QWidget* parent) {
 }
 
 QPushButton* MakeBoldButton(const QString& objectName, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(objectName);
+  auto* button = MakeNamed<QPushButton>(objectName, caption, parent);
   QFont font = button->font();
   font.setBold(true);
   button->setFont(font);

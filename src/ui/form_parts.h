@@ -29,4 +29,12 @@ QPushButton* MakeBoldButton(const QString& objectName, const QString& caption, Q
 // A plain line edit with an object name.
 QLineEdit* MakeEdit(const QString& objectName, QWidget* parent);
 
+// A captioned control of type W (check box, radio button, push button) with an object name.
+template <class W>
+W* MakeNamed(const QString& objectName, const QString& caption, QWidget* parent) {
+  auto* widget = new W(caption, parent);
+  widget->setObjectName(objectName);
+  return widget;
+}
+
 }  // namespace kestrum::ui

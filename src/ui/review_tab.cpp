@@ -19,22 +19,6 @@
 
 namespace kestrum::ui {
 
-namespace {
-
-QRadioButton* MakeRadio(const QString& name, const QString& caption, QWidget* parent) {
-  auto* button = new QRadioButton(caption, parent);
-  button->setObjectName(name);
-  return button;
-}
-
-QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  return button;
-}
-
-}  // namespace
-
 ReviewTab ReviewTab::Build(QWidget* parent) {
   ReviewTab t;
   t.page = new QWidget(parent);
@@ -50,8 +34,8 @@ ReviewTab ReviewTab::Build(QWidget* parent) {
   t.cbResultsList->setObjectName(QStringLiteral("cbResultsList"));
   t.cbResultsList->setPlaceholderText(QString::fromLatin1(kResultsPlaceholder));
   t.cbResultsList->setMinimumWidth(200);
-  t.btnMoreResults = MakeButton(QStringLiteral("btnMoreResults"),
-                                QStringLiteral("List All Results"), t.page);
+  t.btnMoreResults = MakeNamed<QPushButton>(QStringLiteral("btnMoreResults"),
+                                            QStringLiteral("List All Results"), t.page);
   listRow->addWidget(t.lblResList);
   listRow->addWidget(t.cbResultsList, 1);
   listRow->addWidget(t.btnMoreResults);
@@ -67,17 +51,20 @@ ReviewTab ReviewTab::Build(QWidget* parent) {
   auto* fileBox = MakeGroup(QString(), t.panGraphStuff);
   auto* fileRow = new QHBoxLayout(fileBox);
   fileRow->setContentsMargins(6, 2, 6, 2);
-  t.rbFinalData = MakeRadio(QStringLiteral("rbFinalData"), QStringLiteral("Final Data"), fileBox);
-  t.rbOrigData = MakeRadio(QStringLiteral("rbOrigData"), QStringLiteral("Original"), fileBox);
+  t.rbFinalData =
+      MakeNamed<QRadioButton>(QStringLiteral("rbFinalData"), QStringLiteral("Final Data"), fileBox);
+  t.rbOrigData =
+      MakeNamed<QRadioButton>(QStringLiteral("rbOrigData"), QStringLiteral("Original"), fileBox);
   t.rbFinalData->setChecked(true);
   fileRow->addWidget(t.rbFinalData);
   fileRow->addWidget(t.rbOrigData);
   auto* typeBox = MakeGroup(QString(), t.panGraphStuff);
   auto* typeRow = new QHBoxLayout(typeBox);
   typeRow->setContentsMargins(6, 2, 6, 2);
-  t.rbTemp = MakeRadio(QStringLiteral("rbTemp"), QStringLiteral("Temperature"), typeBox);
-  t.rbSolar = MakeRadio(QStringLiteral("rbSolar"), QStringLiteral("Solar"), typeBox);
-  t.rbWind = MakeRadio(QStringLiteral("rbWind"), QStringLiteral("Wind"), typeBox);
+  t.rbTemp =
+      MakeNamed<QRadioButton>(QStringLiteral("rbTemp"), QStringLiteral("Temperature"), typeBox);
+  t.rbSolar = MakeNamed<QRadioButton>(QStringLiteral("rbSolar"), QStringLiteral("Solar"), typeBox);
+  t.rbWind = MakeNamed<QRadioButton>(QStringLiteral("rbWind"), QStringLiteral("Wind"), typeBox);
   t.rbTemp->setChecked(true);
   typeRow->addWidget(t.rbTemp);
   typeRow->addWidget(t.rbSolar);
@@ -91,12 +78,12 @@ ReviewTab ReviewTab::Build(QWidget* parent) {
   t.cbSaveCSV = new QCheckBox(QStringLiteral("Save graph data files"), t.panGraphStuff);
   t.cbSaveCSV->setObjectName(QStringLiteral("cbSaveCSV"));
   t.cbSaveCSV->setToolTip(QStringLiteral("Save the intermediate CSV graph data files"));
-  t.btnBigChart = MakeButton(QStringLiteral("btnBigChart"), QStringLiteral("View Detailed Chart"),
-                             t.panGraphStuff);
-  t.btnDispWindRose =
-      MakeButton(QStringLiteral("btnDispWindRose"), QStringLiteral("Wind Rose"), t.panGraphStuff);
-  t.btnLoadGraph =
-      MakeButton(QStringLiteral("btnLoadGraph"), QStringLiteral("Re-Load Data"), t.panGraphStuff);
+  t.btnBigChart = MakeNamed<QPushButton>(QStringLiteral("btnBigChart"),
+                                         QStringLiteral("View Detailed Chart"), t.panGraphStuff);
+  t.btnDispWindRose = MakeNamed<QPushButton>(QStringLiteral("btnDispWindRose"),
+                                             QStringLiteral("Wind Rose"), t.panGraphStuff);
+  t.btnLoadGraph = MakeNamed<QPushButton>(QStringLiteral("btnLoadGraph"),
+                                          QStringLiteral("Re-Load Data"), t.panGraphStuff);
   t.btnLoadGraph->setVisible(false);
   buttons->addWidget(t.cbSaveCSV);
   buttons->addStretch(1);
