@@ -14,6 +14,12 @@ namespace kestrum {
 class RunUi;
 
 inline constexpr size_t kMaxSettingText = 255;
+// Section names, spelled as every settings file has them.
+inline constexpr const char* kFormSection = "Form";
+inline constexpr const char* kCsvSection = "CSV Specs";
+inline constexpr const char* kEpwSection = "EPW Specs";
+inline constexpr const char* kSetUpSection = "SetUp";
+
 inline constexpr const char* kNoFileText = "<previous file no longer exists>";
 inline constexpr const char* kNoDirectoryText = "<previous directory no longer exists>";
 

@@ -15,11 +15,11 @@ namespace kestrum {
 // writes the values it is handed.
 template <class Visitor>
 void VisitSettingsKeys(Settings& s, Visitor& visit) {
-  visit.Section("Form");
+  visit.Section(kFormSection);
   visit.Integer("Top", s.top);
   visit.Integer("Left", s.left);
 
-  visit.Section("CSV Specs");
+  visit.Section(kCsvSection);
   visit.Text("CSVFileName", s.csvFileName);
   visit.Text("CSVBinDir", s.csvBinDir);
   visit.Text("CSVdesc", s.csvSite.description);
@@ -39,14 +39,14 @@ void VisitSettingsKeys(Settings& s, Visitor& visit) {
     visit.Text("CSVgridCol" + std::to_string(column), s.csvGridCol[column - 1]);
   }
 
-  visit.Section("EPW Specs");
+  visit.Section(kEpwSection);
   visit.Text("EWPFileName", s.epwFileName);  // spelled with "EWP" in every settings file
   visit.Boolean("EPWUseObs", s.epwUseObs);
   visit.Boolean("EPWCalcDN", s.epwCalcDN);
   visit.Boolean("EPWUseRH", s.epwUseRH);
   visit.Text("EPWBinDir", s.epwBinDir);
 
-  visit.Section("SetUp");
+  visit.Section(kSetUpSection);
   CleaningLimits& limits = s.limits;
   for (int row = 1; row <= kCleanedSeries; ++row) {
     const std::string prefix = CleaningKeyPrefix(row);

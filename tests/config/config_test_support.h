@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "run/run_ui.h"
+#include "run/text_fields.h"
 
 namespace kestrum::testing {
 
@@ -27,6 +28,14 @@ class ScratchDir {
  private:
   std::string path_;
 };
+
+// "[name]", a section line of the settings file.
+inline std::string Bracketed(const char* section) { return "[" + std::string(section) + "]"; }
+
+inline std::string ToLowerAscii(std::string text) {
+  for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return text;
+}
 
 inline void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;

@@ -14,6 +14,8 @@
 namespace kestrum {
 namespace {
 
+using testing::Bracketed;
+using testing::ToLowerAscii;
 using testing::ReadText;
 using testing::ScratchDir;
 using testing::WriteText;
@@ -54,9 +56,9 @@ TEST_F(SettingsFileTest, MissingFileGivesTheDefaults) {
 TEST_F(SettingsFileTest, ValuesFollowTheFileRules) {
   const Settings s = ReadWith(
       "[form]\nTOP=abc\nLeft=12abc\n"
-      "[CSV SPECS]\nFirstRow= 7 \nDateInd=-3\nMoistInd=+2\nSolarInd=99999999999\n"
+      "[" + ToUpperAscii(kCsvSection) + "]\nFirstRow= 7 \nDateInd=-3\nMoistInd=+2\nSolarInd=99999999999\n"
       "DBTunits=258\nMoistUnits=-1\nSolUnits=256\nWindUnits=x\nCSVdesc=" + std::string(300, 'd') +
-      "\n[epw specs]\newpfilename=/w/a.epw\nEPWCalcDN=5\nEPWUseObs=0\nEPWUseRH=yes\n"
+      "\n[" + ToLowerAscii(kEpwSection) + "]\newpfilename=/w/a.epw\nEPWCalcDN=5\nEPWUseObs=0\nEPWUseRH=yes\n"
       "[setup]\ndbtMIN=1.5\nDBTmax=\nDPTint=+-4\nwspdBAD3=-1\nClearResults=-1\n");
   // Integers: whole decimal numbers in 32 bits, otherwise the default.
   EXPECT_EQ(std::tie(s.top, s.left, s.firstRow, s.dateInd, s.moistInd, s.solarInd),
@@ -86,12 +88,12 @@ TEST_F(SettingsFileTest, NewFileHasSectionsAndKeysInWriteOrder) {
   for (const std::string& line : CrLfLines(text)) {
     if (!line.empty()) order.push_back(line[0] == '[' ? line : line.substr(0, line.find('=')));
   }
-  std::vector<std::string> expected = {"[Form]", "Top", "Left", "[CSV Specs]", "CSVFileName",
+  std::vector<std::string> expected = {"[Form]", "Top", "Left", Bracketed(kCsvSection), "CSVFileName",
                                        "CSVBinDir", "CSVdesc", "CSVlat", "CSVlong", "CSVtz",
                                        "CSVelev", "FirstRow", "DateInd", "MoistInd", "SolarInd",
                                        "DBTunits", "MoistUnits", "SolUnits", "WindUnits"};
   for (int i = 1; i <= 12; ++i) expected.push_back("CSVgridCol" + std::to_string(i));
-  expected.insert(expected.end(), {"[EPW Specs]", "EWPFileName", "EPWUseObs", "EPWCalcDN",
+  expected.insert(expected.end(), {Bracketed(kEpwSection), "EWPFileName", "EPWUseObs", "EPWCalcDN",
                                    "EPWUseRH", "EPWBinDir", "[SetUp]"});
   const std::string prefixes[] = {"DBT", "DPT", "SOL", "WSpd", "Wdir"};
   for (const std::string& p : prefixes) {
@@ -137,8 +139,8 @@ TEST_F(SettingsFileTest, UnknownKeysAndSectionsSurviveAndExistingKeysKeepTheirPl
   EXPECT_EQ(at("; about the form"), at("[Form]") - 1);
   EXPECT_EQ(at("Left=9"), at("[Form]") + 1);
   EXPECT_EQ(at("Top=8"), at("Left=9") + 1);
-  EXPECT_GT(at("[CSV Specs]"), at("Top=8"));  // new sections after the old ones
-  EXPECT_GT(at("[EPW Specs]"), at("[CSV Specs]"));
+  EXPECT_GT(at(Bracketed(kCsvSection)), at("Top=8"));  // new sections after the old ones
+  EXPECT_GT(at(Bracketed(kEpwSection)), at(Bracketed(kCsvSection)));
   EXPECT_EQ(lines.back(), "; last words");
 }
 

@@ -28,7 +28,7 @@ namespace {
 
 QStringList EpwSettings(const test::ProgramDir& dir, const QString& epwFile) {
   return {QStringLiteral("[Form]"), QStringLiteral("Top=100"), QStringLiteral("Left=100"),
-          QStringLiteral("[EPW Specs]"), QStringLiteral("EWPFileName=") + epwFile,
+          kestrum::test::ProgramDir::section(kEpwSection), QStringLiteral("EWPFileName=") + epwFile,
           QStringLiteral("EPWBinDir=") + dir.makeDir(QStringLiteral("out")),
           QStringLiteral("[SetUp]"), QStringLiteral("InterimPath=") + dir.makeDir(QStringLiteral("interim")),
           QStringLiteral("ClearResults=1")};
@@ -140,7 +140,7 @@ void AutomaticTest::runsTheStoredEpwConversionAndExits() {
 
 void AutomaticTest::nothingToConvertIsLoggedWithItsReasons() {
   test::ProgramDir dir;
-  dir.writeSettings({QStringLiteral("[EPW Specs]"), QStringLiteral("EWPFileName=")});
+  dir.writeSettings({kestrum::test::ProgramDir::section(kEpwSection), QStringLiteral("EWPFileName=")});
   test::DialogRecorder rec;
   auto w = test::MakeWindow(dir, rec, {QStringLiteral("/A")});
   RunToExit(*w, rec);

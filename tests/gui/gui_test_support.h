@@ -28,6 +28,10 @@ class ProgramDir {
   const ProgramPaths& paths() const { return paths_; }
   // Creates a subdirectory and returns its path.
   QString makeDir(const QString& name) const;
+  // "[name]", a section line of the settings file (kEpwSection, kCsvSection, ...).
+  static QString section(const char* name) {
+    return QLatin1Char('[') + QLatin1String(name) + QLatin1Char(']');
+  }
   // Writes text (lines joined with CR LF) into the settings file.
   void writeSettings(const QStringList& lines) const;
   // Places the help page beside the "program".

@@ -16,7 +16,7 @@ int TakeScreenshots(const QString& directory) {
   test::ProgramDir dir;
   test::DialogRecorder recorder;
   const QString out = dir.makeDir(QStringLiteral("out"));
-  dir.writeSettings({QStringLiteral("[EPW Specs]"),
+  dir.writeSettings({kestrum::test::ProgramDir::section(kEpwSection),
                      QStringLiteral("EWPFileName=") + test::SampleEpw(),
                      QStringLiteral("EPWBinDir=") + out});
   auto window = test::MakeWindow(dir, recorder);

@@ -165,7 +165,7 @@ void SetupCloseTest::clearingAtCloseFollowsTheTwoBoxes() {
     test::WriteFileBytes(interim + QLatin1Char('/') + QString::fromLatin1(name), "x\r\n");
   }
   // The chosen CSV source lies in the interim directory: it is never deleted.
-  dir.writeSettings({QStringLiteral("[CSV Specs]"), QStringLiteral("CSVFileName=") + interim + QStringLiteral("/site.csv"),
+  dir.writeSettings({kestrum::test::ProgramDir::section(kCsvSection), QStringLiteral("CSVFileName=") + interim + QStringLiteral("/site.csv"),
                      QStringLiteral("[SetUp]"), QStringLiteral("InterimPath=") + interim});
   test::DialogRecorder rec;
   auto w = test::MakeWindow(dir, rec);

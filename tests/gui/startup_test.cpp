@@ -250,7 +250,7 @@ void StartupTest::csvConvertStaysDisabledWhenActivated() {
   // A stored, complete field specification of an existing CSV file.
   const QString csvFile = dir.file(QStringLiteral("site.csv"));
   test::WriteFileBytes(csvFile, "1,1,1,20,10,0,5,180\r\n");
-  dir.writeSettings({QStringLiteral("[CSV Specs]"), QStringLiteral("CSVFileName=") + csvFile,
+  dir.writeSettings({kestrum::test::ProgramDir::section(kCsvSection), QStringLiteral("CSVFileName=") + csvFile,
                      QStringLiteral("DateInd=2"), QStringLiteral("SolarInd=0"),
                      QStringLiteral("CSVgridCol1=4"), QStringLiteral("CSVgridCol2=5"),
                      QStringLiteral("CSVgridCol3=6"), QStringLiteral("CSVgridCol4=7"),
@@ -276,7 +276,7 @@ void StartupTest::csvConvertStaysDisabledWhenActivated() {
 void StartupTest::storedEpwFileIsShownWithItsHeader() {
   test::ProgramDir dir;
   const QString gone = dir.path() + QStringLiteral("/deleted-output");
-  dir.writeSettings({QStringLiteral("[EPW Specs]"), QStringLiteral("EWPFileName=") + test::SampleEpw(),
+  dir.writeSettings({kestrum::test::ProgramDir::section(kEpwSection), QStringLiteral("EWPFileName=") + test::SampleEpw(),
                      QStringLiteral("EPWBinDir=") + gone, QStringLiteral("[Form]"),
                      QStringLiteral("Top=140"), QStringLiteral("Left=160")});
   test::DialogRecorder rec;
