@@ -7,7 +7,7 @@
 
 #include "run/calendar.h"
 #include "run/run_error.h"
-#include "run/test_support.h"
+#include "support/test_support.h"
 
 namespace kestrum {
 namespace {

@@ -10,7 +10,10 @@
 #include <sstream>
 #include <string>
 
+#include "support/test_support.h"
+
 namespace fs = std::filesystem;
+using kestrum::testing::ReadBytes;
 
 namespace {
 
@@ -23,13 +26,6 @@ struct Result {
   std::string out;  // stdout
   std::string err;  // stderr
 };
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class CliTest : public ::testing::Test {
  protected:
@@ -52,7 +48,7 @@ class CliTest : public ::testing::Test {
     while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
     const int raw = pclose(pipe);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.err = ReadFile(err);
+    r.err = ReadBytes(err.string());
     return r;
   }
 
@@ -77,20 +73,20 @@ TEST_F(CliTest, ConvertsTheSampleEndToEndAndUnpacksItByteForByte) {
   EXPECT_TRUE(fs::exists(dir_ / "out" / (base + ".bin")));
   EXPECT_FALSE(fs::exists(dir_ / "work" / "postclean-c.csv"));
 
-  const std::string log = ReadFile(dir_ / "run.log");
+  const std::string log = ReadBytes((dir_ / "run.log").string());
   EXPECT_EQ(log.rfind("Processing started at ", 0), 0u);
   EXPECT_NE(log.find("\r\nProcessing finished at "), std::string::npos);
 
   const Result u = Run("unpack out/" + base + ".bin -o back.ft");
   ASSERT_EQ(u.status, 0) << u.err;
-  EXPECT_EQ(ReadFile(dir_ / "back.ft"), ReadFile(dir_ / "work" / (base + ".ft")));
+  EXPECT_EQ(ReadBytes((dir_ / "back.ft").string()), ReadBytes((dir_ / "work" / (base + ".ft")).string()));
 }
 
 TEST_F(CliTest, NameAndOptionsShapeTheOutputs) {
   const Result r = Run("convert '" + kGolden + "' --name Golden.bin --calc-dn --use-rh -q");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(r.out.empty());
-  const std::string orig = ReadFile(dir_ / "Golden-orig.csv");
+  const std::string orig = ReadBytes((dir_ / "Golden-orig.csv").string());
   EXPECT_EQ(orig.rfind(" , , ,DryBulbT,RelHum,Sol-GlobHor,WindSpd,WindDir,Sol-DirNorm\r\n", 0), 0u);
   // Direct normal estimated: five value columns in every row.
   const std::string row = orig.substr(orig.find("\r\n1,1,1,") + 2, 60);
@@ -153,7 +149,7 @@ TEST_F(CliTest, UsageErrorsHelpAndVersion) {
 
 TEST_F(CliTest, UnpackRefusesADamagedFile) {
   ASSERT_EQ(Run("convert '" + kGolden + "' --name g -q").status, 0);
-  std::string bin = ReadFile(dir_ / "g.bin");
+  std::string bin = ReadBytes((dir_ / "g.bin").string());
   bin[bin.size() / 2] ^= 0x01;
   Write("damaged.bin", bin);
   const Result r = Run("unpack damaged.bin");

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "run/run_ui.h"
+#include "support/test_support.h"
 #include "run/text_fields.h"
 
 namespace kestrum::testing {
@@ -37,15 +38,6 @@ inline std::string ToLowerAscii(std::string text) {
   return text;
 }
 
-inline void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 inline std::vector<std::string> DirectoryNames(const std::string& directory) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(directory)) {
@@ -54,12 +46,5 @@ inline std::vector<std::string> DirectoryNames(const std::string& directory) {
   std::sort(names.begin(), names.end());
   return names;
 }
-
-// Keeps every notice, for checking the messages of bad grid cells.
-class RecordingUi : public SilentUi {
- public:
-  void Notice(std::string_view message) override { notices.emplace_back(message); }
-  std::vector<std::string> notices;
-};
 
 }  // namespace kestrum::testing

@@ -18,7 +18,7 @@ class InterimCleanupTest : public ::testing::Test {
     for (const char* name : {"Golden-orig.csv", "Golden-final.csv", "postclean-b.csv",
                              "postclean-c.csv", "Golden.ft", "OLD.FT", "pack.sta", "Golden.bin",
                              "OLD.BIN", "weather.csv", "2019-final.csv"}) {
-      testing::WriteText(dir / name, "x");
+      testing::WriteBytes(dir / name, "x");
     }
     std::filesystem::create_directory(dir / "folder.ft");
   }

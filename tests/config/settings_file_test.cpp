@@ -16,9 +16,9 @@ namespace {
 
 using testing::Bracketed;
 using testing::ToLowerAscii;
-using testing::ReadText;
+using testing::ReadBytes;
 using testing::ScratchDir;
-using testing::WriteText;
+using testing::WriteBytes;
 
 // The lines of a CR LF text; a bare LF would stay inside a line.
 std::vector<std::string> CrLfLines(const std::string& text) {
@@ -38,7 +38,7 @@ class SettingsFileTest : public ::testing::Test {
   std::string ini = dir / "kestrum.INI";
 
   Settings ReadWith(const std::string& text) {
-    WriteText(ini, text);
+    WriteBytes(ini, text);
     return ReadSettingsFile(ini, paths);
   }
 };
@@ -82,7 +82,7 @@ TEST_F(SettingsFileTest, NewFileHasSectionsAndKeysInWriteOrder) {
   s.csvGridCol[11] = std::string(300, 'c');  // set directly, bypassing the capture
   s.csvSite.description = "Hill\r\n[SetUp]\nDBTmin=99";  // must not become lines of its own
   WriteSettingsFile(ini, s);
-  const std::string text = ReadText(ini);
+  const std::string text = ReadBytes(ini);
 
   std::vector<std::string> order;
   for (const std::string& line : CrLfLines(text)) {
@@ -112,7 +112,7 @@ TEST_F(SettingsFileTest, NewFileHasSectionsAndKeysInWriteOrder) {
 }
 
 TEST_F(SettingsFileTest, UnknownKeysAndSectionsSurviveAndExistingKeysKeepTheirPlace) {
-  WriteText(ini,
+  WriteBytes(ini,
             "; written by hand\r\n[Mine]\r\nColour=teal\r\n\r\n"
             "[setup]\r\nmyFirst=1\r\ndbtmin=3\r\nmySecond=2\r\nDBTmax=120\r\nDBTmax=130\r\n"
             "; about the form\r\n[Form]\r\nLeft=9\r\nTop=8\r\n; last words\r\n");
@@ -121,7 +121,7 @@ TEST_F(SettingsFileTest, UnknownKeysAndSectionsSurviveAndExistingKeysKeepTheirPl
   s.limits.SetMin(1, -20);
   WriteSettingsFile(ini, s);
 
-  const std::vector<std::string> lines = CrLfLines(ReadText(ini));
+  const std::vector<std::string> lines = CrLfLines(ReadBytes(ini));
   const auto at = [&](const std::string& text) {
     const auto found = std::find(lines.begin(), lines.end(), text);
     return found == lines.end() ? -1 : static_cast<int>(found - lines.begin());
@@ -147,13 +147,13 @@ TEST_F(SettingsFileTest, UnknownKeysAndSectionsSurviveAndExistingKeysKeepTheirPl
 // Saving goes through a temporary file beside the settings file.
 TEST_F(SettingsFileTest, SaveKeepsPermissionsAndLinksAndLeavesNoTemporaryFile) {
   const std::string real = dir / "real.INI";
-  WriteText(real, "[Mine]\r\nx=1\r\n");
+  WriteBytes(real, "[Mine]\r\nx=1\r\n");
   chmod(real.c_str(), 0640);
   std::filesystem::create_symlink(real, ini);
   WriteSettingsFile(ini, Settings::Defaults(paths));
 
   EXPECT_TRUE(std::filesystem::is_symlink(ini));
-  EXPECT_EQ(ReadText(real).rfind("[Mine]\r\nx=1\r\n", 0), 0u);
+  EXPECT_EQ(ReadBytes(real).rfind("[Mine]\r\nx=1\r\n", 0), 0u);
   struct stat st {};
   ASSERT_EQ(stat(real.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -174,7 +174,7 @@ TEST_F(SettingsFileTest, UnwritableLocationRaisesAnErrorNamingTheFile) {
 // file as it was and no temporary file behind.
 TEST_F(SettingsFileTest, FullDiskLeavesTheOldFileIntact) {
   const std::string old = "[Form]\r\nTop=1\r\n";
-  WriteText(ini, old);
+  WriteBytes(ini, old);
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
   rlimit small = saved;
@@ -185,7 +185,7 @@ TEST_F(SettingsFileTest, FullDiskLeavesTheOldFileIntact) {
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, previousHandler);
 
-  EXPECT_EQ(ReadText(ini), old);
+  EXPECT_EQ(ReadBytes(ini), old);
   EXPECT_EQ(testing::DirectoryNames(dir.path()), std::vector<std::string>{"kestrum.INI"});
 }
 

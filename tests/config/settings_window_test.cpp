@@ -77,7 +77,7 @@ TEST_F(SettingsWindowTest, CsvSourceAndDirectoryShowPlaceholdersOnlyWhenRemember
   EXPECT_EQ(window.edCSVdir, "");
 
   settings.csvFileName = dir / "station.2019.csv";
-  testing::WriteText(settings.csvFileName, "1,2,3\n");
+  testing::WriteBytes(settings.csvFileName, "1,2,3\n");
   LoadSettings(settings, window);
   EXPECT_EQ(window.edXLSfn, settings.csvFileName);
   EXPECT_EQ(window.edCSVBinName, "station.2019.BIN");  // the extension from the last "."
@@ -94,7 +94,7 @@ TEST_F(SettingsWindowTest, EmptyFlagCellIsSavedAsMinus888AndShowsEmptyAfterTheNe
   CaptureSettings(window, settings, ui);
   EXPECT_TRUE(ui.notices.empty());
   WriteSettingsFile(paths.settingsFile, settings);
-  EXPECT_NE(testing::ReadText(paths.settingsFile).find("\r\nDPTbad2=-888\r\n"), std::string::npos);
+  EXPECT_NE(testing::ReadBytes(paths.settingsFile).find("\r\nDPTbad2=-888\r\n"), std::string::npos);
 
   MainWindowState nextStart;
   LoadSettings(ReadSettingsFile(paths.settingsFile, paths), nextStart);

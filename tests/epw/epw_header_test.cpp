@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "run/run_error.h"
-#include "run/test_support.h"
+#include "support/test_support.h"
 
 namespace kestrum {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "run/run_error.h"
-#include "run/test_support.h"
+#include "support/test_support.h"
 
 namespace kestrum {
 namespace {

@@ -15,7 +15,7 @@
 #include "format/fixed_text.h"
 #include "format/moist_air_state.h"
 #include "format/solar_position.h"
-#include "psychro/recording_ui.h"
+#include "support/test_support.h"
 #include "run/calendar.h"
 #include "run/hourly_table.h"
 #include "run/run_error.h"
@@ -27,7 +27,7 @@ namespace kestrum {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::RecordingUi;
+using testing::RecordingUi;
 
 // A stand-in for the solar library: one record, every call remembered.
 SolarRecord g_record;
@@ -163,9 +163,9 @@ TEST_F(FormatterTest, WritesBothFilesWithHeadersAndEveryHour) {
   EXPECT_EQ(ft[1], "  1.00  1.00  1.00  1.00  1.00  1.00  1.00  1.00  1.00  1.00  1.00  1.00");
   for (size_t i = 3; i < ft.size(); ++i) ASSERT_EQ(ft[i].size(), 78u) << i;
 
-  ASSERT_EQ(ui_.lines.size(), 2u);
-  EXPECT_EQ(ui_.lines[0], "  Performing hourly psychrometric calculations.");
-  EXPECT_EQ(ui_.lines[1], "  Formatted weather data successfully.");
+  ASSERT_EQ(ui_.echoed.size(), 2u);
+  EXPECT_EQ(ui_.echoed[0], "  Performing hourly psychrometric calculations.");
+  EXPECT_EQ(ui_.echoed[1], "  Formatted weather data successfully.");
   EXPECT_EQ(ui_.repaints, 2);
   EXPECT_TRUE(ui_.notices.empty());
   EXPECT_EQ(g_initCalls, 1);

@@ -187,13 +187,13 @@ TEST(BinFormat, DamageIsDetected) {
 TEST(UnpackBin, RebuildsTheFtTextAndNamesTheFileInErrors) {
   kestrum::testing::ScratchDir dir;
   const std::string text = SyntheticFtText();
-  kestrum::testing::WriteFile(dir / "site.ft", text);
+  kestrum::testing::WriteBytes(dir / "site.ft", text);
   ASSERT_EQ(PackFtFile(dir / "site.ft", dir / "site.bin"), 0);
   EXPECT_EQ(UnpackBin(dir / "site.bin"), text);
 
-  std::string bytes = kestrum::testing::ReadFile(dir / "site.bin");
+  std::string bytes = kestrum::testing::ReadBytes(dir / "site.bin");
   bytes[5000] ^= 0x40;
-  kestrum::testing::WriteFile(dir / "damaged.bin", bytes);
+  kestrum::testing::WriteBytes(dir / "damaged.bin", bytes);
   try {
     UnpackBin(dir / "damaged.bin");
     ADD_FAILURE() << "a damaged file was unpacked";
@@ -204,7 +204,7 @@ TEST(UnpackBin, RebuildsTheFtTextAndNamesTheFileInErrors) {
   }
   EXPECT_THROW(UnpackBin(dir / "missing.bin"), UnpackError);
   EXPECT_THROW(UnpackBin(dir.path().string()), UnpackError);  // a directory
-  kestrum::testing::WriteFile(dir / "big.bin", bytes + bytes);
+  kestrum::testing::WriteBytes(dir / "big.bin", bytes + bytes);
   EXPECT_THROW(UnpackBin(dir / "big.bin"), UnpackError);
 }
 

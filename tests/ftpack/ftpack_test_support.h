@@ -18,6 +18,7 @@
 #include "format/outside_libraries.h"
 #include "run/calendar.h"
 #include "run/hourly_table.h"
+#include "support/test_support.h"
 
 namespace kestrum::testing {
 
@@ -45,16 +46,6 @@ class ScratchDir {
   std::filesystem::path previous_;
   std::filesystem::path path_;
 };
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
 
 // A full FT text (CR LF) written with the FT writer over a year of varied but plausible
 // weather: frost and heat, calm and storm, night and full sun, all wind sectors.

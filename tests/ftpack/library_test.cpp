@@ -18,12 +18,12 @@ namespace kestrum {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadFile;
+using testing::ReadBytes;
 using testing::RealFtpack;
 using testing::RecordOffset;
 using testing::ScratchDir;
 using testing::SyntheticFtText;
-using testing::WriteFile;
+using testing::WriteBytes;
 
 // Writes name blank-padded into the library's buffer and packs.
 int32_t PackNamed(const std::string& name) {
@@ -60,7 +60,7 @@ TEST(FtpackLibrary, ExportsOnlyInitDllAndFtpack) {
 TEST(FtpackLibrary, PacksAndTheBinUnpacksToTheSameFtText) {
   ScratchDir dir;
   const std::string text = SyntheticFtText();
-  WriteFile(dir / "Golden test.ft", text);
+  WriteBytes(dir / "Golden test.ft", text);
   ASSERT_EQ(PackNamed("Golden test"), FTPACK_OK);
   ASSERT_TRUE(fs::is_regular_file(dir / "Golden test.bin"));
   EXPECT_EQ(fs::file_size(dir / "Golden test.bin"), 385612u);
@@ -94,23 +94,23 @@ TEST(FtpackLibrary, MalformedFtFilesGiveTheirCodeAndWriteNoBin) {
   cases.push_back({"far too long", good + std::string(3u << 20, 'x'), FTPACK_ERR_HOURLY});
   for (const Case& c : cases) {
     ScratchDir dir;
-    WriteFile(dir / "bad.ft", c.text);
-    WriteFile(dir / "bad.bin", "previous run");
+    WriteBytes(dir / "bad.ft", c.text);
+    WriteBytes(dir / "bad.bin", "previous run");
     EXPECT_EQ(PackNamed("bad"), c.code) << c.what;
     // Nothing written, nothing left behind, the earlier ".bin" untouched.
     EXPECT_EQ(Listing(dir.path()), (std::set<std::string>{"bad.bin", "bad.ft"})) << c.what;
-    EXPECT_EQ(ReadFile(dir / "bad.bin"), "previous run") << c.what;
+    EXPECT_EQ(ReadBytes(dir / "bad.bin"), "previous run") << c.what;
   }
 }
 
 TEST(FtpackLibrary, NameProblemsGiveMinusOne) {
   ScratchDir dir;
-  WriteFile(dir / "site.ft", SyntheticFtText());
+  WriteBytes(dir / "site.ft", SyntheticFtText());
   FtpackLibrary& lib = RealFtpack();
   EXPECT_EQ(PackNamed(""), FTPACK_ERR_FILENAME);
   EXPECT_EQ(PackNamed(std::string(128, 'n')), FTPACK_ERR_FILENAME);
   fs::create_directory(dir / "sub");
-  WriteFile(dir / "sub/site.ft", SyntheticFtText());
+  WriteBytes(dir / "sub/site.ft", SyntheticFtText());
   EXPECT_EQ(PackNamed("sub/site"), FTPACK_ERR_FILENAME);
   EXPECT_EQ(PackNamed(std::string("si\0te", 5)), FTPACK_ERR_FILENAME);
   char* buffer = lib.init();
@@ -121,7 +121,7 @@ TEST(FtpackLibrary, NameProblemsGiveMinusOne) {
   EXPECT_FALSE(fs::exists(dir / "sub/site.bin"));
   // 127 characters leave one blank: accepted.
   const std::string longest(127, 'n');
-  WriteFile(dir / (longest + ".ft"), SyntheticFtText());
+  WriteBytes(dir / (longest + ".ft"), SyntheticFtText());
   EXPECT_EQ(PackNamed(longest), FTPACK_OK);
   EXPECT_TRUE(fs::exists(dir / (longest + ".bin")));
 }
@@ -139,9 +139,9 @@ TEST(FtpackLibrary, UnreadableFtFileGivesOne) {
 
 TEST(FtpackLibrary, BinThatCannotBeReplacedGivesEleven) {
   ScratchDir dir;
-  WriteFile(dir / "site.ft", SyntheticFtText());
+  WriteBytes(dir / "site.ft", SyntheticFtText());
   fs::create_directory(dir / "site.bin");
-  WriteFile(dir / "site.bin/keep", "x");
+  WriteBytes(dir / "site.bin/keep", "x");
   EXPECT_EQ(PackNamed("site"), FTPACK_ERR_OPEN_BIN);
   EXPECT_TRUE(fs::is_directory(dir / "site.bin"));
   EXPECT_EQ(Listing(dir.path()), (std::set<std::string>{"site.bin", "site.ft"}));

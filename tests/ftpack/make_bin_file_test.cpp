@@ -21,20 +21,14 @@ namespace kestrum {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadFile;
+using testing::ReadBytes;
 using testing::RealFtpack;
 using testing::RecordOffset;
 using testing::ScratchDir;
 using testing::SyntheticFtText;
-using testing::WriteFile;
+using testing::WriteBytes;
 
-class RecordingUi : public SilentUi {
- public:
-  void EchoLine(std::string_view line) override { echoed.emplace_back(line); }
-  void Repaint() override { ++repaints; }
-  std::vector<std::string> echoed;
-  int repaints = 0;
-};
+using testing::RecordingUi;
 
 // A stand-in packer that answers with a chosen code and writes nothing.
 char gFakeBuffer[FTPACK_NAME_BUFFER_SIZE];
@@ -63,7 +57,7 @@ class MakeBinFileTest : public ::testing::Test {
 
   std::vector<std::string> LogLines() const {
     std::vector<std::string> lines;
-    const std::string text = ReadFile(log.path());
+    const std::string text = ReadBytes(log.path());
     for (size_t pos = 0; pos < text.size();) {
       const size_t end = text.find("\r\n", pos);
       lines.push_back(text.substr(pos, end - pos));
@@ -94,15 +88,15 @@ class MakeBinFileTest : public ::testing::Test {
 
 TEST_F(MakeBinFileTest, PacksAndCopiesToTheOutputDirectory) {
   const std::string text = SyntheticFtText();
-  WriteFile((interim / "site.ft").string(), text);
+  WriteBytes((interim / "site.ft").string(), text);
   const fs::path out = scratch.path() / "out";
   fs::create_directory(out);
-  WriteFile((out / "site.bin").string(), "stale copy of an earlier run");
+  WriteBytes((out / "site.bin").string(), "stale copy of an earlier run");
 
   const PackResult result = Pack(out.string());
   EXPECT_TRUE(result.ok);
   EXPECT_EQ(result.binPath, (out / "site.bin").string());
-  EXPECT_EQ(ReadFile(result.binPath), ReadFile((interim / "site.bin").string()));
+  EXPECT_EQ(ReadBytes(result.binPath), ReadBytes((interim / "site.bin").string()));
   EXPECT_EQ(ftpack::UnpackBin(result.binPath), text);
   EXPECT_EQ(Names(out), std::set<std::string>{"site.bin"});
   EXPECT_TRUE(ui.echoed.empty());
@@ -121,7 +115,7 @@ TEST_F(MakeBinFileTest, MissingFtFileIsReportedAndNothingIsPacked) {
 }
 
 TEST_F(MakeBinFileTest, EveryPackerCodeHasItsMessage) {
-  WriteFile((interim / "site.ft").string(), "any");
+  WriteBytes((interim / "site.ft").string(), "any");
   const std::vector<std::pair<int32_t, std::string>> table = {
       {-1, "Ftpack DLL: Error with filename creation"},
       {1, "Ftpack DLL: Error opening .ft file"},
@@ -150,9 +144,9 @@ TEST_F(MakeBinFileTest, EveryPackerCodeHasItsMessage) {
 }
 
 TEST_F(MakeBinFileTest, SuccessCodeWithoutBinFileIsLoggedAsError) {
-  WriteFile((interim / "site.ft").string(), "any");
+  WriteBytes((interim / "site.ft").string(), "any");
   // A ".bin" of an earlier run must not pass for the result of this one.
-  WriteFile((interim / "site.bin").string(), "earlier run");
+  WriteBytes((interim / "site.bin").string(), "earlier run");
   gFakeCode = 0;
   const PackResult result = Pack(scratch.path().string(), fake);
   EXPECT_FALSE(result.ok);
@@ -164,13 +158,13 @@ TEST_F(MakeBinFileTest, SuccessCodeWithoutBinFileIsLoggedAsError) {
 
 TEST_F(MakeBinFileTest, OldBinIsDeletedWhateverTheCaseOfItsExtension) {
   // The FT file is cut short: packing fails, and no ".bin" of an earlier run may remain.
-  WriteFile((interim / "site.ft").string(), SyntheticFtText().substr(0, RecordOffset(8760)));
+  WriteBytes((interim / "site.ft").string(), SyntheticFtText().substr(0, RecordOffset(8760)));
   for (const char* name : {"site.bin", "site.BIN", "site.Bin", "site.bIn"}) {
-    WriteFile((interim / name).string(), "earlier run");
+    WriteBytes((interim / name).string(), "earlier run");
   }
   // Files of other names stay.
   for (const char* name : {"site2.bin", "Site.bin", "site.bin.txt", "site.binx"}) {
-    WriteFile((interim / name).string(), "keep");
+    WriteBytes((interim / name).string(), "keep");
   }
   const PackResult result = Pack(scratch.path().string());
   EXPECT_FALSE(result.ok);
@@ -182,7 +176,7 @@ TEST_F(MakeBinFileTest, OldBinIsDeletedWhateverTheCaseOfItsExtension) {
 }
 
 TEST_F(MakeBinFileTest, OutputDirectoryThatIsTheInterimDirectoryGetsNoCopy) {
-  WriteFile((interim / "site.ft").string(), SyntheticFtText());
+  WriteBytes((interim / "site.ft").string(), SyntheticFtText());
   const std::string binHere = (interim / "site.bin").string();
 
   // The same text.
@@ -204,7 +198,7 @@ TEST_F(MakeBinFileTest, OutputDirectoryThatIsTheInterimDirectoryGetsNoCopy) {
 }
 
 TEST_F(MakeBinFileTest, OutputDirectoryInOtherLetterCaseGetsNoCopy) {
-  WriteFile((interim / "site.ft").string(), SyntheticFtText());
+  WriteBytes((interim / "site.ft").string(), SyntheticFtText());
   const std::string binHere = (interim / "site.bin").string();
   const fs::path upper = scratch.path() / "INTERIM";
 
@@ -228,7 +222,7 @@ TEST_F(MakeBinFileTest, OutputDirectoryInOtherLetterCaseGetsNoCopy) {
 }
 
 TEST_F(MakeBinFileTest, MissingOutputDirectoryKeepsTheBinInTheInterimDirectory) {
-  WriteFile((interim / "site.ft").string(), SyntheticFtText());
+  WriteBytes((interim / "site.ft").string(), SyntheticFtText());
   const fs::path missing = scratch.path() / "no such dir";
   const PackResult result = Pack(missing.string());
   EXPECT_TRUE(result.ok);
@@ -245,7 +239,7 @@ TEST_F(MakeBinFileTest, MissingOutputDirectoryKeepsTheBinInTheInterimDirectory) 
 }
 
 TEST_F(MakeBinFileTest, FailedCopyKeepsTheBinInTheInterimDirectory) {
-  WriteFile((interim / "site.ft").string(), SyntheticFtText());
+  WriteBytes((interim / "site.ft").string(), SyntheticFtText());
   const fs::path out = scratch.path() / "out";
   fs::create_directories(out / "site.bin");  // a directory where the copy should go
   const PackResult result = Pack(out.string());
@@ -263,7 +257,7 @@ TEST_F(MakeBinFileTest, FailedCopyKeepsTheBinInTheInterimDirectory) {
 TEST_F(MakeBinFileTest, BaseNameLongerThanTheBufferIsRefused) {
   for (size_t length : {129u, 128u}) {
     state.outputBaseName = std::string(length, 'b');
-    WriteFile((interim / (state.outputBaseName + ".ft")).string(), "any");
+    WriteBytes((interim / (state.outputBaseName + ".ft")).string(), "any");
     std::memset(gFakeBuffer, 'x', sizeof gFakeBuffer);
     const PackResult result = Pack(scratch.path().string(), fake);
     EXPECT_FALSE(result.ok);
@@ -278,7 +272,7 @@ TEST_F(MakeBinFileTest, BaseNameLongerThanTheBufferIsRefused) {
 
   // 127 characters still fit, with the real packer.
   state.outputBaseName = std::string(127, 'c');
-  WriteFile((interim / (state.outputBaseName + ".ft")).string(), SyntheticFtText());
+  WriteBytes((interim / (state.outputBaseName + ".ft")).string(), SyntheticFtText());
   EXPECT_TRUE(Pack(interim.string()).ok);
 }
 

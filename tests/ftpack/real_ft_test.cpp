@@ -41,7 +41,7 @@ void ConvertAndRoundTrip(const std::string& epwPath) {
   const PackResult packed = MakeBinFile("real", dir.path().string(), ctx, libs->ftpack());
   ASSERT_TRUE(packed.ok);
 
-  const std::string ft = testing::ReadFile(dir / "real.ft");
+  const std::string ft = testing::ReadBytes(dir / "real.ft");
   EXPECT_EQ(ft.size(), 701001u);
   EXPECT_EQ(fs::file_size(packed.binPath), 385612u);
   EXPECT_TRUE(ftpack::UnpackBin(packed.binPath) == ft);

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "format/psychrometrics.h"
-#include "recording_ui.h"
+#include "support/test_support.h"
 #include "run/run_error.h"
 
 namespace kestrum {
 namespace {
 
-using testing_support::RecordingUi;
+using testing::RecordingUi;
 
 TEST(MoistAirFromHour, DewPointSeventyFiftyAtSeaLevel) {
   RecordingUi ui;

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "recording_ui.h"
+#include "support/test_support.h"
 #include "run/run_error.h"
 
 namespace kestrum {
 namespace {
 
-using testing_support::RecordingUi;
+using testing::RecordingUi;
 
 constexpr double kSeaLevelKPa = 101.325;
 

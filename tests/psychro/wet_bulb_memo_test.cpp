@@ -6,12 +6,12 @@
 #include <cmath>
 
 #include "format/moist_air_state.h"
-#include "recording_ui.h"
+#include "support/test_support.h"
 
 namespace kestrum {
 namespace {
 
-using testing_support::RecordingUi;
+using testing::RecordingUi;
 
 // Hours of single-precision dry bulbs and moisture values as the table holds them,
 // each pair coming back several times, for every moisture kind.

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "run/test_support.h"
+#include "support/test_support.h"
 
 namespace kestrum {
 namespace {

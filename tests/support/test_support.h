@@ -1,4 +1,4 @@
-// Helpers shared by the tests of a run's stages: a RunUi that records what it is told,
+// Helpers shared by the tests: a RunUi that records what it is told,
 // a temporary directory, and reading back the files a stage wrote.
 #pragma once
 
@@ -61,6 +61,10 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+inline void WriteBytes(const std::string& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
