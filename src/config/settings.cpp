@@ -149,6 +149,7 @@ RunRequest MakeRunRequest(RunBranch branch, const Settings& settings,
     request.outputFileName = window.edCSVBinName;
     request.outputDir = window.edCSVdir;
     request.site = settings.csvSite;
+    request.csv = settings.csvSpec;
   }
   return request;
 }

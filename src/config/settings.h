@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cleaning/cleaning_limits.h"
+#include "csv/csv_spec.h"
 #include "run/process.h"
 #include "run/run_state.h"
 
@@ -52,15 +53,7 @@ struct Settings {
   std::string csvFileName;
   std::string csvBinDir;
   SiteInfo csvSite;  // CSVdesc, CSVlat, CSVlong, CSVtz, CSVelev
-  int32_t firstRow = 1;
-  int32_t dateInd = 1;
-  int32_t moistInd = 1;
-  int32_t solarInd = 0;
-  uint8_t dbtUnits = 0;
-  uint8_t moistUnits = 0;
-  uint8_t solUnits = 0;
-  uint8_t windUnits = 0;
-  std::string csvGridCol[12];
+  CsvFieldSpec csvSpec;  // FirstRow .. CSVgridCol12
   // [SetUp]
   CleaningLimits limits = CleaningLimits::Defaults();
   bool logReplacements = false;

@@ -27,16 +27,17 @@ void VisitSettingsKeys(Settings& s, Visitor& visit) {
   visit.Text("CSVlong", s.csvSite.longitude);
   visit.Text("CSVtz", s.csvSite.timeZone);
   visit.Text("CSVelev", s.csvSite.elevation);
-  visit.Integer("FirstRow", s.firstRow);
-  visit.Integer("DateInd", s.dateInd);
-  visit.Integer("MoistInd", s.moistInd);
-  visit.Integer("SolarInd", s.solarInd);
-  visit.Byte("DBTunits", s.dbtUnits);
-  visit.Byte("MoistUnits", s.moistUnits);
-  visit.Byte("SolUnits", s.solUnits);
-  visit.Byte("WindUnits", s.windUnits);
-  for (int column = 1; column <= 12; ++column) {
-    visit.Text("CSVgridCol" + std::to_string(column), s.csvGridCol[column - 1]);
+  CsvFieldSpec& spec = s.csvSpec;
+  visit.Integer("FirstRow", spec.firstRow);
+  visit.Integer("DateInd", spec.dateInd);
+  visit.Integer("MoistInd", spec.moistInd);
+  visit.Integer("SolarInd", spec.solarInd);
+  visit.Byte("DBTunits", spec.dbtUnits);
+  visit.Byte("MoistUnits", spec.moistUnits);
+  visit.Byte("SolUnits", spec.solUnits);
+  visit.Byte("WindUnits", spec.windUnits);
+  for (int column = 1; column <= kCsvSlots; ++column) {
+    visit.Text("CSVgridCol" + std::to_string(column), spec.columns[column - 1]);
   }
 
   visit.Section(kEpwSection);

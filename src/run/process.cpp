@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "cleaning/cleaning_pass.h"
+#include "csv/csv_reader.h"
 #include "format/bin_packer.h"
 #include "format/formatter.h"
 #include "run/run_error.h"
@@ -51,7 +52,7 @@ RunOutcome Process(const RunRequest& request, RunServices& services) {
   } else {
     state.runMode = RunModeCsv;
     services.table.ResetOptionalSeries();
-    throw RunError("CSV conversion is not available in this version.");
+    ok = ReadCSVData(request.sourceFile, request.csv, ctx);
   }
 
   if (ok) {

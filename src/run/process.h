@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cleaning/cleaning_limits.h"
+#include "csv/csv_spec.h"
 #include "epw/epw_reader.h"
 #include "format/outside_libraries.h"
 #include "run/hourly_table.h"
@@ -24,6 +25,7 @@ struct RunRequest {
   std::string interimDir;      // every file of the run is written here
   std::string programDir;      // takes the place of an interim directory that does not exist
   EpwOptions epw;
+  CsvFieldSpec csv;            // the committed CSV field specification (CSV branch)
   SiteInfo site;               // the running branch's site texts
   CleaningLimits limits = CleaningLimits::Defaults();
   bool detailedLog = false;

@@ -36,13 +36,7 @@ int RequiredCsvColumns(int dateInd, int solarInd) {
 }
 
 bool StoredFieldSpecComplete(const Settings& settings) {
-  const int required = RequiredCsvColumns(settings.dateInd, settings.solarInd);
-  if (required < 0) return false;
-  for (int slot = 0; slot < required; ++slot) {
-    int64_t column = 0;
-    if (!ParseWholeNumber(settings.csvGridCol[slot], column)) return false;
-  }
-  return true;
+  return CsvSpecComplete(settings.csvSpec);
 }
 
 AutoChoice ChooseAutomaticRun(const Settings& settings) {

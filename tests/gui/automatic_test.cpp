@@ -89,14 +89,14 @@ void AutomaticTest::branchChoice() {
   QCOMPARE(none.reasons.back(), std::string("     Automatic run: nothing was converted."));
 
   s.csvFileName = ui::ToStd(csvFile);
-  s.dateInd = 2;
-  s.solarInd = 0;
-  for (int i = 0; i < 5; ++i) s.csvGridCol[i] = std::to_string(i + 1);
+  s.csvSpec.dateInd = 2;
+  s.csvSpec.solarInd = 0;
+  for (int i = 0; i < 5; ++i) s.csvSpec.columns[i] = std::to_string(i + 1);
   QCOMPARE(ui::ChooseAutomaticRun(s).branch, ui::AutoBranch::Csv);
   QVERIFY(ui::StoredFieldSpecComplete(s));
-  s.csvGridCol[5] = "";  // an optional column may stay empty
+  s.csvSpec.columns[5] = "";  // an optional column may stay empty
   QVERIFY(ui::StoredFieldSpecComplete(s));
-  s.csvGridCol[4] = "x";  // a required one may not
+  s.csvSpec.columns[4] = "x";  // a required one may not
   QVERIFY(!ui::StoredFieldSpecComplete(s));
   const ui::AutoChoice incomplete = ui::ChooseAutomaticRun(s);
   QCOMPARE(incomplete.branch, ui::AutoBranch::None);

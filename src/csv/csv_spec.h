@@ -1,0 +1,68 @@
+// The CSV field specification: where the data rows of a CSV file start, how a row gives its
+// date, which moisture and solar quantities the file carries and in which units, and the file
+// column of every item. The item layout follows from the three choices.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kestrum {
+
+inline constexpr int kCsvSlots = 12;
+
+// DateInd
+inline constexpr int32_t kDateOneField = 0;     // "1 Date Formatted Field"
+inline constexpr int32_t kDateThreeFields = 1;  // "3 Fields: Mon, Day, Hr "
+inline constexpr int32_t kDateNone = 2;         // "None (8760 rows req'd)"
+// SolarInd
+inline constexpr int32_t kSolarGlobal = 0;           // "Hor. Rad."
+inline constexpr int32_t kSolarGlobalAndDirect = 1;  // "Hor + DN"
+inline constexpr int32_t kSolarCloudCover = 2;       // "Cloud Cover": refused by the window
+
+struct CsvFieldSpec {
+  int32_t firstRow = 1;    // FirstRow: line number (from 1) of the first data row
+  int32_t dateInd = 1;     // DateInd
+  int32_t moistInd = 1;    // MoistInd, the MoistureIndicator: 0 dew point, 1 wet bulb, 2 RH
+  int32_t solarInd = 0;    // SolarInd
+  uint8_t dbtUnits = 0;    // DBTunits: 0 deg F, 1 deg C
+  uint8_t moistUnits = 0;  // MoistUnits: temperature 0 deg F, 1 deg C; RH 0 percent, 1 fraction
+  uint8_t solUnits = 0;    // SolUnits: 0 W/m2, 1 Btu/hr-ft2 (both solar items)
+  uint8_t windUnits = 0;   // WindUnits: 0 mph, 1 knots, 2 m/s
+  // CSVgridCol1 .. CSVgridCol12: the file column of layout slot k (counted from 1 as the
+  // field scanner counts fields), as decimal text; empty = not assigned.
+  std::array<std::string, kCsvSlots> columns;
+};
+
+// The items a slot can hold.
+enum class CsvItem {
+  Date, Month, Day, Hour, DryBulb, DewPoint, WetBulb, RelHum,
+  SolarHorizontal, SolarDirectNormal, WindSpeed, WindDirection, SnowFlag, RainFlag, CloudType,
+};
+
+struct CsvSlot {
+  CsvItem item;
+  const char* name;  // as the field specification window shows it: "Date", "DBTemp", ...
+  bool required;     // "Req'd"; the snow, rain and cloud-type items are "Option"
+};
+
+// The ordered item list of the three choices: the date items ("Date"; or "Month", "Day",
+// "Hour"; or none), "DBTemp", the moisture item ("DewPtT" for 0, "RelHum" for 2, "WetBlb"
+// for every other value), "SolarHor", "SolarDN" when solarInd is 1, "WindSpd", "WindDir",
+// "SnowFlag", "RainFlag", "CldType". Empty for a date form outside 0..2 or a solar choice
+// outside 0..1, which no conversion accepts.
+std::vector<CsvSlot> CsvLayout(int32_t dateInd, int32_t moistInd, int32_t solarInd);
+
+// The slot (0-based) of item in the layout, or -1 when the layout has no such item.
+int CsvSlotOf(const std::vector<CsvSlot>& layout, CsvItem item);
+
+// True when the layout is not empty and the assignment of every required slot is a whole
+// decimal number (the completeness rule of the field specification window).
+bool CsvSpecComplete(const CsvFieldSpec& spec);
+
+// The field specification after a new CSV file is chosen (and at a first start): first row 1,
+// three date fields, wet bulb, global horizontal only, every unit code 0, no assignments.
+inline CsvFieldSpec CsvResetSpec() { return CsvFieldSpec{}; }
+
+}  // namespace kestrum
