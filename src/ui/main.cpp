@@ -8,10 +8,14 @@
 
 #include "config/settings.h"
 #include "format/outside_libraries.h"
+#include "review/chart_export_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 
 int main(int argc, char** argv) {
+  // "--export-charts" renders the review charts of a run and ends; it never shows a window.
+  if (kestrum::IsChartExport(argc, argv)) return kestrum::RunChartExportCommand(argc, argv);
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("kestrum"));
   QApplication::setApplicationVersion(QStringLiteral(KESTRUM_VERSION));

@@ -24,6 +24,7 @@
 #include "config/edit_ini_window.h"
 #include "epw/epw_header.h"
 #include "format/outside_libraries.h"
+#include "review/review_page_window.h"
 #include "run/run_error.h"
 #include "ui/automatic_run.h"
 #include "ui/picker_rules.h"
@@ -76,6 +77,7 @@ TForm1::TForm1(WindowStart start, QWidget* parent)
   setFont(small);
   BuildTabs();
   ConnectHandlers();
+  ConnectReviewTab();
   runUi_.setNoticeHook(start_.dialogs.notice);
   runUi_.setReviewList(review.cbResultsList, review.lblResList);
   runUi_.setActiveMemo(epw.memEPW);
@@ -151,6 +153,18 @@ void TForm1::ConnectHandlers() {
   // "Rewrite File": the log is emptied once, at the next conversion after the box is checked.
   connect(setup.cbReWriteLog, &QCheckBox::toggled, this,
           [this](bool checked) { rewriteLogPending_ = checked; });
+}
+
+void TForm1::ConnectReviewTab() {
+  ReviewHooks hooks;
+  hooks.interimDir = [this] { return setup.edInterimPath->text(); };
+  hooks.moistureKind = [this] { return static_cast<int>(runState_.moistureKind); };
+  hooks.notice = [this](const QString& m) { start_.dialogs.notice(m); };
+  hooks.error = [this](const QString& m) { start_.dialogs.error(m); };
+  reviewPage_ = new ReviewPage(review, std::move(hooks), this);
+  connect(tabs, &QTabWidget::currentChanged, this, [this](int index) {
+    if (tabs->widget(index) == review.page) reviewPage_->tsReviewEnter();
+  });
 }
 
 MainWindowState TForm1::ReadState() {

@@ -25,6 +25,7 @@ class QTabWidget;
 
 namespace kestrum {
 class OutsideLibraries;
+class ReviewPage;
 }
 
 namespace kestrum::ui {
@@ -96,6 +97,8 @@ class TForm1 : public QWidget {
   const std::string& editFileName() const { return editFileName_; }
   std::optional<int> exitStatus() const { return exitStatus_; }
   void setFieldSpecComplete(bool complete) { fieldSpecComplete_ = complete; }
+  // The behaviour of the review tab.
+  ReviewPage& reviewPage() { return *reviewPage_; }
 
   EpwTab epw;
   CsvTab csv;
@@ -110,6 +113,7 @@ class TForm1 : public QWidget {
  private:
   void BuildTabs();
   void ConnectHandlers();
+  void ConnectReviewTab();
   // FormClose: save, then clear the interim results. False keeps the window open.
   bool FormClose();
   // The automatic run: which conversion, its log lines; returns the exit status.
@@ -123,6 +127,7 @@ class TForm1 : public QWidget {
   RunLog runLog_;
   RunState runState_;
   std::unique_ptr<HourlyTable> table_;
+  ReviewPage* reviewPage_ = nullptr;  // a child of the window
   WindowRunUi runUi_;
   std::string editFileName_;
   QString helpPagePath_;

@@ -1,20 +1,16 @@
 #include "ui/review_tab.h"
 
-#include <QButtonGroup>
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLegend>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QValueAxis>
 #include <QVBoxLayout>
 
+#include "chart/chart_view.h"
+#include "chart/line_series.h"
 #include "ui/form_parts.h"
 
 namespace kestrum::ui {
@@ -92,38 +88,22 @@ ReviewTab ReviewTab::Build(QWidget* parent) {
   buttons->addWidget(t.btnLoadGraph);
   graph->addLayout(buttons);
 
-  auto* chart = new QChart();
-  // Chart titles are shown as rich text: the angle brackets must be escaped to show.
-  chart->setTitle(QString::fromLatin1(kNoChartTitle).toHtmlEscaped());
-  chart->legend()->setAlignment(Qt::AlignBottom);
-  chart->legend()->setVisible(false);
-  chart->setMargins(QMargins(4, 4, 4, 4));
-  t.Series1 = new QLineSeries(chart);
-  t.Series1->setObjectName(QStringLiteral("Series1"));
-  t.Series1->setColor(Qt::red);
-  t.Series2 = new QLineSeries(chart);
-  t.Series2->setObjectName(QStringLiteral("Series2"));
-  t.Series2->setColor(QColor(0, 160, 0));
-  chart->addSeries(t.Series1);
-  chart->addSeries(t.Series2);
-  t.bottomAxis = new QValueAxis(chart);
-  t.bottomAxis->setTitleText(QStringLiteral("hour"));
-  t.bottomAxis->setRange(0, 8760);
-  t.bottomAxis->setLabelFormat(QStringLiteral("%d"));
-  t.leftAxis = new QValueAxis(chart);
-  t.rightAxis = new QValueAxis(chart);
-  chart->addAxis(t.bottomAxis, Qt::AlignBottom);
-  chart->addAxis(t.leftAxis, Qt::AlignLeft);
-  chart->addAxis(t.rightAxis, Qt::AlignRight);
-  t.rightAxis->setVisible(false);
-  for (QLineSeries* s : {t.Series1, t.Series2}) {
-    s->attachAxis(t.bottomAxis);
-    s->attachAxis(t.leftAxis);
-  }
-  t.Chart1 = new QChartView(chart, t.panGraphStuff);
+  t.Chart1 = new chart::ChartView(t.panGraphStuff);
   t.Chart1->setObjectName(QStringLiteral("Chart1"));
-  t.Chart1->setRenderHint(QPainter::Antialiasing, false);
-  t.Chart1->setRubberBand(QChartView::NoRubberBand);
+  t.Chart1->addTitleLine(QString::fromLatin1(kNoChartTitle));
+  t.Chart1->setLegendPlace(chart::LegendPlace::Below);
+  t.Chart1->setLegendVisible(false);
+  t.Series1 = t.Chart1->addSeries(QStringLiteral("Series1"), Qt::red);
+  t.Series2 = t.Chart1->addSeries(QStringLiteral("Series2"), QColor(0, 160, 0));
+  t.Chart1->setAxisTitle(chart::Axis::Bottom, QStringLiteral("hour"));
+  t.Chart1->setAxisLabelFormat(chart::Axis::Bottom, QStringLiteral("%d"));
+  t.Chart1->setRightAxisVisible(false);
+  t.bottomAxis = t.Chart1->axis(chart::Axis::Bottom);
+  t.leftAxis = t.Chart1->axis(chart::Axis::Left);
+  t.rightAxis = t.Chart1->axis(chart::Axis::Right);
+  // Zooming and panning are off.
+  t.Chart1->setZoomDirections(chart::Directions::None);
+  t.Chart1->setPanDirections(chart::Directions::None);
   graph->addWidget(t.Chart1, 1);
   column->addWidget(t.panGraphStuff, 1);
   return t;

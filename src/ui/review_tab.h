@@ -2,14 +2,17 @@
 #pragma once
 
 class QCheckBox;
-class QChartView;
 class QComboBox;
 class QLabel;
-class QLineSeries;
 class QPushButton;
 class QRadioButton;
 class QValueAxis;
 class QWidget;
+
+namespace kestrum::chart {
+class ChartView;
+class LineSeries;
+}  // namespace kestrum::chart
 
 namespace kestrum::ui {
 
@@ -28,9 +31,9 @@ struct ReviewTab {
   QPushButton* btnBigChart = nullptr;
   QPushButton* btnDispWindRose = nullptr;
   QPushButton* btnLoadGraph = nullptr;  // hidden
-  QChartView* Chart1 = nullptr;
-  QLineSeries* Series1 = nullptr;  // red
-  QLineSeries* Series2 = nullptr;  // green
+  chart::ChartView* Chart1 = nullptr;
+  chart::LineSeries* Series1 = nullptr;  // red
+  chart::LineSeries* Series2 = nullptr;  // green
   QValueAxis* leftAxis = nullptr;
   QValueAxis* rightAxis = nullptr;  // shown only when used
   QValueAxis* bottomAxis = nullptr;

@@ -1,0 +1,89 @@
+#include "chart/line_series.h"
+
+#include <QLineSeries>
+#include <QList>
+#include <QPointF>
+#include <numeric>
+
+#include "chart/downsample.h"
+#include "review/review_files.h"
+
+namespace kestrum::chart {
+
+LineSeries::LineSeries(QLineSeries* line, QObject* parent)
+    : QObject(parent), line_(line), pen_(line->pen()) {
+  pen_.setWidth(1);
+  pen_.setStyle(Qt::SolidLine);
+  pen_.setCosmetic(true);
+  line_->setPen(pen_);
+}
+
+QString LineSeries::title() const { return line_->name(); }
+
+void LineSeries::setTitle(const QString& title) { line_->setName(title); }
+
+void LineSeries::setColor(const QColor& color) {
+  pen_.setColor(color);
+  line_->setPen(pen_);
+}
+
+void LineSeries::setPenStyle(Qt::PenStyle style) {
+  pen_.setStyle(style);
+  line_->setPen(pen_);
+}
+
+void LineSeries::setPenWidth(int width) {
+  pen_.setWidth(width);
+  line_->setPen(pen_);
+}
+
+void LineSeries::clear() {
+  xs_.clear();
+  ys_.clear();
+  ascending_ = true;
+  line_->clear();
+  emit dataChanged();
+}
+
+void LineSeries::setValues(std::vector<double> ys) {
+  ys_ = std::move(ys);
+  xs_.resize(ys_.size());
+  std::iota(xs_.begin(), xs_.end(), 0.0);
+  ascending_ = true;
+  emit dataChanged();
+}
+
+void LineSeries::addPoint(double x, double y) {
+  if (!xs_.empty() && x < xs_.back()) ascending_ = false;
+  xs_.push_back(x);
+  ys_.push_back(y);
+  emit dataChanged();
+}
+
+void LineSeries::fillFromColumn(const std::string& path, int column) {
+  std::vector<double> values;
+  values.reserve(8760);
+  try {
+    ReadReviewColumn(path, column, values);
+  } catch (...) {
+    setValues(std::move(values));
+    throw;
+  }
+  setValues(std::move(values));
+}
+
+int LineSeries::draw(double x0, double x1, int columns) {
+  QList<QPointF> points;
+  if (ascending_) {
+    const std::vector<size_t> picked = PointsToDraw(xs_, ys_, x0, x1, columns);
+    points.reserve(static_cast<qsizetype>(picked.size()));
+    for (size_t i : picked) points.append(QPointF(xs_[i], ys_[i]));
+  } else {
+    points.reserve(static_cast<qsizetype>(xs_.size()));
+    for (size_t i = 0; i < xs_.size(); ++i) points.append(QPointF(xs_[i], ys_[i]));
+  }
+  line_->replace(points);
+  return static_cast<int>(points.size());
+}
+
+}  // namespace kestrum::chart
