@@ -1,0 +1,27 @@
+// Review files made by a real conversion of the bundled sample, once per test program, and
+// reading them back independently of the review code.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace kestrum::test {
+
+struct SampleRun {
+  QString interimDir;  // holds Golden-orig.csv and Golden-final.csv
+  QString base;        // "Golden"
+  QString originalFile() const { return interimDir + QStringLiteral("/Golden-orig.csv"); }
+  QString finalFile() const { return interimDir + QStringLiteral("/Golden-final.csv"); }
+};
+
+// Converts the sample through the core the first time it is called.
+const SampleRun& SampleReviewRun();
+
+// Column (1-based) of every data row of a review file, split at commas.
+std::vector<double> ColumnOf(const QString& path, int column);
+
+// Copies the sample's two review files into dir under base.
+void CopySampleRun(const QString& dir, const QString& base);
+
+}  // namespace kestrum::test
