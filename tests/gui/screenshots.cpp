@@ -1,4 +1,5 @@
-// Pictures of the four tabs (and the log viewer) after a conversion of the sample file.
+// Pictures of the four tabs, the log viewer and the review charts after a conversion of
+// the sample file.
 #include <QDir>
 #include <QPixmap>
 #include <QPushButton>
@@ -10,6 +11,8 @@
 #include "config/edit_ini_window.h"
 #include "gui_test_support.h"
 #include "ui/qt_text.h"
+
+bool TakeReviewScreenshots(kestrum::ui::TForm1& window, const QString& directory);
 
 int TakeScreenshots(const QString& directory) {
   using namespace kestrum;
@@ -38,6 +41,8 @@ int TakeScreenshots(const QString& directory) {
   viewer.show();
   QTest::qWait(100);
   viewer.grab().save(QDir(directory).filePath(QStringLiteral("log-viewer.png")));
+  viewer.close();
+  if (!TakeReviewScreenshots(*window, directory)) return 1;
   for (const QString& e : recorder.errors) std::fprintf(stderr, "error: %s\n", qPrintable(e));
   return recorder.errors.isEmpty() ? 0 : 1;
 }
