@@ -50,6 +50,7 @@ ChartView::ChartView(QWidget* parent) : QChartView(new QChart(), parent) {
   }
   axes_[Index(Axis::Right)]->setVisible(false);
   setRenderHint(QPainter::Antialiasing, false);
+  setFrameShape(QFrame::NoFrame);  // chart pixels are the widget's pixels
   setRubberBand(QChartView::NoRubberBand);
   setMouseTracking(true);
   viewport()->setMouseTracking(true);
@@ -182,6 +183,7 @@ void ChartView::updateLegendMarkers() {
 LineSeries* ChartView::addSeries(const QString& objectName, const QColor& color) {
   auto* line = new QLineSeries();
   line->setObjectName(objectName);
+  line->setUseOpenGL(openGL_);
   chart()->addSeries(line);
   line->attachAxis(axis(Axis::Bottom));
   line->attachAxis(axis(Axis::Left));
@@ -193,6 +195,11 @@ LineSeries* ChartView::addSeries(const QString& objectName, const QColor& color)
   connect(series, &LineSeries::dataChanged, this, [this] { refresh(); });
   refresh();
   return series;
+}
+
+void ChartView::setUseOpenGL(bool on) {
+  openGL_ = on;
+  for (LineSeries* s : series_) s->qtSeries()->setUseOpenGL(on);
 }
 
 void ChartView::tieToAxis(LineSeries* series, Axis side) {

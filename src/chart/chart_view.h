@@ -106,6 +106,10 @@ class ChartView : public QChartView {
   // The widget whose picture the menu saves (default: this view).
   void setPictureSource(QWidget* source) { pictureSource_ = source; }
 
+  // Draws the line series through OpenGL where the platform offers it (not offscreen).
+  void setUseOpenGL(bool on);
+  bool usesOpenGL() const { return openGL_; }
+
   // Recomputes the axis ranges and the drawn points now.
   void refresh();
   // The plot area in view pixels.
@@ -155,6 +159,7 @@ class ChartView : public QChartView {
   int minimumDrag_ = 4;
   bool zoomAnimated_ = false;
   bool zoomed_ = false;
+  bool openGL_ = false;
   bool refreshing_ = false;
   QVariantAnimation* animation_ = nullptr;
   QRubberBand* band_ = nullptr;

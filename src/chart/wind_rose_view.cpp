@@ -52,6 +52,7 @@ WindRoseView::WindRoseView(QWidget* parent) : QChartView(new QPolarChart(), pare
     compass_[i]->setBrush(QColor(110, 110, 110));
   }
   setRenderHint(QPainter::Antialiasing, true);
+  setFrameShape(QFrame::NoFrame);  // chart pixels are the widget's pixels
   setRubberBand(QChartView::NoRubberBand);
   setSeriesColor(color_);
   placePlot();

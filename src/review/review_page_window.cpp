@@ -5,11 +5,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cmath>
 #include <exception>
 
 #include "chart/chart_view.h"
 #include "chart/line_series.h"
 #include "review/big_chart_window.h"
+#include "review/hour_marks.h"
 #include "review/review_files.h"
 #include "review/wind_rose_window.h"
 #include "ui/qt_text.h"
@@ -33,6 +35,8 @@ ReviewPage::ReviewPage(ui::ReviewTab& tab, ReviewHooks hooks, QWidget* dialogPar
   connect(tab_.btnLoadGraph, &QPushButton::clicked, this, [this] { btnLoadGraphClick(); });
   connect(tab_.btnBigChart, &QPushButton::clicked, this, [this] { btnBigChartClick(); });
   connect(tab_.btnDispWindRose, &QPushButton::clicked, this, [this] { btnDispWindRoseClick(); });
+  tab_.Chart1->setHoverLabeller(
+      [](double x) { return ToQ(HourLabel(static_cast<int>(std::lround(x)))); });
 }
 
 QString ReviewPage::baseName() const { return tab_.cbResultsList->currentText(); }

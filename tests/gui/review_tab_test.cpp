@@ -1,6 +1,9 @@
 // The review tab on review files of a real conversion: the runs it lists, the overview
 // chart for every data type and file, the legend and right-axis rules, and its messages.
+#include <QApplication>
 #include <QComboBox>
+#include <QTableWidget>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -29,6 +32,7 @@ class ReviewTabTest : public QObject {
   void missingFinalFileLeavesOnlyTheOriginal();
   void unknownMoistureFieldIsReportedAndChartedAsWetBulb();
   void missingOriginalFileEndsTheLoad();
+  void buttonsOpenTheWindowsOnTheSelectedRun();
 };
 
 namespace {
@@ -196,6 +200,35 @@ void ReviewTabTest::missingOriginalFileEndsTheLoad() {
   // What was cleared stays cleared.
   QVERIFY(w->review.Series1->isEmpty());
   QVERIFY(w->review.Chart1->titleLines().isEmpty());
+}
+
+void ReviewTabTest::buttonsOpenTheWindowsOnTheSelectedRun() {
+  const test::SampleRun& run = test::SampleReviewRun();
+  test::ProgramDir program;
+  test::DialogRecorder rec;
+  auto w = ReviewWindow(program, rec, run.interimDir, run.base);
+  w->tabs->setCurrentWidget(w->review.page);
+  w->review.rbWind->click();
+  QString caption;
+  QString north;
+  auto closeModal = [&](auto read) {
+    QTimer::singleShot(0, [&, read] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr) return;
+      read(modal);
+      modal->close();
+    });
+  };
+  closeModal([&](QWidget* m) { caption = m->windowTitle(); });
+  w->review.btnBigChart->click();
+  QCOMPARE(caption, QStringLiteral("Varnell-Kestrum Data Plot: Golden"));
+  closeModal([&](QWidget* m) {
+    north = m->findChild<QTableWidget*>(QStringLiteral("sgWindDir"))->item(1, 1)->text();
+  });
+  w->review.btnDispWindRose->click();
+  const WindSectorCounts& counts = w->reviewPage().windSectorCounts();
+  QCOMPARE(north, QString::number(counts[0] / 8760.0 * 100.0, 'f', 2));
+  QVERIFY(rec.errors.isEmpty());
 }
 
 KESTRUM_GUI_TEST(ReviewTabTest);
