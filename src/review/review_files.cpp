@@ -48,7 +48,13 @@ void ReadReviewColumn(const std::string& path, int column, std::vector<double>& 
     if (line.empty()) continue;
     size_t pos = 1;
     std::string_view field;
-    for (int i = 0; i < column; ++i) field = NextFieldView(line, pos, quoted);
+    for (int i = 0; i < column; ++i) {
+      if (pos > line.size() + 1) {
+        throw RunError(path + " line " + std::to_string(lines.lineNumber()) + " has no column " +
+                       std::to_string(column));
+      }
+      field = NextFieldView(line, pos, quoted);
+    }
     double value = 0.0;
     if (!ParseReal(field, value)) {
       throw RunError(path + " line " + std::to_string(lines.lineNumber()) + ", column " +

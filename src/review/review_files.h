@@ -31,8 +31,8 @@ std::string MoistureIndicatorMessage(const std::string& originalPath);
 
 // Appends to values the number in field `column` (1-based) of every non-empty line after
 // the two header lines. Throws InputError when the file cannot be read, and RunError naming
-// the file, line and text at the first field that is not a number; values then keeps what
-// was read before it.
+// the file and line at the first row without that column or whose field is not a number;
+// values then keeps what was read before it.
 void ReadReviewColumn(const std::string& path, int column, std::vector<double>& values);
 
 // The runs whose original-data file is in dir: for every ordinary, non-hidden "*.csv" file
