@@ -108,7 +108,11 @@ TForm1::TForm1(WindowStart start, QWidget* parent)
       *this, csv, settings_,
       CsvTabHooks{.notice = start_.dialogs.notice,
                   .error = start_.dialogs.error,
-                  .setComplete = [this](bool complete) { fieldSpecComplete_ = complete; },
+                  .setComplete =
+                      [this](bool complete) {
+                        fieldSpecComplete_ = complete;
+                        if (isActiveWindow()) FormActivate();  // activated before it was told
+                      },
                   .refresh = [this] { FormActivate(); },
                   .openFieldHelp = helpPagePresent_
                                        ? std::function<void()>(
