@@ -8,7 +8,6 @@
 #include <system_error>
 
 #include "run/run_error.h"
-#include "run/text_fields.h"
 
 namespace kestrum {
 
@@ -76,13 +75,6 @@ std::vector<std::string> ReadPreviewLines(const std::string& path, int maxLines)
   }
   if (inLine && static_cast<int>(lines.size()) < maxLines) endLine();
   return lines;
-}
-
-std::vector<std::string> PreviewFields(const std::string& line, int maxFields) {
-  std::vector<std::string> fields(static_cast<size_t>(maxFields));
-  size_t pos = 0;
-  for (std::string& field : fields) NextField(line, pos, field, AfterQuote::Keep);
-  return fields;
 }
 
 }  // namespace kestrum

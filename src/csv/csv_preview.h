@@ -1,5 +1,6 @@
-// The start of a CSV file as the preview grid shows it: the first 127 lines, each split
-// into its first 63 fields exactly as the CSV reader splits a row.
+// The start of a CSV file as the preview grid shows it: its first 127 lines, ended as the
+// CSV reader ends them (CsvLineReader), read so that no file can block or flood the window.
+// The preview splits them with CsvSplitFields, as the reader splits a row.
 #pragma once
 
 #include <cstddef>
@@ -21,9 +22,5 @@ inline constexpr size_t kPreviewScanLimit = size_t{32} << 20;
 // Throws InputError naming the file when it is missing, not a regular file (a directory,
 // a device or a pipe, which could block) or cannot be read.
 std::vector<std::string> ReadPreviewLines(const std::string& path, int maxLines = kPreviewLines);
-
-// Fields 1 .. maxFields of line, scanned from position 0 with the delimiter after a closing
-// quote kept, so that field k is the one the reader finds under column k.
-std::vector<std::string> PreviewFields(const std::string& line, int maxFields = kPreviewFields);
 
 }  // namespace kestrum

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "csv/csv_lines.h"
 #include "csv/csv_preview.h"
 #include "ui/qt_text.h"
 
@@ -85,7 +86,7 @@ void TXLSform::LoadFile(const std::string& path) {
   const std::vector<std::string> lines = ReadPreviewLines(path);
   sgXLS->setUpdatesEnabled(false);
   for (size_t r = 0; r < lines.size(); ++r) {
-    const std::vector<std::string> fields = PreviewFields(lines[r]);
+    const std::vector<std::string> fields = CsvSplitFields(lines[r], kPreviewFields);
     for (size_t c = 0; c < fields.size(); ++c) {
       if (fields[c].empty()) continue;
       sgXLS->setItem(static_cast<int>(r), static_cast<int>(c),

@@ -37,6 +37,7 @@ class CsvTabTest : public QObject {
   void previewDocksAndSnaps();
   void findOpensAPreviewThatWritesNothing();
   void convertsTheSampleSetUpInThePreview();
+  void runWithAnUncommittedSpecificationIsRefused();
 };
 
 namespace {
@@ -372,6 +373,25 @@ void CsvTabTest::convertsTheSampleSetUpInThePreview() {
   QVERIFY(QFile::exists(out + QStringLiteral("/723170TYA.bin")));
   QVERIFY(w->csv.memCSV->toPlainText().contains(QStringLiteral("CSV file.")));
   w->hide();
+}
+
+void CsvTabTest::runWithAnUncommittedSpecificationIsRefused() {
+  // First use: the window's grid is complete, but nothing has been committed with "Done".
+  test::ProgramDir dir;
+  test::DialogRecorder rec;
+  auto w = test::MakeWindow(dir, rec);
+  const QString interim = dir.makeDir(QStringLiteral("interim"));
+  w->setup.edInterimPath->setText(interim);
+  w->csvActions().UseCSVFile(test::SampleCsv());
+  w->csv.btnFieldSpecs->click();
+  test::SpecifyTmy3(*w->csvActions().fieldSpecs());
+  w->csvActions().fieldSpecs()->close();
+  QVERIFY(w->csv.btnProcCSV->isEnabled());
+  w->csv.btnProcCSV->click();
+  QCOMPARE(rec.errors.size(), 1);
+  QVERIFY2(rec.errors[0].contains(QStringLiteral("no column to \"Month\"")), qPrintable(rec.errors[0]));
+  QVERIFY(!QFile::exists(interim + QStringLiteral("/723170TYA-orig.csv")));
+  QVERIFY(w->csv.memCSV->toPlainText().isEmpty());
 }
 
 KESTRUM_GUI_TEST(CsvTabTest);
