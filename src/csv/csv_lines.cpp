@@ -15,9 +15,8 @@ constexpr const char* kInnerLineEnds = "\r\n";
 
 bool CsvLineReader::Next(std::string& line) {
   if (!inChunk_) {
-    // TextLineReader splits at LF, dropping the CR of a CR LF end, or at CR for a file
-    // whose first line ends with a lone CR; a CR or LF left inside the text ends a line of
-    // its own.
+    // A CR or LF left inside what TextLineReader gives ends a line of its own (a reader
+    // that ends lines at LF only leaves the lone CRs of a CR-only file in the text).
     if (!lines_.Next(chunk_)) return false;
     if (lineNumber_ == 0 && std::string_view(chunk_).starts_with(kUtf8ByteOrderMark)) {
       chunk_.erase(0, kUtf8ByteOrderMark.size());

@@ -16,7 +16,7 @@ namespace kestrum {
 // Errors name the file (InputError), as TextLineReader's do.
 class CsvLineReader {
  public:
-  explicit CsvLineReader(const std::string& path) : lines_(path, LineEnds::AlsoLoneCr) {}
+  explicit CsvLineReader(const std::string& path) : lines_(path) {}
 
   // The next line without its line end; false at the end of the file.
   bool Next(std::string& line);
@@ -28,7 +28,6 @@ class CsvLineReader {
  private:
   TextLineReader lines_;
   std::string chunk_;       // the line TextLineReader gave, possibly holding lone CRs
-                            // (a file whose line ends change from CR LF to CR)
   size_t offset_ = 0;       // where the next line starts in chunk_
   bool inChunk_ = false;    // chunk_ still holds lines not handed out
   size_t lineNumber_ = 0;

@@ -8,17 +8,11 @@
 
 namespace kestrum {
 
-// Which line ends a TextLineReader knows.
-enum class LineEnds {
-  LfOrCrLf,    // LF or CR LF (the CR is dropped)
-  AlsoLoneCr,  // as well a lone CR, when the file's first line ends with one (CSV files)
-};
-
 // Opens path for reading; lines may end with LF or CR LF (the CR is dropped).
 class TextLineReader {
  public:
   // Throws InputError when path is missing, a directory or cannot be opened.
-  explicit TextLineReader(const std::string& path, LineEnds ends = LineEnds::LfOrCrLf);
+  explicit TextLineReader(const std::string& path);
 
   // The next line without its line end; false at the end of the file. Throws InputError
   // when the file cannot be read.
@@ -31,7 +25,6 @@ class TextLineReader {
  private:
   std::string path_;
   std::ifstream in_;
-  char delimiter_ = '\n';  // '\r' for a file whose lines end with a lone CR
   size_t lineNumber_ = 0;
 };
 
