@@ -1,5 +1,6 @@
 #include "csv/csv_reader.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <string_view>
@@ -59,19 +60,25 @@ class KeptFields {
       if (columns[slot] > highest_) highest_ = columns[slot];
     }
     fields_.resize(static_cast<size_t>(highest_) + 1);
-    kept_.assign(static_cast<size_t>(highest_) + 1, false);
-    for (int column : columns) kept_[static_cast<size_t>(column)] = column > 0;
+    for (int column = 1; column <= highest_; ++column) {
+      if (std::find(columns.begin(), columns.end(), column) != columns.end()) {
+        keptColumns_.push_back(column);
+      }
+    }
   }
 
   int ColumnOf(CsvItem item) const { return columnOf_[static_cast<size_t>(item)]; }
 
   // Splits line with NextField (the delimiter after a closing quote left for the next
-  // call, as the preview splits) as far as the highest assigned column.
+  // call, as the preview splits) as far as the highest assigned column, skipping the
+  // fields of the columns not kept.
   void Split(std::string_view line) {
     size_t pos = 1;
-    for (int column = 1; column <= highest_; ++column) {
-      const std::string_view field = NextFieldView(line, pos, quoted_, AfterQuote::Keep);
-      if (kept_[static_cast<size_t>(column)]) fields_[static_cast<size_t>(column)].assign(field);
+    int column = 1;  // the column whose field starts at pos
+    for (const int kept : keptColumns_) {
+      pos = SkipFields(line, pos, static_cast<size_t>(kept - column), AfterQuote::Keep);
+      fields_[static_cast<size_t>(kept)].assign(NextFieldView(line, pos, quoted_, AfterQuote::Keep));
+      column = kept + 1;
     }
   }
 
@@ -85,7 +92,7 @@ class KeptFields {
   int columnOf_[kItems] = {};
   int highest_ = 0;
   std::vector<std::string> fields_;  // by column; fields_[0] stays empty
-  std::vector<bool> kept_;
+  std::vector<int> keptColumns_;     // the assigned columns, ascending
   std::string quoted_;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "run/hourly_table.h"
 #include "run/run_error.h"
 
 namespace kestrum {
@@ -111,6 +112,25 @@ TEST(CsvColumnNumbers, GivesTheColumnOfEverySlotAndRefusesWhatCannotBeRead) {
   spec.solarInd = 0;
   spec.dateInd = 5;
   EXPECT_NE(ProblemOf(spec).find("date form 5"), std::string::npos);
+}
+
+TEST(CarryCsvColumns, ItemsKeepTheirColumnsUnderOtherChoices) {
+  CsvFieldSpec from = NoDateSpec({"7", "8", "14", "22", "21", "30"});  // ... SnowFlag 30
+  from.solarInd = kSolarGlobalAndDirect;
+  from.columns = {"7", "8", "14", "15", "22", "21", "30"};
+  CsvFieldSpec to = from;
+  to.solarInd = kSolarGlobal;
+  to.firstRow = 9;
+  to = CarryCsvColumns(from, to);
+  EXPECT_EQ(to.firstRow, 9);
+  EXPECT_EQ(Strings(to.columns.begin(), to.columns.begin() + 7),
+            (Strings{"7", "8", "14", "22", "21", "30", ""}));
+  // Three date fields are new: no columns; another moisture quantity loses its column.
+  to.dateInd = kDateThreeFields;
+  to.moistInd = kMoistureRelHum;
+  to = CarryCsvColumns(from, to);
+  EXPECT_EQ(Strings(to.columns.begin(), to.columns.begin() + 9),
+            (Strings{"", "", "", "7", "", "14", "22", "21", "30"}));
 }
 
 }  // namespace
