@@ -7,6 +7,8 @@
 #include <QtTest>
 #include <sys/stat.h>
 
+#include "csv/csv_lines.h"
+#include "csv/csv_preview.h"
 #include "csv/xls_preview_window.h"
 #include "gui_test_support.h"
 #include "run/run_error.h"
@@ -20,6 +22,7 @@ class CsvPreviewTest : public QObject {
  private slots:
   void cellsHoldTheFieldsTheReaderSees_data();
   void cellsHoldTheFieldsTheReaderSees();
+  void linesEndWhereTheReaderEndsThem();
   void gridShapeOnTheSampleFile();
   void filesThatCannotBeShownAreRefused_data();
   void filesThatCannotBeShownAreRefused();
@@ -72,6 +75,20 @@ void CsvPreviewTest::cellsHoldTheFieldsTheReaderSees() {
   TXLSform preview;
   preview.LoadFile(ui::ToStd(path));
   QCOMPARE(Cell(preview, line, column), shown);
+}
+
+void CsvPreviewTest::linesEndWhereTheReaderEndsThem() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("ends.csv"));
+  for (const QByteArray& content :
+       {QByteArray("a\r\r\nb"), QByteArray("\xEF\xBB\xBF" "a\rb\r"), QByteArray("\r\n\n\r"),
+        QByteArray("a,\"b\rc\"\nd\r\n"), QByteArray("x\n\r\ny\r\rz\n")}) {
+    test::WriteFileBytes(path, content);
+    std::vector<std::string> read;
+    CsvLineReader reader(ui::ToStd(path));
+    for (std::string line; reader.Next(line);) read.push_back(line);
+    QVERIFY2(ReadPreviewLines(ui::ToStd(path)) == read, content.toPercentEncoding().constData());
+  }
 }
 
 void CsvPreviewTest::gridShapeOnTheSampleFile() {
