@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "cleaning/cleaning_pass.h"
+#include "csv/csv_reader.h"
+#include "csv/tmy3_layout.h"
 #include "epw/epw_header.h"
 #include "epw/epw_reader.h"
 #include "format/bin_packer.h"
@@ -23,6 +25,7 @@ using namespace kestrum;
 namespace {
 
 const std::string kSample = std::string(KESTRUM_SAMPLE_DATA) + "/USA_CO_Golden-NREL.724666_TMY3.epw";
+const std::string kTmy3Csv = std::string(KESTRUM_SAMPLE_DATA) + "/723170TYA.CSV";
 
 OutsideLibraries& Libraries() {
   static std::unique_ptr<OutsideLibraries> libs = OutsideLibraries::Load(ProgramDirectory());
@@ -169,6 +172,67 @@ void BM_WholeConversion(benchmark::State& st) {
   }
 }
 BENCHMARK(BM_WholeConversion)->Unit(benchmark::kMillisecond);
+
+// The NSRDB TMY3 CSV sample (8760 rows of 71 columns) into the table, and its -orig.csv.
+void BM_ReadCsvTmy3(benchmark::State& st) {
+  Fixture f;
+  f.state.runMode = RunModeCsv;
+  const CsvFieldSpec spec = Tmy3Spec(ReadTmy3Header(kTmy3Csv), 0, 1);
+  for (auto _ : st) {
+    f.table.ResetOptionalSeries();
+    ReadCSVData(kTmy3Csv, spec, f.ctx);
+  }
+}
+BENCHMARK(BM_ReadCsvTmy3)->Unit(benchmark::kMillisecond);
+
+RunRequest CsvRequest(const std::string& path, const CsvFieldSpec& spec, const SiteInfo& site) {
+  const std::string dir = WorkDir();
+  RunRequest request;
+  request.branch = RunBranch::Csv;
+  request.sourceFile = path;
+  request.outputFileName = "wholecsv.BIN";
+  request.outputDir = request.interimDir = request.programDir = dir;
+  request.csv = spec;
+  request.site = site;
+  return request;
+}
+
+void RunWhole(benchmark::State& st, const RunRequest& request) {
+  for (auto _ : st) {
+    HourlyTable table;
+    RunState state;
+    state.automaticMode = true;
+    SilentUi ui;
+    RunLog log;
+    RunServices services{table, state, ui, log, Libraries()};
+    benchmark::DoNotOptimize(Process(request, services));
+  }
+}
+
+// The Golden EPW file converted as a CSV file (its rows read by month, day and hour columns):
+// the same station, values and work as BM_WholeConversion, through the CSV reader.
+void BM_WholeConversionCsvOfTheEpwSample(benchmark::State& st) {
+  CsvFieldSpec spec;
+  spec.firstRow = 9;
+  spec.dateInd = 1;
+  spec.moistInd = 0;
+  spec.solarInd = 1;
+  spec.dbtUnits = 1;
+  spec.moistUnits = 1;
+  spec.windUnits = 2;
+  spec.columns = {"2", "3", "4", "7", "8", "14", "15", "22", "21"};
+  EpwHeader header;
+  ReadEPWHeader(kSample, header);
+  RunWhole(st, CsvRequest(kSample, spec, header.site));
+}
+BENCHMARK(BM_WholeConversionCsvOfTheEpwSample)->Unit(benchmark::kMillisecond);
+
+// The TMY3 CSV sample by its layout (another station: its psychrometrics cost differs).
+void BM_WholeConversionCsvTmy3(benchmark::State& st) {
+  const Tmy3Header header = ReadTmy3Header(kTmy3Csv);
+  RunWhole(st, CsvRequest(kTmy3Csv, Tmy3Spec(header, 0, 1), header.site));
+}
+BENCHMARK(BM_WholeConversionCsvTmy3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

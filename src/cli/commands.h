@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "cli/csv_options.h"
+
 namespace kestrum::cli {
 
 // Exit statuses.
@@ -22,9 +24,10 @@ struct ConvertOptions {
   bool detailedLog = false;
   std::string settingsFile;
   bool quiet = false;
+  CsvCliOptions csv;       // --format and the CSV options
 };
 
-// Converts one EPW file; returns the exit status. Errors go to stderr.
+// Converts one EPW or CSV file; returns the exit status. Errors go to stderr.
 int RunConvert(const ConvertOptions& options);
 
 struct UnpackOptions {

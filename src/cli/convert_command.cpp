@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "cli/cli_ui.h"
@@ -75,6 +76,9 @@ void PrintOutputs(const RunRequest& request, const RunOutcome& outcome, const st
 
 int Convert(const ConvertOptions& options) {
   CheckInput(options.input);
+  const bool csv = IsCsvConversion(options.input, options.csv,
+                                   options.useRelHum ? "--use-rh"
+                                   : options.calcDirectNormal ? "--calc-dn" : "");
   const std::string programDir = ProgramDirectory();
   auto libraries = OutsideLibraries::Load(programDir);
 
@@ -91,6 +95,7 @@ int Convert(const ConvertOptions& options) {
   request.outputFileName = base + ".BIN";
 
   RunLog log;
+  std::optional<Settings> stored;
   if (!options.settingsFile.empty()) {
     if (!fs::is_regular_file(options.settingsFile)) {
       throw InputError("The settings file " + options.settingsFile + " does not exist.");
@@ -98,7 +103,7 @@ int Convert(const ConvertOptions& options) {
     ProgramPaths paths;
     paths.programDir = programDir;
     paths.defaultInterimDir = programDir;
-    const Settings settings = ReadSettingsFile(options.settingsFile, paths);
+    const Settings& settings = stored.emplace(ReadSettingsFile(options.settingsFile, paths));
     request.limits = settings.limits;
     request.detailedLog = settings.logReplacements;
     request.epw.useRelHum = settings.epwUseRH;
@@ -110,9 +115,16 @@ int Convert(const ConvertOptions& options) {
   request.detailedLog = request.detailedLog || options.detailedLog;
   if (!options.logFile.empty()) log.set_path(fs::absolute(options.logFile).string());
 
-  EpwHeader header;
-  ReadEPWHeader(request.sourceFile, header);
-  request.site = header.site;
+  if (csv) {
+    const CsvRun run = ResolveCsvRun(request.sourceFile, options.csv, stored ? &*stored : nullptr);
+    request.branch = RunBranch::Csv;
+    request.csv = run.spec;
+    request.site = run.site;
+  } else {
+    EpwHeader header;
+    ReadEPWHeader(request.sourceFile, header);
+    request.site = header.site;
+  }
 
   HourlyTable table;
   RunState state;
@@ -137,6 +149,9 @@ int Convert(const ConvertOptions& options) {
 int RunConvert(const ConvertOptions& options) {
   try {
     return Convert(options);
+  } catch (const CsvUsageError& e) {
+    Error(e.what());
+    return kExitUsage;
   } catch (const std::exception& e) {
     Error(e.what());
     return kExitError;

@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
 
   ConvertOptions convert;
   CLI::App* conv = app.add_subcommand(
-      "convert", "Convert an EPW weather file: read, clean, format, pack into NAME.bin.");
-  conv->add_option("input", convert.input, "The EPW file to convert")->required();
+      "convert", "Convert an EPW or CSV weather file: read, clean, format, pack into NAME.bin.");
+  conv->add_option("input", convert.input, "The EPW or CSV file to convert")->required();
   conv->add_option("--out", convert.outDir,
                    "Directory that receives NAME.bin (default: the current directory; created "
                    "when missing)");
@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
                    "Take the cleaning limits and EPW options from a Kestrum settings file "
                    "(the desktop program's .INI)");
   conv->add_flag("-q,--quiet", convert.quiet, "Print no progress lines");
+  AddCsvOptions(*conv, convert.csv);
 
   UnpackOptions unpack;
   CLI::App* unp = app.add_subcommand(

@@ -9,9 +9,14 @@
 
 namespace kestrum {
 
-// Reads the data rows of path from spec.firstRow on into the table, normalises units with the
-// specification's unit codes, writes <base>-orig.csv and offers the run for review. Returns
-// true; every failure is thrown (InputError naming the file, the line and the text).
+// Reads the data rows of path from spec.firstRow on into the table (the hour of each row
+// from its date fields, or its place among the rows without a date form), normalises units
+// with the specification's unit codes, writes <base>-orig.csv and offers the run for review.
+// A value that does not convert is logged and stored as its failure value; a row outside
+// the 365-day year is skipped and counted in one log line. Returns true; every failure is
+// thrown: RunError for an unusable specification (before the file is opened), InputError
+// naming the file, the line and the text for a date that does not convert, and for a file
+// without data rows.
 bool ReadCSVData(const std::string& path, const CsvFieldSpec& spec, StageContext& ctx);
 
 }  // namespace kestrum

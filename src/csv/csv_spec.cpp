@@ -1,5 +1,6 @@
 #include "csv/csv_spec.h"
 
+#include "run/run_error.h"
 #include "run/text_fields.h"
 
 namespace kestrum {
@@ -51,6 +52,60 @@ bool CsvSpecComplete(const CsvFieldSpec& spec) {
     if (!ParseWholeNumber(spec.columns[slot], column)) return false;
   }
   return true;
+}
+
+CsvFieldSpec CarryCsvColumns(const CsvFieldSpec& from, CsvFieldSpec to) {
+  const std::vector<CsvSlot> fromLayout = CsvLayout(from.dateInd, from.moistInd, from.solarInd);
+  const std::vector<CsvSlot> toLayout = CsvLayout(to.dateInd, to.moistInd, to.solarInd);
+  to.columns = {};
+  for (size_t slot = 0; slot < toLayout.size(); ++slot) {
+    const int source = CsvSlotOf(fromLayout, toLayout[slot].item);
+    if (source >= 0) to.columns[slot] = from.columns[static_cast<size_t>(source)];
+  }
+  return to;
+}
+
+std::vector<int> CsvColumnNumbers(const CsvFieldSpec& spec) {
+  const std::string lead = "The CSV field specification ";
+  if (spec.dateInd < kDateOneField || spec.dateInd > kDateNone) {
+    throw RunError(lead + "has the date form " + std::to_string(spec.dateInd) +
+                   ", which is not 0 (one date-time field), 1 (month, day, hour) or 2 (none).");
+  }
+  if (spec.solarInd == kSolarCloudCover) {
+    throw RunError(lead + "has the solar choice 2 (cloud cover), which cannot be converted; "
+                   "choose 0 (global horizontal) or 1 (global horizontal and direct normal).");
+  }
+  if (spec.solarInd != kSolarGlobal && spec.solarInd != kSolarGlobalAndDirect) {
+    throw RunError(lead + "has the solar choice " + std::to_string(spec.solarInd) +
+                   ", which is not 0 (global horizontal) or 1 (global horizontal and direct "
+                   "normal).");
+  }
+  const std::vector<CsvSlot> layout = CsvLayout(spec.dateInd, spec.moistInd, spec.solarInd);
+  std::vector<int> columns(layout.size(), 0);
+  for (size_t slot = 0; slot < layout.size(); ++slot) {
+    const std::string& text = spec.columns[slot];
+    const std::string item = std::string("\"") + layout[slot].name + "\"";
+    const std::string where = "slot " + std::to_string(slot + 1) + " (" + item + ")";
+    const bool blank = text.find_first_not_of(" \t") == std::string::npos;
+    if (blank) {
+      if (layout[slot].required) {
+        throw RunError(lead + "assigns no column to " + item + " (slot " +
+                       std::to_string(slot + 1) + "), which is required.");
+      }
+      continue;
+    }
+    int64_t column = 0;
+    if (!ParseWholeNumber(text, column)) {
+      throw RunError(lead + "gives " + where + " the column \"" + text +
+                     "\", which is not a whole number.");
+    }
+    if (column < 1 || column > kCsvMaxColumn) {
+      throw RunError(lead + "gives " + where + " the column " + std::to_string(column) +
+                     ", outside 1.." + std::to_string(kCsvMaxColumn) + ".");
+    }
+    columns[slot] = static_cast<int>(column);
+  }
+  return columns;
 }
 
 }  // namespace kestrum

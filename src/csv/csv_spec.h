@@ -11,6 +11,8 @@
 namespace kestrum {
 
 inline constexpr int kCsvSlots = 12;
+// The file columns an assignment may name (the preview shows 1..63).
+inline constexpr int kCsvMaxColumn = 255;
 
 // DateInd
 inline constexpr int32_t kDateOneField = 0;     // "1 Date Formatted Field"
@@ -60,6 +62,20 @@ int CsvSlotOf(const std::vector<CsvSlot>& layout, CsvItem item);
 // True when the layout is not empty and the assignment of every required slot is a whole
 // decimal number (the completeness rule of the field specification window).
 bool CsvSpecComplete(const CsvFieldSpec& spec);
+
+// The file column of every slot of the specification's layout (1..kCsvMaxColumn), 0 where
+// an optional item is not assigned. Throws RunError, before anything is read, when the
+// choices give no layout ("The CSV field specification's date form 7 is not ..."), when an
+// assignment is not a whole number or lies outside 1..255 (naming the slot and its item),
+// or when a required item has no column (naming the item). Slots beyond the layout are
+// not looked at.
+std::vector<int> CsvColumnNumbers(const CsvFieldSpec& spec);
+
+// The assignments of `from` carried over to the choices of `to`: each item keeps its column
+// in the slot it has under to's layout; an item to's layout lacks (another moisture quantity,
+// the date items of another date form) leaves its column behind, and an item new to it has
+// none. to's other values stay.
+CsvFieldSpec CarryCsvColumns(const CsvFieldSpec& from, CsvFieldSpec to);
 
 // The field specification after a new CSV file is chosen (and at a first start): first row 1,
 // three date fields, wet bulb, global horizontal only, every unit code 0, no assignments.

@@ -1,5 +1,6 @@
 #include "run/text_fields.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -10,7 +11,14 @@ namespace kestrum {
 
 namespace {
 
-bool IsDelimiter(char c) { return c == ',' || c == '\t' || c == '\f' || c == '\r'; }
+// Comma, tab, form feed and carriage return, looked up by the character's byte.
+constexpr auto kDelimiters = [] {
+  std::array<bool, 256> table{};
+  for (unsigned char c : {',', '\t', '\f', '\r'}) table[c] = true;
+  return table;
+}();
+
+bool IsDelimiter(char c) { return kDelimiters[static_cast<unsigned char>(c)]; }
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -60,12 +68,16 @@ bool ParsePlainDecimal(std::string_view text, double& value) {
 
 }  // namespace
 
-std::string_view NextFieldView(std::string_view line, size_t& pos, std::string& quoted,
+std::string_view NextFieldView(std::string_view line, size_t& position, std::string& quoted,
                                AfterQuote afterQuote) {
   const size_t n = line.size();
-  if (pos == 0) pos = 1;
-  if (pos > n) return {};
-  // pos is 1-based: the character at pos is line[pos - 1].
+  // pos is 1-based: the character at pos is line[pos - 1]. Kept in a local so that the
+  // scanning loops need not store it at every character.
+  size_t pos = position == 0 ? 1 : position;
+  if (pos > n) {
+    position = pos;
+    return {};
+  }
   while (pos <= n && (line[pos - 1] == ' ' || line[pos - 1] == '\t')) ++pos;
   if (pos <= n && line[pos - 1] == '"') {
     quoted.clear();
@@ -80,13 +92,38 @@ std::string_view NextFieldView(std::string_view line, size_t& pos, std::string& 
       while (p <= n && line[p - 1] == ' ') ++p;
       if (p <= n && IsDelimiter(line[p - 1])) pos = p + 1;
     }
+    position = pos;
     return quoted;
   }
-  const size_t first = pos - 1;
-  while (pos <= n && !IsDelimiter(line[pos - 1])) ++pos;
-  const std::string_view field = line.substr(first, pos - 1 - first);
-  ++pos;  // one past the delimiter, or two past the end of the line
-  return field;
+  const char* const first = line.data() + pos - 1;
+  const char* const end = line.data() + n;
+  const char* p = first;
+  while (p != end && !IsDelimiter(*p)) ++p;
+  position = static_cast<size_t>(p - line.data()) + 2;  // one past the delimiter, or two
+                                                        // past the end of the line
+  return {first, static_cast<size_t>(p - first)};
+}
+
+size_t SkipFields(std::string_view line, size_t pos, size_t count, AfterQuote afterQuote) {
+  const size_t n = line.size();
+  if (pos == 0) pos = 1;
+  for (; count > 0 && pos <= n; --count) {
+    while (pos <= n && (line[pos - 1] == ' ' || line[pos - 1] == '\t')) ++pos;
+    if (pos <= n && line[pos - 1] == '"') {
+      ++pos;
+      while (pos <= n && line[pos - 1] != '"') ++pos;
+      ++pos;
+      if (afterQuote == AfterQuote::Consume) {
+        size_t p = pos;
+        while (p <= n && line[p - 1] == ' ') ++p;
+        if (p <= n && IsDelimiter(line[p - 1])) pos = p + 1;
+      }
+      continue;
+    }
+    while (pos <= n && !IsDelimiter(line[pos - 1])) ++pos;
+    pos += 1;
+  }
+  return pos;
 }
 
 void NextField(std::string_view line, size_t& pos, std::string& field, AfterQuote afterQuote) {

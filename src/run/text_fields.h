@@ -29,6 +29,11 @@ void NextField(std::string_view line, size_t& pos, std::string& field,
 std::string_view NextFieldView(std::string_view line, size_t& pos, std::string& quoted,
                                AfterQuote afterQuote = AfterQuote::Keep);
 
+// The position after `count` more fields: what `count` calls of NextFieldView would leave
+// in pos, without collecting the fields.
+size_t SkipFields(std::string_view line, size_t pos, size_t count,
+                  AfterQuote afterQuote = AfterQuote::Keep);
+
 // Convenience: the next field as a return value.
 std::string NextField(std::string_view line, size_t& pos, AfterQuote afterQuote = AfterQuote::Keep);
 

@@ -1,5 +1,6 @@
 #include "ui/automatic_run.h"
 
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -63,8 +64,14 @@ AutoChoice ChooseAutomaticRun(const Settings& settings) {
     choice.reasons.push_back(lead + "the stored CSV file " + settings.csvFileName +
                              " does not exist.");
   } else {
-    choice.reasons.push_back(lead + "the stored CSV field specification does not assign " +
-                             "every required column.");
+    // The reader's own refusal names the item that has no usable column.
+    std::string why = "the stored CSV field specification does not assign every required column.";
+    try {
+      CsvColumnNumbers(settings.csvSpec);
+    } catch (const std::exception& e) {
+      why = e.what();
+    }
+    choice.reasons.push_back(lead + why);
   }
   choice.reasons.push_back(lead + "nothing was converted.");
   return choice;

@@ -106,6 +106,20 @@ TForm1::TForm1(WindowStart start, QWidget* parent)
   helpPagePath_ = HelpPagePath(ToQ(start_.paths.programDir));
   helpPagePresent_ = QFileInfo(helpPagePath_).isFile();
   csv.bbCSVtop->setEnabled(helpPagePresent_);
+  csvActions_ = std::make_unique<CsvTabActions>(
+      *this, csv, settings_,
+      CsvTabHooks{.notice = start_.dialogs.notice,
+                  .error = start_.dialogs.error,
+                  .setComplete =
+                      [this](bool complete) {
+                        fieldSpecComplete_ = complete;
+                        if (isActiveWindow()) FormActivate();  // activated before it was told
+                      },
+                  .refresh = [this] { FormActivate(); },
+                  .openFieldHelp = helpPagePresent_
+                                       ? std::function<void()>(
+                                             [this] { OpenHelpAt(QStringLiteral("#CSVfld")); })
+                                       : std::function<void()>()});
 
   runState_.automaticMode = IsAutomaticMode(start_.arguments);
   runUi_.setAutomaticMode(runState_.automaticMode);
@@ -295,7 +309,8 @@ void TForm1::btnProcEPWClick() {
 
 void TForm1::btnProcCSVClick() {
   if (running_) return;
-  // An open field specification window would be closed here without committing it.
+  // An open field specification window closes uncommitted: the run uses the committed one.
+  csvActions_->CloseFieldSpecs();
   try {
     RunConversion(RunBranch::Csv);
   } catch (const std::exception& e) {
@@ -368,7 +383,9 @@ void TForm1::btnViewClick() {
   viewer.exec();
 }
 
-void TForm1::bbCSVtopClick() { OpenHelpPage(helpPagePath_ + QStringLiteral("#CSVtop")); }
+void TForm1::bbCSVtopClick() { OpenHelpAt(QStringLiteral("#CSVtop")); }
+
+void TForm1::OpenHelpAt(const QString& anchor) { OpenHelpPage(helpPagePath_ + anchor); }
 
 void TForm1::btnDOEwebsiteClick() {
   if (!settings_.doeUrl.empty()) QDesktopServices::openUrl(QUrl(ToQ(settings_.doeUrl)));
@@ -418,7 +435,7 @@ bool TForm1::FormClose() {
       }
     }
   }
-  // An open field specification window would be discarded here, uncommitted.
+  csvActions_->DiscardFieldSpecs();  // uncommitted choices are not saved either
   try {
     ClearInterimResults(ToStd(setup.edInterimPath->text()), settings_.clearResults,
                         review.cbSaveCSV->isChecked(), settings_.csvFileName);

@@ -14,6 +14,7 @@
 #include "run/run_log.h"
 #include "run/run_state.h"
 #include "ui/csv_tab.h"
+#include "ui/csv_tab_actions.h"
 #include "ui/dialog_hooks.h"
 #include "ui/epw_tab.h"
 #include "ui/review_tab.h"
@@ -79,6 +80,9 @@ class TForm1 : public QWidget {
   void edLOGChange();
   void btnViewClick();
   void bbCSVtopClick();
+  // The help page at anchor ("#CSVtop", "#CSVfld"), for this window and the field
+  // specification window alike.
+  void OpenHelpAt(const QString& anchor);
   void btnDOEwebsiteClick();
   void btnResetCleanDataClick();
   void btnProcEPWClick();
@@ -97,8 +101,9 @@ class TForm1 : public QWidget {
   const std::string& editFileName() const { return editFileName_; }
   std::optional<int> exitStatus() const { return exitStatus_; }
   void setFieldSpecComplete(bool complete) { fieldSpecComplete_ = complete; }
-  // The behaviour of the review tab.
+  // The behaviour of the review tab and of the CSV tab.
   ReviewPage& reviewPage() { return *reviewPage_; }
+  CsvTabActions& csvActions() { return *csvActions_; }
 
   EpwTab epw;
   CsvTab csv;
@@ -138,6 +143,8 @@ class TForm1 : public QWidget {
   bool exiting_ = false;
   bool rewriteLogPending_ = false;
   std::optional<int> exitStatus_;
+  // Last, so that its windows go first when the window is destroyed.
+  std::unique_ptr<CsvTabActions> csvActions_;
 };
 
 }  // namespace kestrum::ui

@@ -19,6 +19,7 @@ class AutomaticTest : public QObject {
   void requiredCsvColumnsFollowTheLayout();
   void branchChoice();
   void runsTheStoredEpwConversionAndExits();
+  void runsTheStoredCsvConversionWithoutAnEpwFile();
   void nothingToConvertIsLoggedWithItsReasons();
   void raisedErrorIsLoggedWithTheFinishLine();
   void secondArgumentDoesNotSelectIt();
@@ -101,6 +102,7 @@ void AutomaticTest::branchChoice() {
   const ui::AutoChoice incomplete = ui::ChooseAutomaticRun(s);
   QCOMPARE(incomplete.branch, ui::AutoBranch::None);
   QVERIFY(incomplete.reasons[1].find("field specification") != std::string::npos);
+  QVERIFY(incomplete.reasons[1].find("\"WindDir\"") != std::string::npos);
 
   // The EPW file comes first when it exists.
   s.epwFileName = ui::ToStd(test::SampleEpw());
@@ -136,6 +138,24 @@ void AutomaticTest::runsTheStoredEpwConversionAndExits() {
   w->close();
   QCOMPARE(test::ReadFileBytes(ui::ToQ(dir.paths().settingsFile)), settingsBefore);
   QVERIFY(QFile::exists(dir.file(QStringLiteral("interim/USA_CO_Golden-NREL.724666_TMY3.ft"))));
+}
+
+void AutomaticTest::runsTheStoredCsvConversionWithoutAnEpwFile() {
+  test::ProgramDir dir;
+  const QString out = dir.makeDir(QStringLiteral("out"));
+  dir.writeSettings({test::ProgramDir::section(kCsvSection), "CSVFileName=" + test::SampleCsv(),
+                     "CSVBinDir=" + out, "CSVdesc=GREENSBORO", "CSVlat=36.1", "CSVlong=-79.95",
+                     "CSVtz=-5", "CSVelev=273", "FirstRow=3", "DateInd=2", "MoistInd=0",
+                     "SolarInd=1", "DBTunits=1", "MoistUnits=1", "WindUnits=2", "CSVgridCol1=32",
+                     "CSVgridCol2=35", "CSVgridCol3=5", "CSVgridCol4=8", "CSVgridCol5=47",
+                     "CSVgridCol6=44", "[SetUp]", "InterimPath=" + dir.makeDir("interim")});
+  test::DialogRecorder rec;
+  auto w = test::MakeWindow(dir, rec, {QStringLiteral("/A")});
+  RunToExit(*w, rec);
+  QVERIFY2(rec.errors.isEmpty(), qPrintable(rec.errors.join(QLatin1Char('\n'))));
+  QCOMPARE(*rec.quitStatus, ui::kAutoExitConverted);
+  QVERIFY(QFile::exists(out + QStringLiteral("/723170TYA.bin")));
+  QVERIFY(w->csv.memCSV->toPlainText().contains(QStringLiteral("loaded successfully from CSV")));
 }
 
 void AutomaticTest::nothingToConvertIsLoggedWithItsReasons() {

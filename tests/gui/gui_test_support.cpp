@@ -3,6 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
 
 #include "format/outside_libraries.h"
 #include "ui/qt_text.h"
@@ -72,6 +78,32 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes) {
 
 QString SampleEpw() {
   return QStringLiteral(KESTRUM_SAMPLE_DATA "/USA_CO_Golden-NREL.724666_TMY3.epw");
+}
+
+QString SampleCsv() { return QStringLiteral(KESTRUM_SAMPLE_DATA "/723170TYA.CSV"); }
+
+void DoubleClickCell(TXLSform& preview, int line, int column) {
+  QTableWidget* grid = preview.sgXLS;
+  const QModelIndex index = grid->model()->index(line - 1, column - 1);
+  grid->scrollTo(index);
+  const QPoint at = grid->visualRect(index).center();
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+}
+
+void SpecifyTmy3(TfrmFieldSpecs& window) {
+  window.dateChoice->button(kDateNone)->click();
+  window.moistureChoice->button(0)->click();  // dew point
+  window.solarChoice->button(kSolarGlobalAndDirect)->click();
+  window.cbDBTunits2->setCurrentIndex(1);    // deg C
+  window.cbMoistUnits2->setCurrentIndex(1);  // deg C
+  window.cbSolarUnits2->setCurrentIndex(0);  // W/m2
+  window.cbVelUnits2->setCurrentIndex(2);    // m/s
+  // DBTemp, DewPtT, SolarHor, SolarDN, WindSpd, WindDir: the target moves on by itself.
+  window.SelectSlot(0);
+  for (int column : {32, 35, 5, 8, 47, 44}) DoubleClickCell(*window.preview(), 2, column);
+  window.btnFirstRow->click();
+  DoubleClickCell(*window.preview(), 3, 1);
 }
 
 QString BrokenEpw(const QString& dir, int lineNumber) {

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "config/settings.h"
+#include "csv/field_specs_window.h"
+#include "csv/xls_preview_window.h"
 #include "ui/dialog_hooks.h"
 #include "ui/main_window.h"
 
@@ -63,8 +65,17 @@ std::unique_ptr<ui::TForm1> MakeWindow(const ProgramDir& dir, DialogRecorder& re
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
 QString SampleEpw();  // the Golden, CO sample
+QString SampleCsv();  // the Greensboro, NC TMY3 CSV file
 // A copy of the sample EPW in dir whose hourly row lineNumber has a dry bulb that does not convert.
 QString BrokenEpw(const QString& dir, int lineNumber);
+
+// A user's double-click on the cell of file line `line`, field `column` (both from 1).
+void DoubleClickCell(TXLSform& preview, int line, int column);
+
+// What a user does in the field specification window for the TMY3 CSV file: no date, dew
+// point, global and direct normal, deg C, W/m2, m/s; first row 3; each column by a
+// double-click on its header in line 2 of the preview ("Done" is left to the caller).
+void SpecifyTmy3(TfrmFieldSpecs& window);
 
 // Test classes register themselves; main() runs them all.
 void RegisterGuiTest(std::function<std::unique_ptr<QObject>()> make);

@@ -1,4 +1,4 @@
-// Runs every registered window test; "--screenshots DIR" takes the tab pictures instead.
+// Runs every registered window test; "--screenshots DIR" takes the window pictures instead.
 #include <QApplication>
 #include <QString>
 #include <QtTest>

@@ -235,6 +235,9 @@ void StartupTest::helpPageEnablesItsButton() {
     auto w = test::MakeWindow(dir, rec);
     QVERIFY(!w->helpPagePresent());
     QVERIFY(!w->csv.bbCSVtop->isEnabled());
+    w->csvActions().UseCSVFile(test::SampleCsv());
+    w->csv.btnFieldSpecs->click();
+    QVERIFY(!w->csvActions().fieldSpecs()->bbCSVfld->isEnabled());
   }
   test::ProgramDir dir;
   dir.addHelpPage();

@@ -117,10 +117,15 @@ void WindowPartsTest::helpAndWebButtonsOpenTheirPages() {
   auto w = test::MakeWindow(dir, rec);
   w->csv.bbCSVtop->click();
   w->epw.btnDOEwebsite->click();
+  w->csvActions().UseCSVFile(test::SampleCsv());
+  w->csv.btnFieldSpecs->click();
+  w->csvActions().fieldSpecs()->bbCSVfld->click();
   for (const char* scheme : {"file", "http", "https"}) {
     QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
   }
-  QCOMPARE(catcher.urls.size(), 2);
+  QCOMPARE(catcher.urls.size(), 3);
+  QCOMPARE(catcher.urls[2].toLocalFile(), catcher.urls[0].toLocalFile());
+  QCOMPARE(catcher.urls[2].fragment(), QStringLiteral("CSVfld"));
   QCOMPARE(catcher.urls[0].toLocalFile(), dir.file(QStringLiteral("Tavorin-Zenfold.html")));
   QCOMPARE(catcher.urls[0].fragment(), QStringLiteral("CSVtop"));
   QCOMPARE(catcher.urls[1], QUrl(ui::ToQ(w->settings().doeUrl)));

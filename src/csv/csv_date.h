@@ -1,0 +1,49 @@
+// The one-field date of a CSV row: a date-time serial number (days since 30 December 1899,
+// the fraction the time of day) or an ISO 8601 date and time, as a day and an hour.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace kestrum {
+
+// A moment rounded to its nearest whole hour: the day as a serial day number (0 is
+// 30 December 1899) and the hour of that day, 0..23.
+struct SerialHour {
+  int64_t day = 0;
+  int hour = 0;
+};
+
+struct CivilDate {
+  int64_t year = 0;
+  int month = 0;  // 1..12
+  int day = 0;    // 1..31
+};
+
+// The date of a serial day number (proleptic Gregorian calendar).
+CivilDate DateOfSerialDay(int64_t serialDay);
+
+// A serial date-time value first rounded to the millisecond, then its time of day to the
+// nearest whole hour, halves up; a time that rounds to 24:00 is hour 0 of the next day.
+// A negative value counts its fraction as the time of day of the day its whole part names.
+// Nothing for values outside the years 1..9999.
+std::optional<SerialHour> SerialHourOf(double serial);
+
+// "YYYY-MM-DDTHH:MM" or "YYYY-MM-DD HH:MM", optionally with ":SS" and a decimal fraction of
+// the second, blanks around it allowed ("T" in either case), rounded to the hour as above.
+// Nothing for any other text or an impossible date or time (30 February, 25:00).
+std::optional<SerialHour> SerialHourOfIso8601(std::string_view text);
+
+// The hour of the 365-day year of a one-field date: the text read as a serial number, or
+// failing that as an ISO 8601 date and time; the year is ignored. Hour 0 of a day is hour
+// 24 of the day before, so 1 January 0:00 gives 0, and 29 February falls on 1 March.
+// Nothing when the text is neither.
+std::optional<int32_t> HourOfYearOfDateField(std::string_view text);
+
+// The accepted forms, for error messages.
+inline constexpr const char* kCsvDateForms =
+    "a date-time serial number (days since 30 December 1899, the fraction the time of day, "
+    "e.g. 45108.5833) or an ISO 8601 date and time (2023-07-01T14:00 or 2023-07-01 14:00)";
+
+}  // namespace kestrum

@@ -1,0 +1,98 @@
+#include "csv/tmy3_layout.h"
+
+#include "csv/csv_lines.h"
+#include "run/hourly_table.h"
+#include "run/run_error.h"
+#include "run/text_fields.h"
+
+namespace kestrum {
+
+namespace {
+
+std::string Trimmed(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return std::string(s);
+}
+
+// The 1-based column headed `name`, or 0.
+int ColumnHeaded(const std::vector<std::string>& headers, const char* name) {
+  const std::string wanted = ToUpperAscii(name);
+  for (size_t i = 0; i < headers.size(); ++i) {
+    if (ToUpperAscii(Trimmed(headers[i])) == wanted) return static_cast<int>(i) + 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+Tmy3Header ReadTmy3Header(const std::string& path) {
+  Tmy3Header header;
+  header.path = path;
+  CsvLineReader lines(path);
+  std::string siteLine, headerLine;
+  if (!lines.Next(siteLine) || !lines.Next(headerLine)) {
+    throw InputError(path + " is not a TMY3 file: it has fewer than two lines (a site line and "
+                     "a line of column headers).");
+  }
+  // The station's name is quoted in the files as distributed: take the field after it as
+  // the next one.
+  size_t pos = 1;
+  std::string station[7];
+  for (std::string& field : station) NextField(siteLine, pos, field, AfterQuote::Consume);
+  header.site.description = station[1];
+  header.site.timeZone = station[3];
+  header.site.latitude = station[4];
+  header.site.longitude = station[5];
+  header.site.elevation = station[6];
+  header.headers = CsvSplitFields(headerLine, kCsvMaxColumn);
+  while (!header.headers.empty() && header.headers.back().empty()) header.headers.pop_back();
+  return header;
+}
+
+const char* Tmy3HeaderOf(CsvItem item) {
+  switch (item) {
+    case CsvItem::DryBulb: return "Dry-bulb (C)";
+    case CsvItem::DewPoint: return "Dew-point (C)";
+    case CsvItem::RelHum: return "RHum (%)";
+    case CsvItem::SolarHorizontal: return "GHI (W/m^2)";
+    case CsvItem::SolarDirectNormal: return "DNI (W/m^2)";
+    case CsvItem::WindSpeed: return "Wspd (m/s)";
+    case CsvItem::WindDirection: return "Wdir (degrees)";
+    default: return nullptr;
+  }
+}
+
+CsvFieldSpec Tmy3Choices() {
+  CsvFieldSpec spec;
+  spec.firstRow = 3;
+  spec.dateInd = kDateNone;
+  spec.moistInd = kMoistureDewPoint;
+  spec.solarInd = kSolarGlobalAndDirect;
+  spec.dbtUnits = 1;    // deg C
+  spec.moistUnits = 1;  // deg C
+  spec.solUnits = 0;    // W/m2
+  spec.windUnits = 2;   // m/s
+  return spec;
+}
+
+CsvFieldSpec Tmy3Spec(const Tmy3Header& header, int32_t moistInd, int32_t solarInd) {
+  CsvFieldSpec spec = Tmy3Choices();
+  spec.moistInd = moistInd;
+  spec.solarInd = solarInd;
+  if (moistInd == kMoistureRelHum) spec.moistUnits = 0;  // %
+  const std::vector<CsvSlot> layout = CsvLayout(spec.dateInd, moistInd, solarInd);
+  for (size_t slot = 0; slot < layout.size(); ++slot) {
+    const char* name = Tmy3HeaderOf(layout[slot].item);
+    if (name == nullptr) continue;
+    const int column = ColumnHeaded(header.headers, name);
+    if (column == 0) {
+      throw InputError(header.path + ", line 2: no column is headed \"" + name +
+                       "\", which a TMY3 file as distributed has for " + layout[slot].name + ".");
+    }
+    spec.columns[slot] = std::to_string(column);
+  }
+  return spec;
+}
+
+}  // namespace kestrum

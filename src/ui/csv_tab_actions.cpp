@@ -1,0 +1,142 @@
+#include "ui/csv_tab_actions.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <exception>
+
+#include "csv/field_specs_window.h"
+#include "csv/xls_preview_window.h"
+#include "ui/picker_rules.h"
+#include "ui/qt_text.h"
+
+namespace kestrum::ui {
+
+namespace {
+
+constexpr const char* kFeedbackAddress = "csv-feedback@kestrum.example";
+constexpr const char* kSupportAddress = "support@kestrum.example";
+
+void SetField(QLineEdit* field, const QString& text) {
+  field->setText(text);
+  field->setCursorPosition(0);
+}
+
+}  // namespace
+
+QString CsvUnderDevelopmentText() {
+  return QStringLiteral("Conversion of user-supplied data in a CSV format is currently under "
+                        "development,\n please check your results carefully.\n\n"
+                        "If you have constructive suggestions or positive feedback, send them "
+                        "to: \n") +
+         QLatin1String(kFeedbackAddress) +
+         QStringLiteral("\n\nFor all other comments, please write to ") +
+         QLatin1String(kSupportAddress) + QLatin1Char('.');
+}
+
+CsvTabActions::CsvTabActions(QWidget& window, CsvTab& tab, Settings& settings,
+                             CsvTabHooks hooks)
+    : QObject(&window), window_(window), tab_(tab), settings_(settings),
+      hooks_(std::move(hooks)) {
+  connect(tab_.btnGetXLS, &QPushButton::clicked, this, [this] { btnGetXLSClick(); });
+  connect(tab_.btnFieldSpecs, &QPushButton::clicked, this, [this] { btnFieldSpecsClick(); });
+  connect(tab_.btnFindSiteInfo, &QPushButton::clicked, this,
+          [this] { btnFindSiteInfoClick(); });
+}
+
+// The windows go before the main window's state they report into.
+CsvTabActions::~CsvTabActions() {
+  delete fieldSpecs_.data();
+  delete findPreview_.data();
+}
+
+void CsvTabActions::btnGetXLSClick() {
+  hooks_.notice(CsvUnderDevelopmentText());
+  const QString initial = InitialFolderFor(tab_.edXLSfn->text(), QDir::currentPath());
+  const QString chosen = QFileDialog::getOpenFileName(&window_, QString(), initial,
+                                                      QLatin1String(kCsvFileFilter));
+  if (!chosen.isEmpty()) UseCSVFile(chosen);
+}
+
+void CsvTabActions::UseCSVFile(const QString& path) {
+  SetField(tab_.edXLSfn, path);
+  settings_.csvFileName = ToStd(path).substr(0, kMaxSettingText);
+  ResetCsvSite();
+  // The reset specification assigns nothing: Convert waits for the window again.
+  hooks_.setComplete(false);
+  hooks_.refresh();
+  SetField(tab_.edCSVBinName, ToQ(BinFileNameFor(ToStd(path))));
+  tab_.btnFieldSpecs->setEnabled(true);
+  tab_.btnFindSiteInfo->setEnabled(true);
+  if (QFileInfo(path).suffix().compare(QStringLiteral("xls"), Qt::CaseInsensitive) == 0) {
+    hooks_.notice(QLatin1String(kXlsRemovedText));
+  }
+}
+
+void CsvTabActions::ResetCsvSite() {
+  settings_.csvSite = SiteInfo{};
+  for (QLineEdit* field :
+       {tab_.ledCSVdesc, tab_.ledCSVlat, tab_.ledCSVlon, tab_.ledCSVtz, tab_.ledCSVelev}) {
+    field->clear();
+  }
+  settings_.csvSpec = CsvResetSpec();
+}
+
+void CsvTabActions::btnFieldSpecsClick() {
+  if (fieldSpecs_) {
+    fieldSpecs_->show();
+    fieldSpecs_->raise();
+    fieldSpecs_->activateWindow();
+    return;
+  }
+  TfrmFieldSpecs::Hooks hooks;
+  hooks.commit = [this](const CsvFieldSpec& spec) { settings_.csvSpec = spec; };
+  hooks.completeness = hooks_.setComplete;
+  hooks.notice = hooks_.notice;
+  hooks.error = hooks_.error;
+  hooks.openHelp = hooks_.openFieldHelp;
+  fieldSpecs_ = new TfrmFieldSpecs(settings_.csvSpec, settings_.csvFileName, std::move(hooks),
+                                   &window_);
+  connect(fieldSpecs_, &TfrmFieldSpecs::closed, this, [this] {
+    fieldSpecs_ = nullptr;
+    hooks_.refresh();
+  });
+  fieldSpecs_->move(window_.frameGeometry().topLeft());
+  fieldSpecs_->ShowWithPreview();
+}
+
+void CsvTabActions::btnFindSiteInfoClick() {
+  if (fieldSpecs_) fieldSpecs_->ClearTarget();
+  if (fieldSpecs_ && fieldSpecs_->preview() != nullptr && fieldSpecs_->preview()->isVisible()) {
+    fieldSpecs_->preview()->ShowInFront();
+    return;
+  }
+  if (findPreview_ && findPreview_->isVisible()) {
+    findPreview_->ShowInFront();
+    return;
+  }
+  delete findPreview_.data();
+  // Its double-clicks are not connected: this preview only helps to read the site data.
+  findPreview_ = new TXLSform(&window_);
+  findPreview_->SetDockWindow([this]() -> QWidget* { return fieldSpecs_.data(); });
+  findPreview_->PlaceRightOf(window_);
+  findPreview_->ShowInFront();
+  try {
+    findPreview_->LoadFile(settings_.csvFileName);
+  } catch (const std::exception& e) {
+    hooks_.error(ToQ(e.what()));
+  }
+}
+
+void CsvTabActions::CloseFieldSpecs() {
+  if (fieldSpecs_) fieldSpecs_->close();
+}
+
+void CsvTabActions::DiscardFieldSpecs() {
+  delete fieldSpecs_.data();
+  fieldSpecs_ = nullptr;
+}
+
+}  // namespace kestrum::ui

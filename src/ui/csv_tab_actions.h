@@ -1,0 +1,71 @@
+// What the controls of the tab "CSV Data Source Conversion" do: choosing the CSV file,
+// the field specification window and the find button's preview. The window's settings
+// receive the chosen file, the reset site and, through "Done", the specification.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+#include "config/settings.h"
+#include "csv/field_specs_window.h"
+#include "csv/xls_preview_window.h"
+#include "ui/csv_tab.h"
+
+class QWidget;
+
+namespace kestrum::ui {
+
+// The file dialog's filter: "CSV files (*.csv)|*.CSV", matched in either case on a file
+// system that tells cases apart.
+inline constexpr const char* kCsvFileFilter = "CSV files (*.csv *.CSV)";
+inline constexpr const char* kXlsRemovedText = "XLS format support temporarily removed.";
+// Shown before every CSV file choice.
+QString CsvUnderDevelopmentText();
+
+struct CsvTabHooks {
+  std::function<void(const QString&)> notice;  // an information message with an OK button
+  std::function<void(const QString&)> error;   // a file that cannot be read
+  std::function<void(bool)> setComplete;       // the field specification completeness flag
+  std::function<void()> refresh;               // the main window's label and Convert button
+  std::function<void()> openFieldHelp;         // the help page at "#CSVfld"; empty: none
+};
+
+class CsvTabActions : public QObject {
+  Q_OBJECT
+
+ public:
+  CsvTabActions(QWidget& window, CsvTab& tab, Settings& settings, CsvTabHooks hooks);
+  ~CsvTabActions() override;
+
+  // The information message, the file dialog, then UseCSVFile with the choice.
+  void btnGetXLSClick();
+  // A chosen CSV file: shown and stored, the site and specification reset, the output
+  // name derived, "Field Specifications" and "find" enabled; an ".XLS" file is noted.
+  void UseCSVFile(const QString& path);
+  // Empties the five site texts (settings and fields) and resets the specification.
+  void ResetCsvSite();
+  // Opens the field specification window with its preview, or brings it to the front.
+  void btnFieldSpecsClick();
+  // The preview beside the main window (or the one showing, brought to the front); the
+  // field specification window's target is cleared first.
+  void btnFindSiteInfoClick();
+  // A CSV run starts: an open field specification window closes without committing.
+  void CloseFieldSpecs();
+  // The program closes: an open field specification window goes without being closed.
+  void DiscardFieldSpecs();
+
+  TfrmFieldSpecs* fieldSpecs() const { return fieldSpecs_; }
+  TXLSform* findPreview() const { return findPreview_; }
+
+ private:
+  QWidget& window_;
+  CsvTab& tab_;
+  Settings& settings_;
+  CsvTabHooks hooks_;
+  QPointer<TfrmFieldSpecs> fieldSpecs_;
+  QPointer<TXLSform> findPreview_;
+};
+
+}  // namespace kestrum::ui

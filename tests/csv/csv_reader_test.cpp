@@ -1,0 +1,324 @@
+#include "csv/csv_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "csv/csv_test_support.h"
+#include "run/run_error.h"
+#include "support/test_support.h"
+
+namespace kestrum {
+namespace {
+
+using testing::MakeSpec;
+using testing::ReadCrLfLines;
+using testing::YearLines;
+using Strings = std::vector<std::string>;
+
+constexpr const char* kLoaded = "  Weather data loaded successfully from CSV file.";
+constexpr const char* kHourFormat = "  Detected Weather data Hour Format 0 - 23.";
+
+// Three date fields, then dry bulb, moisture, global, wind speed, wind direction.
+CsvFieldSpec MdhSpec(int32_t firstRow = 1) {
+  return MakeSpec(kDateThreeFields, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8"}, firstRow);
+}
+// No date: dry bulb, moisture, global, wind speed, wind direction.
+CsvFieldSpec NoDateSpec(int32_t firstRow = 1) {
+  return MakeSpec(kDateNone, 0, 0, {"1", "2", "3", "4", "5"}, firstRow);
+}
+
+class CsvReaderTest : public ::testing::Test {
+ protected:
+  CsvReaderTest() {
+    table.ResetOptionalSeries();
+    state.outputBaseName = "Test";
+  }
+  bool Read(const std::string& text, const CsvFieldSpec& spec) {
+    return ReadCSVData(dir.Write("in.csv", text), spec, ctx);
+  }
+  std::string ErrorOf(const std::string& text, const CsvFieldSpec& spec) {
+    try {
+      Read(text, spec);
+    } catch (const RunError& e) {
+      return e.what();
+    }
+    return "no error";
+  }
+  Strings LogLines() const {
+    return std::filesystem::exists(log.path()) ? ReadCrLfLines(log.path()) : Strings{};
+  }
+  Strings OrigLines() const { return ReadCrLfLines(ctx.RunFile("-orig.csv")); }
+  std::string In() const { return dir.File("in.csv"); }
+
+  testing::TempDir dir;
+  HourlyTable table;
+  RunState state;
+  testing::RecordingUi ui;
+  RunLog log{dir.File("run.log")};
+  StageContext ctx{table, state, ui, log, dir.str()};
+};
+
+TEST_F(CsvReaderTest, ThreeDateFieldsPutEachRowOnItsHourInStoredUnits) {
+  CsvFieldSpec spec = MdhSpec(2);
+  spec.dbtUnits = 1;   // deg C
+  spec.moistUnits = 1;
+  spec.solUnits = 1;   // Btu/hr-ft2
+  spec.windUnits = 2;  // m/s
+  ASSERT_TRUE(Read("Month,Day,Hour,T,Td,GH,WS,WD\n"
+                   "7,1,14,30.5,20,800.5,10,270\n"
+                   "1,1,1,10,5,0,2,180\n"
+                   "12,31,24,-5,-10,0,0,0\n",
+                   spec));
+  EXPECT_FLOAT_EQ(table.at(DryBulb, 1), 50.0f);
+  EXPECT_FLOAT_EQ(table.at(Moisture, 1), 41.0f);
+  EXPECT_FLOAT_EQ(table.at(WindSpeed, 1), 4.46f);
+  EXPECT_EQ(table.at(WindDirection, 1), 180.0f);
+  EXPECT_FLOAT_EQ(table.at(DryBulb, 4358), 86.9f);
+  EXPECT_FLOAT_EQ(table.at(SolarHorizontal, 4358), 2525.5775f);
+  EXPECT_FLOAT_EQ(table.at(DryBulb, 8760), 23.0f);
+  // An hour no row supplies keeps the marker, converted like any value.
+  EXPECT_FLOAT_EQ(table.at(DryBulb, 2), -1766.2f);
+  EXPECT_FLOAT_EQ(table.at(SolarHorizontal, 2), -3151.845f);
+  EXPECT_EQ(table.at(SolarDirectNormal, 4358), -1.0f);  // no direct normal column
+  EXPECT_EQ(table.at(CloudType, 1), 2.0f);
+
+  EXPECT_EQ(state.moistureIndicator, 0);
+  EXPECT_EQ(ui.caption, "Varnell-Kestrum (convert CSV)");
+  EXPECT_EQ(ui.title, "Kestrum: convert CSV");
+  EXPECT_EQ(ui.offered, Strings{"Test"});
+  EXPECT_EQ(ui.echoed, Strings{kLoaded});
+  EXPECT_EQ(ui.repaints, 1);
+  EXPECT_TRUE(LogLines().empty());
+
+  const Strings orig = OrigLines();
+  ASSERT_EQ(orig.size(), 8762u);
+  EXPECT_EQ(orig[0], " , , ,DryBulbT,DewPtT,Sol-GlobHor,WindSpd,WindDir,Sol-DirNorm,Snow,Rain,CldType");
+  EXPECT_EQ(orig[1], "Month,Day,Hour,F,F,w/m\xB2,mph,degrees,w/m\xB2");
+  EXPECT_EQ(orig[2], "1,1,1,   50.00,   41.00,    0.00,    4.46,  180.00,   -1.00,    0.00,    0.00,    2.00");
+  EXPECT_EQ(orig[3], "1,1,2,-1766.20,-1766.20,-3151.84,-2227.77, -999.00,   -1.00,    0.00,    0.00,    2.00");
+  EXPECT_EQ(orig[8761], "12,31,24,   23.00,   14.00,    0.00,    0.00,    0.00,   -1.00,    0.00,    0.00,    2.00");
+}
+
+TEST_F(CsvReaderTest, FirstRowWithHourZeroMeansHoursNumbered0To23) {
+  ASSERT_TRUE(Read("1,1,0,1,0,0,0,0\n1,1,1,2,0,0,0,0\n12,31,23,3,0,0,0,0\n", MdhSpec()));
+  EXPECT_EQ(table.at(DryBulb, 1), 1.0f);
+  EXPECT_EQ(table.at(DryBulb, 2), 2.0f);
+  EXPECT_EQ(table.at(DryBulb, 8760), 3.0f);
+  EXPECT_EQ(ui.echoed, (Strings{kHourFormat, kLoaded}));
+
+  // Numbered 1..24: no message; a later hour 0 is the day before's hour 24, and 1 January
+  // hour 0 lies outside the year.
+  ui.echoed.clear();
+  ASSERT_TRUE(Read("1,1,1,1,0,0,0,0\n1,2,0,2,0,0,0,0\n1,1,0,9,0,0,0,0\n12,31,24,3,0,0,0,0\n",
+                   MdhSpec()));
+  EXPECT_EQ(table.at(DryBulb, 1), 1.0f);
+  EXPECT_EQ(table.at(DryBulb, 24), 2.0f);
+  EXPECT_EQ(table.at(DryBulb, 8760), 3.0f);
+  EXPECT_EQ(ui.echoed, Strings{kLoaded});
+  EXPECT_EQ(LogLines(), Strings{"     1 data row outside the 365-day year was skipped."});
+}
+
+TEST_F(CsvReaderTest, DatesPastTheirMonthRunOnAndLeapDaysFallOnMarch) {
+  ASSERT_TRUE(Read("2,29,1,1,0,0,0,0\n3,1,1,2,0,0,0,0\n2,29,2,3,0,0,0,0\n2,30,5,4,0,0,0,0\n"
+                   "13,1,1,5,0,0,0,0\n0,31,1,6,0,0,0,0\n12,32,1,7,0,0,0,0\n",
+                   MdhSpec()));
+  EXPECT_EQ(table.at(DryBulb, 1417), 2.0f);  // 1 March hour 1: the later row wins
+  EXPECT_EQ(table.at(DryBulb, 1418), 3.0f);
+  EXPECT_EQ(table.at(DryBulb, 1445), 4.0f);  // 30 February is 2 March
+  EXPECT_EQ(LogLines(), Strings{"     3 data rows outside the 365-day year were skipped."});
+}
+
+TEST_F(CsvReaderTest, OneDateFieldTakesSerialNumbersAndIso8601Dates) {
+  const CsvFieldSpec spec = MakeSpec(kDateOneField, 1, 0, {"1", "2", "3", "4", "5", "6"});
+  ASSERT_TRUE(Read("44927.0416666667,10,9,0,0,0\n"  // 1 January 1:00
+                   "44928,11,9,0,0,0\n"             // 2 January 0:00
+                   "2023-07-01T14:00,12,9,0,0,0\n"
+                   "2023-07-01 15:00,13,9,0,0,0\n"
+                   "44927,99,9,0,0,0\n",            // 1 January 0:00: outside
+                   spec));
+  EXPECT_EQ(table.at(DryBulb, 1), 10.0f);
+  EXPECT_EQ(table.at(DryBulb, 24), 11.0f);
+  EXPECT_EQ(table.at(DryBulb, 4358), 12.0f);
+  EXPECT_EQ(table.at(DryBulb, 4359), 13.0f);
+  EXPECT_EQ(state.moistureIndicator, 1);
+  EXPECT_EQ(LogLines(), Strings{"     1 data row outside the 365-day year was skipped."});
+
+  const std::string error = ErrorOf("44927.5,1,1,0,0,0\n7/1/2023 14:00,1,1,0,0,0\n", spec);
+  EXPECT_EQ(error.rfind(In() + ", line 2: \"7/1/2023 14:00\" is not a date: a one-field date is "
+                        "a date-time serial number (days since 30 December 1899",
+                        0),
+            0u)
+      << error;
+  EXPECT_NE(error.find("2023-07-01T14:00 or 2023-07-01 14:00"), std::string::npos);
+}
+
+TEST_F(CsvReaderTest, WithoutADateRowsAreTheHoursInOrder) {
+  std::string text = "header\n" + YearLines([](int h) { return std::to_string(h) + ",1,0,0,0"; });
+  ASSERT_TRUE(Read(text + "8761,1,0,0,0\n\n", NoDateSpec(2)));
+  EXPECT_EQ(table.at(DryBulb, 1), 1.0f);
+  EXPECT_EQ(table.at(DryBulb, 8760), 8760.0f);
+  EXPECT_EQ(LogLines(), Strings{"     2 data rows outside the 365-day year were skipped."});
+
+  ASSERT_TRUE(Read("1,1,0,0,0\n2,1,0,0,0\n", NoDateSpec()));
+  EXPECT_EQ(table.at(DryBulb, 2), 2.0f);
+  EXPECT_EQ(table.at(DryBulb, 3), -999.0f);  // the rest of the year is left to the cleaning
+  EXPECT_EQ(table.at(DryBulb, 8760), -999.0f);
+}
+
+TEST_F(CsvReaderTest, ValuesThatDoNotConvertAreLoggedAndGetTheirFailureValue) {
+  const CsvFieldSpec spec = MakeSpec(kDateNone, 2, 1, {"1", "2", "3", "4", "5", "6"});
+  // DBTemp, RelHum, SolarHor, SolarDN, WindSpd, WindDir
+  ASSERT_TRUE(Read("70,50,100,300,5,90\n"
+                   "70,50,100,300,calm,90\n"
+                   ",x,1e39,-,5,north\n"
+                   "70\n",  // the other columns lie beyond the row's fields
+                   spec));
+  EXPECT_EQ(table.at(WindSpeed, 2), -999.0f);
+  EXPECT_EQ(table.at(DryBulb, 3), -999.0f);
+  EXPECT_EQ(table.at(Moisture, 3), -999.0f);
+  EXPECT_EQ(table.at(SolarHorizontal, 3), -999.0f);
+  EXPECT_EQ(table.at(WindDirection, 3), -999.0f);
+  EXPECT_EQ(table.at(SolarDirectNormal, 3), -1.0f);  // the direct normal's failure value
+  EXPECT_EQ(table.at(SolarDirectNormal, 1), 300.0f);
+  EXPECT_EQ(table.at(DryBulb, 4), 70.0f);
+  const std::string i = "CSV Error converting ";
+  EXPECT_EQ(LogLines(), (Strings{
+                            i + "Wind velocity data to value at index = 2",
+                            i + "DBT data to value at index = 3",
+                            i + "Moisture data to value at index = 3",
+                            i + "SolarHOr data to value at index = 3",
+                            i + "Wind direction data to value at index = 3",
+                            i + "SolarDN data to value at index = 3",
+                            i + "Moisture data to value at index = 4",
+                            i + "SolarHOr data to value at index = 4",
+                            i + "Wind velocity data to value at index = 4",
+                            i + "Wind direction data to value at index = 4",
+                            i + "SolarDN data to value at index = 4",
+                        }));
+}
+
+TEST_F(CsvReaderTest, SnowRainAndCloudFollowTheirTextRules) {
+  const struct {
+    const char* field;
+    float snow;   // the same rule for rain
+    float cloud;
+  } cases[] = {
+      {"0", 0, 2},   {"", 0, 2},   {"1", 1, 1},    {"2", 1, 2},  {"3", 1, 3},
+      {"4", 1, 2},   {"yes", 1, 2}, {"0.0", 1, 2}, {" 3", 1, 3}, {"3 ", 1, 2},
+  };
+  std::string text;
+  for (const auto& c : cases) text += std::string("70,50,0,5,90,") + c.field + "," + c.field + "," + c.field + "\n";
+  ASSERT_TRUE(Read(text, MakeSpec(kDateNone, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8"})));
+  int h = 0;
+  for (const auto& c : cases) {
+    ++h;
+    EXPECT_EQ(table.at(SnowFlag, h), c.snow) << '"' << c.field << '"';
+    EXPECT_EQ(table.at(RainFlag, h), c.snow) << '"' << c.field << '"';
+    EXPECT_EQ(table.at(CloudType, h), c.cloud) << '"' << c.field << '"';
+  }
+  EXPECT_TRUE(LogLines().empty());
+
+  // A "0" of a later row of the same hour leaves the flag an earlier row set.
+  table.ResetOptionalSeries();
+  ASSERT_TRUE(Read("1,1,1,70,50,0,5,90,1\n1,1,1,70,50,0,5,90,0\n",
+                   MakeSpec(kDateThreeFields, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8", "9"})));
+  EXPECT_EQ(table.at(SnowFlag, 1), 1.0f);
+}
+
+TEST_F(CsvReaderTest, AQuotedFieldShiftsTheFollowingColumnsByOne) {
+  const std::string row = "\"Denver, CO\",70,50,0,5,90\n";
+  ASSERT_TRUE(Read(row, MakeSpec(kDateNone, 0, 0, {"3", "4", "5", "6", "7"})));
+  EXPECT_EQ(table.at(DryBulb, 1), 70.0f);
+  EXPECT_EQ(table.at(WindDirection, 1), 90.0f);
+  ASSERT_TRUE(Read(row, NoDateSpec()));
+  EXPECT_EQ(table.at(DryBulb, 1), -999.0f);  // column 1 is the quoted text
+  EXPECT_EQ(table.at(Moisture, 1), -999.0f);  // column 2 the empty field after it
+  EXPECT_EQ(table.at(SolarHorizontal, 1), 70.0f);
+}
+
+TEST_F(CsvReaderTest, AnUnusableSpecificationIsRefusedBeforeAnythingIsWritten) {
+  const std::string error = ErrorOf("70,50,0,5,90\n", MakeSpec(kDateNone, 0, 0, {"1", "2", "", "4", "5"}));
+  EXPECT_EQ(error, "The CSV field specification assigns no column to \"SolarHor\" (slot 3), which is required.");
+  EXPECT_NE(ErrorOf("70\n", MakeSpec(kDateNone, 0, 0, {"1", "2", "3", "4", "300"})).find("slot 5"),
+            std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(ctx.RunFile("-orig.csv")));
+  EXPECT_TRUE(ui.offered.empty());
+}
+
+// The same data in every form a CSV file comes in, and the bad inputs a user meets.
+TEST_F(CsvReaderTest, BadInputConvertsAsFarAsItCanOrNamesTheFileLineAndText) {
+  std::mt19937 random(8);
+  std::string garbage;
+  for (int i = 0; i < 20000; ++i) garbage.push_back(static_cast<char>(random() & 0xFF));
+  const std::string oneMbField(999'000, '7');  // a line just under 1 MB
+  const struct {
+    const char* name;
+    std::string text;
+    CsvFieldSpec spec;
+    std::string error;  // empty: converts
+    float dryBulbHour2 = 2;
+  } cases[] = {
+      {"LF", "1,50,0,5,90\n2,50,0,5,90\n", NoDateSpec(), ""},
+      {"CR LF", "1,50,0,5,90\r\n2,50,0,5,90\r\n", NoDateSpec(), ""},
+      {"CR only", "1,50,0,5,90\r2,50,0,5,90\r", NoDateSpec(), ""},
+      {"no last line end", "1,50,0,5,90\n2,50,0,5,90", NoDateSpec(), ""},
+      {"tabs", "1\t50\t0\t5\t90\n2\t50\t0\t5\t90\n", NoDateSpec(), ""},
+      {"byte-order mark", "\xEF\xBB\xBF" "1,1,1,1,50,0,5,90\n1,1,2,2,50,0,5,90\n", MdhSpec(), ""},
+      {"extra columns", "1,50,0,5,90,x,y,z\n2,50,0,5,90,1,2,3,4,5\n", NoDateSpec(), ""},
+      {"quoted comma", "1,50,0,5,90,\"a,b\"\n2,50,0,5,90\n", NoDateSpec(), ""},
+      {"fewer than 8760 rows", "1,50,0,5,90\n2,50,0,5,90\n", NoDateSpec(), ""},
+      {"column beyond the row", "1,50,0,5,90\n2\n", NoDateSpec(), ""},
+      {"empty line, no date", "1,50,0,5,90\n\n", NoDateSpec(), "", -999},
+      {"1-line file", "1,50,0,5,90", NoDateSpec(), "", -999},
+      {"line of almost 1 MB", "1,50,0,5,90\n2," + oneMbField + "\n", NoDateSpec(), ""},
+      {"binary garbage, no date", garbage, NoDateSpec(), "", -999},
+      {"empty line, three date fields", "1,1,1,1,50,0,5,90\n\n", MdhSpec(),
+       "in.csv, line 2: \"\" is not a whole number (month)"},
+      {"text hour", "1,1,1,1,50,0,5,90\n1,1,2:00,2,50,0,5,90\n", MdhSpec(),
+       "in.csv, line 2: \"2:00\" is not a whole number (hour)"},
+      {"binary garbage, three date fields", garbage, MdhSpec(), "in.csv, line 1: \""},
+      {"first row beyond the end", "1,50,0,5,90\n", NoDateSpec(5),
+       "in.csv has 1 line: the first data row, line 5, lies beyond its end."},
+      {"empty file", "", NoDateSpec(), "in.csv has 0 lines: the first data row, line 1, lies beyond its end."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(ctx.RunFile("-orig.csv"));
+    const std::string error = ErrorOf(c.text, c.spec);
+    if (!c.error.empty()) {
+      EXPECT_NE(error.find(c.error), std::string::npos) << error;
+      EXPECT_EQ(error.rfind(dir.str(), 0), 0u) << error;  // the file by its full name
+      EXPECT_FALSE(std::filesystem::exists(ctx.RunFile("-orig.csv")));
+      continue;
+    }
+    EXPECT_EQ(error, "no error");
+    if (std::string(c.name).starts_with("binary")) continue;
+    EXPECT_EQ(table.at(DryBulb, 1), 1.0f);
+    EXPECT_EQ(table.at(DryBulb, 2), c.dryBulbHour2);
+    EXPECT_EQ(OrigLines().size(), 8762u);
+  }
+}
+
+TEST_F(CsvReaderTest, AFiftyMegabyteFileIsReadToItsEnd) {
+  std::string row = "1,50,0,5,90";
+  for (int i = 0; i < 66; ++i) row += ",1234.5";
+  row += "\n";
+  std::string text;
+  text.reserve(50'000'000 + row.size());
+  int rows = 0;
+  while (text.size() < 50'000'000) {
+    text += row;
+    ++rows;
+  }
+  ASSERT_TRUE(Read(text, NoDateSpec()));
+  EXPECT_EQ(table.at(DryBulb, 8760), 1.0f);
+  EXPECT_EQ(LogLines(), Strings{"     " + std::to_string(rows - 8760) +
+                                " data rows outside the 365-day year were skipped."});
+}
+
+}  // namespace
+}  // namespace kestrum

@@ -1,0 +1,60 @@
+#include "csv/tmy3_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "run/hourly_table.h"
+#include "run/run_error.h"
+#include "support/test_support.h"
+
+namespace kestrum {
+namespace {
+
+const std::string kTmy3 = std::string(KESTRUM_SAMPLE_DATA) + "/723170TYA.CSV";
+
+TEST(Tmy3Layout, SiteFromLineOneAndColumnsByTheirHeadersOnLineTwo) {
+  const Tmy3Header header = ReadTmy3Header(kTmy3);
+  EXPECT_EQ(header.site.description, "GREENSBORO PIEDMONT TRIAD INT");
+  EXPECT_EQ(header.site.latitude, "36.100");
+  EXPECT_EQ(header.site.longitude, "-79.950");
+  EXPECT_EQ(header.site.timeZone, "-5.0");
+  EXPECT_EQ(header.site.elevation, "273");
+  EXPECT_EQ(header.headers.size(), 71u);
+
+  const CsvFieldSpec spec = Tmy3Spec(header, kMoistureDewPoint, kSolarGlobalAndDirect);
+  EXPECT_EQ(spec.firstRow, 3);
+  EXPECT_EQ(spec.dateInd, kDateNone);
+  EXPECT_EQ(std::vector<std::string>(spec.columns.begin(), spec.columns.begin() + 7),
+            (std::vector<std::string>{"32", "35", "5", "8", "47", "44", ""}));
+  EXPECT_EQ(spec.dbtUnits, 1);
+  EXPECT_EQ(spec.moistUnits, 1);
+  EXPECT_EQ(spec.solUnits, 0);
+  EXPECT_EQ(spec.windUnits, 2);
+
+  const CsvFieldSpec rh = Tmy3Spec(header, kMoistureRelHum, kSolarGlobal);
+  EXPECT_EQ(std::vector<std::string>(rh.columns.begin(), rh.columns.begin() + 6),
+            (std::vector<std::string>{"32", "38", "5", "47", "44", ""}));
+  EXPECT_EQ(rh.moistUnits, 0);  // percent
+  EXPECT_EQ(Tmy3Spec(header, kMoistureWetBulb, kSolarGlobal).columns[1], "");
+}
+
+TEST(Tmy3Layout, AMissingHeaderIsNamed) {
+  testing::TempDir dir;
+  const std::string path = dir.Write(
+      "t.csv", "1,\"A, B\",NC,-5,36,-80,3\r\n dry-bulb (c) ,Dew-point (C),GHI (W/m^2),Wdir (degrees)\r\n");
+  const Tmy3Header header = ReadTmy3Header(path);
+  EXPECT_EQ(header.site.description, "A, B");
+  EXPECT_EQ(header.site.elevation, "3");
+  try {
+    Tmy3Spec(header, kMoistureDewPoint, kSolarGlobal);
+    FAIL() << "no error";
+  } catch (const InputError& e) {
+    EXPECT_EQ(std::string(e.what()), path + ", line 2: no column is headed \"Wspd (m/s)\", which a "
+                                            "TMY3 file as distributed has for WindSpd.");
+  }
+  EXPECT_THROW(ReadTmy3Header(dir.Write("one.csv", "1,2,3\n")), InputError);
+}
+
+}  // namespace
+}  // namespace kestrum
