@@ -7,16 +7,13 @@ namespace kestrum {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-// What ends a line inside the text TextLineReader gives: it has split at one of the two
-// already (and dropped the CR of a CR LF end), so either one left ends a line.
-constexpr const char* kInnerLineEnds = "\r\n";
 
 }  // namespace
 
 bool CsvLineReader::Next(std::string& line) {
   if (!inChunk_) {
-    // A CR or LF left inside what TextLineReader gives ends a line of its own (a reader
-    // that ends lines at LF only leaves the lone CRs of a CR-only file in the text).
+    // TextLineReader ends lines at LF and drops the CR of a CR LF end; a CR left inside
+    // the text (a CR-only file) ends a line of its own.
     if (!lines_.Next(chunk_)) return false;
     if (lineNumber_ == 0 && std::string_view(chunk_).starts_with(kUtf8ByteOrderMark)) {
       chunk_.erase(0, kUtf8ByteOrderMark.size());
@@ -25,7 +22,7 @@ bool CsvLineReader::Next(std::string& line) {
     inChunk_ = true;
   }
   ++lineNumber_;
-  const size_t cr = chunk_.find_first_of(kInnerLineEnds, offset_);
+  const size_t cr = chunk_.find('\r', offset_);
   if (cr == std::string::npos) {
     if (offset_ == 0) {
       line.swap(chunk_);
