@@ -1,6 +1,7 @@
 // Pictures of the four tabs (and the log viewer) after a conversion of the sample EPW file
 // and of the sample TMY3 CSV file, of the field specification window docked beside its
 // preview, and of the review charts of the EPW run.
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QTableWidget>
 #include <algorithm>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -17,6 +19,7 @@
 
 #include "config/edit_ini_window.h"
 #include "gui_test_support.h"
+#include "review/review_page_window.h"
 #include "ui/qt_text.h"
 
 bool TakeReviewScreenshots(kestrum::ui::TForm1& window, const QString& directory);
