@@ -22,6 +22,7 @@ struct ConvertOptions {
   bool detailedLog = false;
   std::string settingsFile;
   bool quiet = false;
+  std::string reportFile;  // default: no report; ".html" or ".htm" for the HTML page
 };
 
 // Converts one EPW file; returns the exit status. Errors go to stderr.

@@ -35,6 +35,9 @@ int main(int argc, char** argv) {
                    "Take the cleaning limits and EPW options from a Kestrum settings file "
                    "(the desktop program's .INI)");
   conv->add_flag("-q,--quiet", convert.quiet, "Print no progress lines");
+  conv->add_option("--report", convert.reportFile,
+                   "Write what the run repaired and its monthly values to this file: JSON, or "
+                   "an HTML page when the name ends in .html");
 
   UnpackOptions unpack;
   CLI::App* unp = app.add_subcommand(
