@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kestrum::cli {
 
@@ -27,6 +28,20 @@ struct ConvertOptions {
 
 // Converts one EPW file; returns the exit status. Errors go to stderr.
 int RunConvert(const ConvertOptions& options);
+
+struct BatchOptions {
+  std::vector<std::string> inputs;  // files, or directories of *.epw and *.csv files
+  std::string outDir;               // every NAME.bin; the run files in DIR/runs/NAME/
+  int jobs = 0;                     // worker processes; 0: one per core
+  double timeoutSeconds = 120;      // a worker still running then is stopped
+  std::string summaryFile;          // the summary table as CSV; empty: none
+  bool quiet = false;               // only the summary table
+  std::vector<std::string> conversionArgs;  // handed on to each input's convert
+};
+
+// Converts every input in worker processes, each as `convert` would; returns 0 when all
+// converted, 1 otherwise, 2 for inputs that cannot make a batch (none, or names taken twice).
+int RunBatch(const BatchOptions& options);
 
 struct UnpackOptions {
   std::string binFile;
