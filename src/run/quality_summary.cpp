@@ -62,12 +62,14 @@ class ReadValues {
   }
   bool Usable(Series s, int h) const {
     if (in_.repairs.MethodAt(s, h) != RepairMethod::None) return false;
-    return !IsBadValue(in_.converted.at(s, h), rules_[static_cast<size_t>(s)],
-                       in_.converted.at(DryBulb, h));
+    // Only a repeated pass can have left bad hours behind: the first one succeeded else.
+    return !mayBeBad_ || !IsBadValue(in_.converted.at(s, h), rules_[static_cast<size_t>(s)],
+                                     in_.converted.at(DryBulb, h));
   }
 
  private:
   const QualityInputs& in_;
+  const bool mayBeBad_ = in_.repairs.passes() > 1;
   std::array<BadHourRule, kCleanedSeries> rules_;
 };
 
@@ -77,8 +79,9 @@ void FillMonthlyTables(const QualityInputs& in, QualitySummary& q) {
                                            Quantity::GlobalHorizontal, Quantity::WindSpeed};
   const ReadValues read(in);
   std::array<std::array<StatSum, kQuantities>, 12> asRead{}, asConverted{};
-  for (int h = 1; h <= kHoursPerYear; ++h) {
-    const size_t m = static_cast<size_t>(SplitHourOfYear(h).month - 1);
+  for (int h = 1, month = 1; h <= kHoursPerYear; ++h) {
+    if (h > (DaysBeforeMonth[month] + DaysInMonth[month]) * 24) ++month;
+    const auto m = static_cast<size_t>(month - 1);
     for (size_t k = 0; k < kCleaned.size(); ++k) {
       const auto col = static_cast<size_t>(kAs[k]);
       if (read.Usable(kCleaned[k], h)) asRead[m][col].Add(in.asRead.at(kCleaned[k], h));
