@@ -51,7 +51,7 @@ class Page {
 };
 
 void Overview(const RunReport& r, Page& p) {
-  p.Raw("<table>\n");
+  p.Raw("<table class=\"text\">\n");
   p.Row({"File", r.input});
   p.Row({"Status", r.error.empty() ? r.status : r.status + ": " + r.error});
   p.Row({"Site", r.site.description});
@@ -138,7 +138,7 @@ void MonthlyTables(const QualitySummary& q, Page& p) {
 
 void Outputs(const RunReport& r, Page& p) {
   p.Heading("Outputs");
-  p.Raw("<table>\n");
+  p.Raw("<table class=\"text\">\n");
   p.Row({"BIN file", r.binPath.empty() ? "none" : r.binPath});
   p.Row({"Interim directory", r.interimDir});
   for (const std::string& f : r.files) p.Row({"Run file", f});
@@ -156,6 +156,7 @@ std::string RunReportHtml(const RunReport& report) {
         "table { border-collapse: collapse; margin: 0.5em 0 1em; }\n"
         "th, td { border: 1px solid #bbb; padding: 0.2em 0.6em; }\n"
         "td { text-align: right; } th { text-align: left; background: #f0f0f0; }\n"
+        ".text td { text-align: left; }\n"
         ".warn { color: #a00; font-weight: bold; }\n"
         "</style>\n</head>\n<body>\n<h1>" + Escape(title) + "</h1>\n");
   Overview(report, p);
