@@ -80,6 +80,12 @@ std::string LastLine(const std::string& text) {
   return line;
 }
 
+std::string FirstLine(const std::string& text) {
+  const size_t start = text.find_first_not_of("\r\n");
+  if (start == std::string::npos) return "";
+  return text.substr(start, text.find_first_of("\r\n", start) - start);
+}
+
 // The counts a finished run's report gives.
 void TakeReport(const fs::path& path, BatchRow& row) {
   try {
@@ -120,7 +126,8 @@ BatchRow RowOf(const BatchInput& input, const WorkerEnd& end, const fs::path& ou
         if (!row.message.empty()) row.status = "failed";
       } else {
         row.status = end.exitCode == kExitCleaningFailed ? "cleaning failed" : "failed";
-        row.message = LastLine(end.stderrText);
+        // A usage error says what is wrong first, then where to find help.
+        row.message = end.exitCode == kExitUsage ? FirstLine(end.stderrText) : LastLine(end.stderrText);
         if (row.message.empty()) row.message = "exit status " + std::to_string(end.exitCode);
       }
       break;

@@ -73,7 +73,13 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "batch") {
       batch.conversionArgs = TakeConversionOptions(*conv, *bat, args);
-      std::reverse(args.begin(), args.end());  // CLI11 takes a vector last argument first
+      if (!batch.conversionArgs.empty()) {  // checked as convert checks them, before any run
+        std::vector<std::string> check = {"convert", "input.epw"};
+        check.insert(check.end(), batch.conversionArgs.begin(), batch.conversionArgs.end());
+        std::reverse(check.begin(), check.end());  // CLI11 takes a vector last argument first
+        app.parse(check);
+      }
+      std::reverse(args.begin(), args.end());
       app.parse(args);
     } else {
       app.parse(argc, argv);

@@ -107,6 +107,9 @@ TEST_F(BatchTest, BatchesThatCannotRunAreRefusedBeforeAnythingStarts) {
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("--name"), std::string::npos);
   EXPECT_EQ(Run("batch one --out out --report=r.json").status, 2);
+  r = Run("batch one --out out --settings");  // convert's own check: a value is missing
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("--settings"), std::string::npos) << r.err;
   EXPECT_FALSE(fs::exists(dir_ / "out"));
 }
 
