@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <regex>
+#include <cstdio>
 
 #include "cleaning/cleaning_pass.h"
 #include "epw/epw_reader.h"
@@ -24,29 +24,28 @@ using HourMethods = std::map<std::string, std::map<int, RepairMethod>>;
 // and down from the last hour otherwise. A moisture temperature's repairs rewrite the dry
 // bulb too.
 HourMethods MethodsFromLog(const std::vector<std::string>& lines) {
-  const std::regex header(R"(       there's a streak of (\d+) bad (\S+) starting on (\d+)/(\d+) at hour (\d+).*)");
-  const std::regex perHour(R"(         \S+ replaced with \S+?( ?)\((interpolated|previous day|first good hour)\))");
   HourMethods methods;
   std::string series;
   int first = 0, length = 0, k = 0;
   for (const std::string& line : lines) {
-    std::smatch m;
-    if (std::regex_match(line, m, header)) {
-      series = m[2];
-      length = std::stoi(m[1]);
-      first = HourOfYear(static_cast<uint16_t>(std::stoi(m[3])), static_cast<uint16_t>(std::stoi(m[4])),
-                         static_cast<uint16_t>(std::stoi(m[5])));
+    char name[32];
+    int month = 0, day = 0, hour = 0;
+    if (std::sscanf(line.c_str(), "       there's a streak of %d bad %31s starting on %d/%d at hour %d",
+                    &length, name, &month, &day, &hour) == 5) {
+      series = name;
+      first = HourOfYear(static_cast<uint16_t>(month), static_cast<uint16_t>(day),
+                         static_cast<uint16_t>(hour));
       k = 0;
-    } else if (std::regex_match(line, m, perHour)) {
-      const std::string how = m[2];
-      const RepairMethod method = how == "interpolated"   ? RepairMethod::Interpolated
-                                  : how == "previous day" ? RepairMethod::PreviousDay
-                                                          : RepairMethod::FirstGoodHour;
-      const int h = method == RepairMethod::PreviousDay ? first + k : first + length - 1 - k;
-      ++k;
-      methods[series][h] = method;
-      if (series == "DP/WB-Temp") methods["DryBulbTemp"][h] = method;
+      continue;
     }
+    if (line.rfind("         ", 0) != 0 || line.find(" replaced with ") == std::string::npos) continue;
+    const RepairMethod method = line.ends_with("(interpolated)")   ? RepairMethod::Interpolated
+                                : line.ends_with("(previous day)") ? RepairMethod::PreviousDay
+                                                                   : RepairMethod::FirstGoodHour;
+    const int h = method == RepairMethod::PreviousDay ? first + k : first + length - 1 - k;
+    ++k;
+    methods[series][h] = method;
+    if (series == "DP/WB-Temp") methods["DryBulbTemp"][h] = method;
   }
   return methods;
 }
