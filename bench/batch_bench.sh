@@ -27,7 +27,7 @@ seconds() {  # the time one command takes
   start=$(now)
   "$@" > /dev/null 2>&1 || true
   end=$(now)
-  echo "$end - $start" | bc -l
+  awk -v a="$start" -v b="$end" 'BEGIN { print b - a }'
 }
 
 echo "kestrum-cli: $cli"
@@ -37,9 +37,9 @@ startup=()
 single=()
 for r in $(seq "$rounds"); do
   t=$(seconds bash -c "for i in \$(seq 100); do '$cli' --version; done")
-  startup+=("$(echo "$t * 10" | bc -l)")  # ms per start
+  startup+=("$(awk -v t="$t" 'BEGIN { print t * 10 }')")  # ms per start
   t=$(seconds "$cli" convert "$work/in/w001.epw" --out "$work/single" -q)
-  single+=("$(echo "$t * 1000" | bc -l)")
+  single+=("$(awk -v t="$t" 'BEGIN { print t * 1000 }')")
 done
 printf 'process start and exit (--version):  %6.2f ms\n' "$(best "${startup[@]}")"
 printf 'one conversion as a whole process:   %6.2f ms\n' "$(best "${single[@]}")"
@@ -53,7 +53,8 @@ for r in $(seq "$rounds"); do
 done
 t1=$(best "${j1[@]}")
 t2=$(best "${j2[@]}")
-printf 'batch of 100, --jobs 1: %6.3f s  %6.1f files/s\n' "$t1" "$(echo "100 / $t1" | bc -l)"
-printf 'batch of 100, --jobs 2: %6.3f s  %6.1f files/s\n' "$t2" "$(echo "100 / $t2" | bc -l)"
-printf 'speed-up with 2 jobs:   %6.2f\n' "$(echo "$t1 / $t2" | bc -l)"
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { print a / b }'; }
+printf 'batch of 100, --jobs 1: %6.3f s  %6.1f files/s\n' "$t1" "$(ratio 100 "$t1")"
+printf 'batch of 100, --jobs 2: %6.3f s  %6.1f files/s\n' "$t2" "$(ratio 100 "$t2")"
+printf 'speed-up with 2 jobs:   %6.2f\n' "$(ratio "$t1" "$t2")"
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
