@@ -19,7 +19,10 @@ std::string Count(const std::optional<int>& n) { return n ? std::to_string(*n) :
 std::string Message(const BatchRow& row, bool withWarnings) {
   if (!row.message.empty() || !withWarnings) return row.message;
   std::string text;
-  for (const std::string& w : row.warnings) text += (text.empty() ? "" : " ") + w;
+  for (const std::string& w : row.warnings) {
+    if (!text.empty()) text += ' ';
+    text += w;
+  }
   return text;
 }
 
@@ -86,7 +89,10 @@ std::string BatchCsv(const std::vector<BatchRow>& rows) {
       "input,status,hours_repaired,direct_normal_estimated,warnings,seconds,message\r\n";
   for (const BatchRow& row : rows) {
     const Cells cells = CellsOf(row, true);
-    for (size_t c = 0; c < kColumns; ++c) out += (c > 0 ? "," : "") + CsvField(cells[c]);
+    for (size_t c = 0; c < kColumns; ++c) {
+      if (c > 0) out += ',';
+      out += CsvField(cells[c]);
+    }
     out += "\r\n";
   }
   return out;
