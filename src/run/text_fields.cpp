@@ -1,6 +1,5 @@
 #include "run/text_fields.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -11,14 +10,7 @@ namespace kestrum {
 
 namespace {
 
-// The characters that end a field: comma, tab, form feed, carriage return.
-constexpr auto kDelimiters = [] {
-  std::array<bool, 256> table{};
-  for (unsigned char c : {',', '\t', '\f', '\r'}) table[c] = true;
-  return table;
-}();
-
-bool IsDelimiter(char c) { return kDelimiters[static_cast<unsigned char>(c)]; }
+bool IsDelimiter(char c) { return c == ',' || c == '\t' || c == '\f' || c == '\r'; }
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -91,10 +83,10 @@ std::string_view NextFieldView(std::string_view line, size_t& pos, std::string& 
     return quoted;
   }
   const size_t first = pos - 1;
-  size_t end = first;
-  while (end < n && !IsDelimiter(line[end])) ++end;
-  pos = end + 2;  // one past the delimiter, or two past the end of the line
-  return line.substr(first, end - first);
+  while (pos <= n && !IsDelimiter(line[pos - 1])) ++pos;
+  const std::string_view field = line.substr(first, pos - 1 - first);
+  ++pos;  // one past the delimiter, or two past the end of the line
+  return field;
 }
 
 void NextField(std::string_view line, size_t& pos, std::string& field, AfterQuote afterQuote) {
