@@ -17,7 +17,9 @@
 #include "format/site_parameters.h"
 #include "format/wet_bulb_memo.h"
 #include "format/outside_libraries.h"
+#include "config/settings.h"
 #include "run/process.h"
+#include "run/run_report.h"
 
 namespace fs = std::filesystem;
 using namespace kestrum;
@@ -64,6 +66,21 @@ struct Fixture {
   void Clean() { CleanWeatherData(true, CleaningLimits::Defaults(), false, ctx); }
   void Format() { FormatWeatherData(header.site, false, ctx, Libraries().solvane()); }
 };
+
+// Start-up of a conversion: binding both libraries (each time afresh: this runs before any
+// other benchmark keeps them loaded) and reading a settings file.
+void BM_BindLibrariesAndReadSettings(benchmark::State& st) {
+  const std::string ini = (fs::temp_directory_path() / "kestrum-bench.INI").string();
+  WriteSettingsFile(ini, Settings{});
+  ProgramPaths paths;
+  paths.programDir = ProgramDirectory();
+  paths.defaultInterimDir = paths.programDir;
+  for (auto _ : st) {
+    auto libs = OutsideLibraries::Load(paths.programDir);
+    benchmark::DoNotOptimize(ReadSettingsFile(ini, paths));
+  }
+}
+BENCHMARK(BM_BindLibrariesAndReadSettings)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadEpw(benchmark::State& st) {
   Fixture f;
@@ -149,6 +166,39 @@ void BM_Pack(benchmark::State& st) {
   for (auto _ : st) MakeBinFile("bench", WorkDir(), f.ctx, Libraries().ftpack());
 }
 BENCHMARK(BM_Pack)->Unit(benchmark::kMillisecond);
+
+// A damaged year for the summary: a month of gaps in every series.
+struct SummaryFixture : Fixture {
+  HourlyTable asRead;
+  RepairRecord repairs;
+  std::vector<double> directNormal = std::vector<double>(kHoursPerYear, 100.0);
+  SummaryFixture() {
+    Read(false);
+    for (int h = 3001; h <= 3744; ++h) {
+      for (Series s : {DryBulb, Moisture, SolarHorizontal, WindSpeed, WindDirection}) table.at(s, h) = -999.0f;
+    }
+    asRead = table;
+    CleanWeatherData(true, CleaningLimits::Defaults(), false, ctx, &repairs);
+  }
+  QualitySummary Summarise() const {
+    return SummariseQuality({asRead, table, repairs, CleaningLimits::Defaults(),
+                             state.moistureIndicator, directNormal});
+  }
+};
+
+void BM_QualitySummary(benchmark::State& st) {
+  SummaryFixture f;
+  for (auto _ : st) benchmark::DoNotOptimize(f.Summarise());
+}
+BENCHMARK(BM_QualitySummary)->Unit(benchmark::kMicrosecond);
+
+void BM_ReportJson(benchmark::State& st) {
+  SummaryFixture f;
+  RunReport report;
+  report.quality = f.Summarise();
+  for (auto _ : st) benchmark::DoNotOptimize(RunReportJson(report));
+}
+BENCHMARK(BM_ReportJson)->Unit(benchmark::kMicrosecond);
 
 void BM_WholeConversion(benchmark::State& st) {
   const std::string dir = WorkDir();

@@ -10,10 +10,15 @@ namespace kestrum {
 
 namespace {
 
-constexpr const char* kPreviousDay = " (previous day)";
-constexpr const char* kFirstGoodCopied = " (first good hour)";
-constexpr const char* kFirstGoodAtStart = "(first good hour)";
-constexpr const char* kInterpolated = "(interpolated)";
+// A repair method and the suffix of its per-hour log lines.
+struct Repair {
+  const char* suffix;
+  RepairMethod method;
+};
+constexpr Repair kPreviousDay{" (previous day)", RepairMethod::PreviousDay};
+constexpr Repair kFirstGoodCopied{" (first good hour)", RepairMethod::FirstGoodHour};
+constexpr Repair kFirstGoodAtStart{"(first good hour)", RepairMethod::FirstGoodHour};
+constexpr Repair kInterpolated{"(interpolated)", RepairMethod::Interpolated};
 
 // A value with 2 decimals for the per-hour lines.
 std::string LogValue(float v) {
@@ -33,18 +38,22 @@ class StreakWriter {
   float value(int h) const { return values_[h - 1]; }
   float dryBulb(int h) const { return dryBulb_[h - 1]; }
 
-  void Set(int h, float newValue, float newDryBulb, const char* suffix) const {
+  void Set(int h, float newValue, float newDryBulb, const Repair& repair) const {
     const float old = values_[h - 1];
     values_[h - 1] = newValue;
     if (t_.coupleDryBulb) dryBulb_[h - 1] = newDryBulb;
+    if (t_.record != nullptr) {
+      t_.record->NoteRepair(t_.series, h, repair.method);
+      if (t_.coupleDryBulb) t_.record->NoteRepair(DryBulb, h, repair.method);
+    }
     if (t_.detailedLog) {
       t_.log.WriteLogLine("         " + LogValue(old) + " replaced with " + LogValue(newValue) +
-                          suffix);
+                          repair.suffix);
     }
   }
   // Every hour last, last - 1, ..., first takes the values of hour source.
-  void CopyFrom(int source, int first, int last, const char* suffix) const {
-    for (int h = last; h >= first; --h) Set(h, value(source), dryBulb(source), suffix);
+  void CopyFrom(int source, int first, int last, const Repair& repair) const {
+    for (int h = last; h >= first; --h) Set(h, value(source), dryBulb(source), repair);
   }
   void Log(const std::string& line) const { t_.log.WriteLogLine(line); }
   bool detailedLog() const { return t_.detailedLog; }

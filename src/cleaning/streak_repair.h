@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "cleaning/repair_record.h"
 #include "run/hourly_table.h"
 #include "run/run_log.h"
 
@@ -17,6 +18,7 @@ struct StreakSeries {
   bool coupleDryBulb = false;  // moisture is a temperature: every repair rewrites DryBulb too
   bool detailedLog = false;    // one log line per repaired hour
   const RunLog& log;
+  RepairRecord* record = nullptr;  // notes the method of every repaired hour, when given
 };
 
 // Repairs the streak of `length` bad hours that ends before endHour (the first good hour

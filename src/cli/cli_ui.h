@@ -18,12 +18,21 @@ class CliUi : public RunUi {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
   }
+  void Warning(std::string_view line) override {
+    EchoLine(line);
+    std::fprintf(stderr, "kestrum-cli: %.*s\n", static_cast<int>(line.size() - Indent(line)),
+                 line.data() + Indent(line));
+  }
   void Notice(std::string_view message) override {
     std::fprintf(stderr, "kestrum-cli: %.*s\n", static_cast<int>(message.size()), message.data());
   }
   void SetCaption(std::string_view, std::string_view) override {}
 
  private:
+  static size_t Indent(std::string_view line) {
+    const size_t n = line.find_first_not_of(' ');
+    return n == std::string_view::npos ? line.size() : n;
+  }
   bool quiet_;
 };
 

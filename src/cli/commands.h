@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "cli/csv_options.h"
 
@@ -25,10 +26,25 @@ struct ConvertOptions {
   std::string settingsFile;
   bool quiet = false;
   CsvCliOptions csv;       // --format and the CSV options
+  std::string reportFile;  // default: no report; ".html" or ".htm" for the HTML page
 };
 
 // Converts one EPW or CSV file; returns the exit status. Errors go to stderr.
 int RunConvert(const ConvertOptions& options);
+
+struct BatchOptions {
+  std::vector<std::string> inputs;  // files, or directories of *.epw and *.csv files
+  std::string outDir;               // every NAME.bin; the run files in DIR/runs/NAME/
+  int jobs = 0;                     // worker processes; 0: one per core
+  double timeoutSeconds = 120;      // a worker still running then is stopped
+  std::string summaryFile;          // the summary table as CSV; empty: none
+  bool quiet = false;               // only the summary table
+  std::vector<std::string> conversionArgs;  // handed on to each input's convert
+};
+
+// Converts every input in worker processes, each as `convert` would; returns 0 when all
+// converted, 1 otherwise, 2 for inputs that cannot make a batch (none, or names taken twice).
+int RunBatch(const BatchOptions& options);
 
 struct UnpackOptions {
   std::string binFile;

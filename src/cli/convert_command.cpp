@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "format/outside_libraries.h"
 #include "run/process.h"
 #include "run/run_error.h"
+#include "run/run_report.h"
 #include "run/text_fields.h"
 
 namespace kestrum::cli {
@@ -61,20 +63,26 @@ void CheckInput(const std::string& input) {
   }
 }
 
-void PrintOutputs(const RunRequest& request, const RunOutcome& outcome, const std::string& base) {
-  const std::string dir = outcome.interimDir;
-  std::printf("Outputs:\n");
+// The run files in the interim directory, as they stand after the run.
+std::vector<std::string> RunFiles(const RunOutcome& outcome, const std::string& base) {
+  std::vector<std::string> files;
   for (const std::string& name : {base + "-orig.csv", std::string("postclean-b.csv"),
                                  std::string("postclean-c.csv"), base + "-final.csv",
                                  base + ".ft"}) {
-    const fs::path path = fs::path(dir) / name;
-    if (fs::exists(path)) std::printf("  %s\n", path.string().c_str());
+    const fs::path path = fs::path(outcome.interimDir) / name;
+    if (fs::exists(path)) files.push_back(path.string());
   }
-  if (!outcome.binPath.empty()) std::printf("  %s\n", outcome.binPath.c_str());
-  (void)request;
+  return files;
 }
 
-int Convert(const ConvertOptions& options) {
+void PrintOutputs(const RunOutcome& outcome, const std::vector<std::string>& files) {
+  std::printf("Outputs:\n");
+  for (const std::string& path : files) std::printf("  %s\n", path.c_str());
+  if (!outcome.binPath.empty()) std::printf("  %s\n", outcome.binPath.c_str());
+}
+
+int Convert(const ConvertOptions& options, RunReport& report) {
+  report.input = fs::absolute(options.input).lexically_normal().string();
   CheckInput(options.input);
   const bool csv = IsCsvConversion(options.input, options.csv,
                                    options.useRelHum ? "--use-rh"
@@ -93,6 +101,7 @@ int Convert(const ConvertOptions& options) {
   const std::string base = BaseName(options);
   if (base.empty()) throw RunError("The output name is empty.");
   request.outputFileName = base + ".BIN";
+  report.name = base;
 
   RunLog log;
   std::optional<Settings> stored;
@@ -114,6 +123,11 @@ int Convert(const ConvertOptions& options) {
   request.epw.calcDirectNormal = request.epw.calcDirectNormal || options.calcDirectNormal;
   request.detailedLog = request.detailedLog || options.detailedLog;
   if (!options.logFile.empty()) log.set_path(fs::absolute(options.logFile).string());
+  report.useRelHum = request.epw.useRelHum;
+  report.calcDirectNormal = request.epw.calcDirectNormal;
+  report.detailedLog = request.detailedLog;
+  if (!options.settingsFile.empty()) report.settingsFile = fs::absolute(options.settingsFile);
+  report.limits = request.limits;
 
   if (csv) {
     const CsvRun run = ResolveCsvRun(request.sourceFile, options.csv, stored ? &*stored : nullptr);
@@ -125,6 +139,7 @@ int Convert(const ConvertOptions& options) {
     ReadEPWHeader(request.sourceFile, header);
     request.site = header.site;
   }
+  report.site = request.site;
 
   HourlyTable table;
   RunState state;
@@ -132,30 +147,58 @@ int Convert(const ConvertOptions& options) {
   CliUi ui(options.quiet);
   RunServices services{table, state, ui, log, *libraries};
   const RunOutcome outcome = Process(request, services);
-  if (!options.quiet) PrintOutputs(request, outcome, base);
-  if (outcome.converted) return kExitOk;
+  report.quality = outcome.quality;
+  report.binPath = outcome.binPath;
+  report.interimDir = outcome.interimDir;
+  report.files = RunFiles(outcome, base);
+  if (!options.quiet) PrintOutputs(outcome, report.files);
+  if (outcome.converted) {
+    report.status = "converted";
+    return kExitOk;
+  }
   if (outcome.failedStage == "cleaning") {
-    Error("The cleaning pass could not repair " + request.sourceFile +
-          ": bad hours remain (see postclean-c.csv in " + outcome.interimDir + ").");
+    report.status = "cleaning failed";
+    report.error = "The cleaning pass could not repair " + request.sourceFile +
+                   ": bad hours remain (see postclean-c.csv in " + outcome.interimDir + ").";
+    Error(report.error);
     return kExitCleaningFailed;
   }
-  Error("The conversion of " + request.sourceFile + " stopped in its " + outcome.failedStage +
-        " stage.");
+  report.status = "failed";
+  report.error = "The conversion of " + request.sourceFile + " stopped in its " +
+                 outcome.failedStage + " stage.";
+  Error(report.error);
   return kExitError;
 }
 
 }  // namespace
 
 int RunConvert(const ConvertOptions& options) {
+  const auto start = std::chrono::steady_clock::now();
+  // Made absolute now: the run changes the current directory.
+  const std::string reportFile =
+      options.reportFile.empty() ? std::string() : fs::absolute(options.reportFile).string();
+  RunReport report;
+  report.status = "failed";
+  int status = kExitError;
   try {
-    return Convert(options);
+    status = Convert(options, report);
   } catch (const CsvUsageError& e) {
+    report.error = e.what();
     Error(e.what());
-    return kExitUsage;
+    status = kExitUsage;
+  } catch (const std::exception& e) {
+    report.error = e.what();
+    Error(e.what());
+  }
+  if (reportFile.empty()) return status;
+  report.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  try {
+    WriteRunReport(reportFile, report);
   } catch (const std::exception& e) {
     Error(e.what());
-    return kExitError;
+    if (status == kExitOk) status = kExitError;
   }
+  return status;
 }
 
 }  // namespace kestrum::cli

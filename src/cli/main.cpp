@@ -1,6 +1,9 @@
 // kestrum-cli: converts weather files without the desktop program.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+
+#include "cli/batch_args.h"
 #include "cli/commands.h"
 
 int main(int argc, char** argv) {
@@ -36,6 +39,29 @@ int main(int argc, char** argv) {
                    "(the desktop program's .INI)");
   conv->add_flag("-q,--quiet", convert.quiet, "Print no progress lines");
   AddCsvOptions(*conv, convert.csv);
+  conv->add_option("--report", convert.reportFile,
+                   "Write what the run repaired and its monthly values to this file: JSON, or "
+                   "an HTML page when the name ends in .html");
+
+  BatchOptions batch;
+  CLI::App* bat = app.add_subcommand(
+      "batch", "Convert many weather files, each as convert would, in worker processes.");
+  bat->add_option("inputs", batch.inputs,
+                  "Weather files, or directories whose *.epw and *.csv files are taken")
+      ->required();
+  bat->add_option("--out", batch.outDir,
+                  "Directory that receives every NAME.bin; the run files, log and report of "
+                  "each input go to DIR/runs/NAME/ (created when missing)")
+      ->required();
+  bat->add_option("-j,--jobs", batch.jobs, "Worker processes (default: one per core)")
+      ->check(CLI::PositiveNumber);
+  bat->add_option("--timeout", batch.timeoutSeconds,
+                  "Stop a conversion still running after this many seconds (default: 120)")
+      ->check(CLI::PositiveNumber);
+  bat->add_option("--summary", batch.summaryFile, "Also write the summary table to this CSV file");
+  bat->add_flag("-q,--quiet", batch.quiet, "Print only the summary table");
+  bat->footer("Options of convert (--use-rh, --calc-dn, --settings, --detailed-log, ...) are "
+              "handed on to each input's conversion.");
 
   UnpackOptions unpack;
   CLI::App* unp = app.add_subcommand(
@@ -45,11 +71,25 @@ int main(int argc, char** argv) {
                   "The FT file to write (default: the .bin path with the extension .ft)");
 
   try {
-    app.parse(argc, argv);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "batch") {
+      batch.conversionArgs = TakeConversionOptions(*conv, *bat, args);
+      if (!batch.conversionArgs.empty()) {  // checked as convert checks them, before any run
+        std::vector<std::string> check = {"convert", "input.epw"};
+        check.insert(check.end(), batch.conversionArgs.begin(), batch.conversionArgs.end());
+        std::reverse(check.begin(), check.end());  // CLI11 takes a vector last argument first
+        app.parse(check);
+      }
+      std::reverse(args.begin(), args.end());
+      app.parse(args);
+    } else {
+      app.parse(argc, argv);
+    }
   } catch (const CLI::ParseError& e) {
     const int status = app.exit(e);
     return status == 0 ? kExitOk : kExitUsage;
   }
   if (*conv) return RunConvert(convert);
+  if (*bat) return RunBatch(batch);
   return RunUnpack(unpack);
 }

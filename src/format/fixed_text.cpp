@@ -19,13 +19,19 @@ bool ScaledMagnitude(double v, int decimals, uint64_t& n) {
   const double scale = kPow10[decimals];
   const double q = a * scale;
   if (!(q < 9.0e18)) return false;
-  const double e = std::fma(a, scale, -q);
   const int64_t whole = static_cast<int64_t>(q);  // the floor: 0 <= q < 2^63
   const double frac = q - static_cast<double>(whole);  // exact
-  bool up = false;
-  if (frac >= 0.25) {
-    const double t = frac - 0.5;  // exact (Sterbenz)
-    up = t >= -e;                 // t + e >= 0 on exact values
+  // Up when frac + e >= 0.5, judged only for frac >= 0.25: t = frac - 0.5 is then exact
+  // (Sterbenz). The error e is at most half an ulp of q, below q * 2^-53, so a t farther
+  // from zero than q * 2^-52 decides by its sign alone (a frac below 0.25 then gives a t
+  // below zero); only the rare t closer to zero needs e. This keeps the usual case free
+  // of branches on the fraction, which is as good as random.
+  const double t = frac - 0.5;
+  bool up;
+  if (std::fabs(t) > q * 0x1p-52) [[likely]] {
+    up = t > 0;
+  } else {
+    up = frac >= 0.25 && t >= -std::fma(a, scale, -q);  // t + e >= 0 on exact values
   }
   n = static_cast<uint64_t>(whole) + (up ? 1u : 0u);
   return true;

@@ -114,7 +114,7 @@ FinalDataRow ToFinalDataRow(const FormattedHour& h) {
 }  // namespace
 
 bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ctx,
-                       SolvaneLibrary& solvane) {
+                       SolvaneLibrary& solvane, std::vector<double>* directNormalWm2) {
   if (solvane.init == nullptr || solvane.estimate == nullptr) {
     throw RunError("The solar library is not bound: direct normal cannot be estimated.");
   }
@@ -158,6 +158,7 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
   const float* directNormal = table.series(SolarDirectNormal);
   DirectNormalEstimator estimator(solvane, *record, global, sp);
 
+  if (directNormalWm2 != nullptr) directNormalWm2->assign(kHoursPerYear, 0.0);
   WetBulbMemo wetBulbs;  // hours that repeat an earlier hour's air skip the search
   std::string line;
   line.reserve(256);
@@ -177,6 +178,7 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
     h.directNormalWm2 = directNormal[i] == kDirectNormalAbsent
                             ? estimator.Estimate(n, h.ch, h.air.dewPointF)
                             : directNormal[i];
+    if (directNormalWm2 != nullptr) (*directNormalWm2)[static_cast<size_t>(i)] = h.directNormalWm2;
     h.windSpeedMph = table.at(WindSpeed, n);
     h.windDirectionDeg = table.at(WindDirection, n);
     h.snowFlag = table.at(SnowFlag, n);

@@ -13,22 +13,6 @@ size_t FieldLength(FieldFormat f) { return static_cast<size_t>(f.width) + (f.poi
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Characters AppendField writes for the number, without padding and without the period
-// of a "w.0." field.
-size_t PrintedLength(int32_t scaled, FieldFormat f) {
-  const int64_t v = scaled;
-  uint64_t magnitude = static_cast<uint64_t>(v < 0 ? -v : v);
-  size_t digits = 1;
-  while (magnitude >= 10) {
-    magnitude /= 10;
-    ++digits;
-  }
-  // At least one digit before the point: 5 with two decimals is "0.05".
-  const size_t d = static_cast<size_t>(f.decimals);
-  const size_t shown = digits > d ? digits : d + 1;
-  return (v < 0 ? 1 : 0) + shown + (d > 0 ? 1 : 0);
-}
-
 // A line for a message: at most 90 characters, control characters shown as '?'.
 std::string Shown(std::string_view line) {
   std::string shown(line.substr(0, 90));
@@ -204,7 +188,17 @@ FtParseResult ParseHours(LineReader& reader, FtData& data) {
 }  // namespace
 
 bool FitsField(int32_t scaled, FieldFormat f) {
-  return PrintedLength(scaled, f) <= static_cast<size_t>(f.width);
+  // Whether the text AppendField writes fits f.width, without writing it: the text has at
+  // least decimals + 1 digits, a point when there are decimals and a sign when negative, so
+  // a field holds values up to 10^room - 1 in size, room being the width less point and sign.
+  const int point = f.decimals > 0 ? 1 : 0;
+  const int room = f.width - point - (scaled < 0 ? 1 : 0);
+  if (room < f.decimals + 1) return false;
+  if (room >= 10) return true;  // every int32_t has at most 10 digits
+  static constexpr int64_t kLargest[] = {0,      9,       99,       999,       9999,
+                                         99999,  999999,  9999999,  99999999,  999999999};
+  const int64_t magnitude = scaled < 0 ? -static_cast<int64_t>(scaled) : scaled;
+  return magnitude <= kLargest[room];
 }
 
 bool AppendField(std::string& out, int32_t scaled, FieldFormat f) {

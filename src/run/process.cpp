@@ -44,6 +44,9 @@ RunOutcome Process(const RunRequest& request, RunServices& services) {
   StageContext ctx{services.table, state, services.ui, services.log, outcome.interimDir};
   state.outputBaseName = RemoveExtension(request.outputFileName);
 
+  RepairRecord repairs;
+  HourlyTable asRead;
+  std::vector<double> directNormal;
   bool ok = false;
   if (request.branch == RunBranch::Epw) {
     state.runMode = RunModeEpw;
@@ -55,13 +58,15 @@ RunOutcome Process(const RunRequest& request, RunServices& services) {
     ok = ReadCSVData(request.sourceFile, request.csv, ctx);
   }
 
+  const bool read = ok;
   if (ok) {
-    ok = CleanWeatherData(true, request.limits, request.detailedLog, ctx);
+    asRead = services.table;
+    ok = CleanWeatherData(true, request.limits, request.detailedLog, ctx, &repairs);
     if (!ok) outcome.failedStage = "cleaning";
   }
   if (ok) {
     ok = FormatWeatherData(request.site, request.epw.useRelHum, ctx,
-                           services.libraries.solvane());
+                           services.libraries.solvane(), &directNormal);
     if (!ok) outcome.failedStage = "formatting";
   }
   if (ok) {
@@ -72,6 +77,11 @@ RunOutcome Process(const RunRequest& request, RunServices& services) {
     ok = pack.ok;
   }
   outcome.converted = ok;
+  if (read) {
+    outcome.quality = SummariseQuality({asRead, services.table, repairs, request.limits,
+                                        state.moistureIndicator, directNormal});
+    if (ok) ReportQuality(*outcome.quality, outcome.binPath, ctx);
+  }
 
   services.ui.SetCaption(kProgramCaption, kProgramCaption);
   services.log.WriteLogLine("Processing finished at " + LocalDateTimeText());

@@ -1,6 +1,7 @@
 // The conversion driver: reads, cleans, formats and packs one run.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "cleaning/cleaning_limits.h"
@@ -8,6 +9,7 @@
 #include "epw/epw_reader.h"
 #include "format/outside_libraries.h"
 #include "run/hourly_table.h"
+#include "run/quality_summary.h"
 #include "run/run_log.h"
 #include "run/run_state.h"
 #include "run/run_ui.h"
@@ -37,6 +39,7 @@ struct RunOutcome {
   std::string interimDir;         // the directory the run used
   std::string binPath;            // the ".bin" file, when one was made
   std::string failedStage;        // "cleaning", "packing", ... when a stage returned false
+  std::optional<QualitySummary> quality;  // once the cleaning pass has run
 };
 
 struct RunServices {

@@ -14,6 +14,10 @@ class RunUi {
   // The desktop program pauses 150 ms after each line unless in automatic mode.
   virtual void EchoLine(std::string_view line) = 0;
 
+  // A warning about the result of a run that succeeded, for the progress box like any
+  // progress line (never the log file); the command line also writes it to stderr.
+  virtual void Warning(std::string_view line) { EchoLine(line); }
+
   // A modal notice that waits for acknowledgement (message box). Returns when dismissed.
   virtual void Notice(std::string_view message) = 0;
 

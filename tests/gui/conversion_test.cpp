@@ -111,6 +111,11 @@ void ConversionTest::convertProducesTheBinFileAndLogsTheRun() {
     QVERIFY2(QFile::exists(dir.file(QString::fromLatin1(name))), name);
   }
   QVERIFY(w->epw.memEPW->toPlainText().contains(QStringLiteral("Weather data cleaned successfully.")));
+  // The run ends with where the .bin file went and what the cleaning pass repaired.
+  QVERIFY(w->epw.memEPW->toPlainText().endsWith(
+      QStringLiteral("  BIN file written to ") + dir.file(QStringLiteral("out/Golden.bin")) +
+      QStringLiteral("\n  Repaired hours: dry bulb 0, moisture 0, solar 0, wind speed 0, wind "
+                     "direction 0; direct normal estimated for 0 hours.")));
   QCOMPARE(w->windowTitle(), QStringLiteral("Tavorin-Zenfold"));
   QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Tavorin-Zenfold"));
   QCOMPARE(w->runState().outputBaseName, std::string("Golden"));
