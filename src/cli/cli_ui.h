@@ -21,6 +21,12 @@ class CliUi : public RunUi {
   void Notice(std::string_view message) override {
     std::fprintf(stderr, "kestrum-cli: %.*s\n", static_cast<int>(message.size()), message.data());
   }
+  // Leading blanks are the progress box's indentation; stderr gets the sentence.
+  void Warning(std::string_view line) override {
+    const size_t start = line.find_first_not_of(' ');
+    line.remove_prefix(start == std::string_view::npos ? line.size() : start);
+    std::fprintf(stderr, "kestrum-cli: warning: %.*s\n", static_cast<int>(line.size()), line.data());
+  }
   void SetCaption(std::string_view, std::string_view) override {}
 
  private:

@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "epw/text_lines.h"
 #include "run/calendar.h"
 #include "run/hourly_table.h"
 #include "run/text_fields.h"
@@ -67,15 +68,29 @@ bool ParseEpwRow(std::string_view line, const EpwOptions& options, EpwRow& row,
     }
     if (!ok) return false;
   }
+  // Fields 23 to 35 are not taken; a non-empty field after them means the row does not
+  // have the EPW layout (a value typed with a decimal comma, "12,5", splits into two).
+  for (int n = kLastTakenField + 1; pos <= line.size(); ++n) {
+    const std::string_view field = NextFieldView(line, pos, quoted, AfterQuote::Consume);
+    if (n > kEpwRowFields && !field.empty()) {
+      problem = {std::string(field), "",
+                 "the row has fields beyond the " + std::to_string(kEpwRowFields) +
+                     " of an EPW row (field " + std::to_string(n) + " is " +
+                     QuoteForMessage(field) + ")"};
+      return false;
+    }
+  }
   return true;
 }
 
+bool IsLeapDay(const EpwRow& row) { return row.month == 2 && row.day == 29; }
+
 int32_t EpwHourIndex(const EpwRow& row) {
-  if (row.month < 1 || row.month > 12) return 0;
-  if (row.day < 0 || row.day > 0xFFFF || row.hour < 0 || row.hour > 0xFFFF) return 0;
-  const int32_t h = HourOfYear(static_cast<uint16_t>(row.month), static_cast<uint16_t>(row.day),
-                               static_cast<uint16_t>(row.hour));
-  return (h >= 1 && h <= kHoursPerYear) ? h : 0;
+  if (row.month < 1 || row.month > 12 || row.hour < 1 || row.hour > 24 || row.day < 1) return 0;
+  const int month = static_cast<int>(row.month);
+  if (row.day > DaysInMonth[month] && !IsLeapDay(row)) return 0;
+  return HourOfYear(static_cast<uint16_t>(row.month), static_cast<uint16_t>(row.day),
+                    static_cast<uint16_t>(row.hour));
 }
 
 }  // namespace kestrum

@@ -14,6 +14,10 @@ class RunUi {
   // The desktop program pauses 150 ms after each line unless in automatic mode.
   virtual void EchoLine(std::string_view line) = 0;
 
+  // A finding the user must not miss (rows skipped, a cause of failure): the desktop
+  // program shows it as a progress line, the command line on stderr, also when quiet.
+  virtual void Warning(std::string_view line) { EchoLine(line); }
+
   // A modal notice that waits for acknowledgement (message box). Returns when dismissed.
   virtual void Notice(std::string_view message) = 0;
 
