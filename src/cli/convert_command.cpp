@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 #include <system_error>
 
 #include "cli/cli_ui.h"
@@ -9,6 +10,8 @@
 #include "epw/epw_header.h"
 #include "format/outside_libraries.h"
 #include "run/process.h"
+#include "run/regular_file.h"
+#include "run/run_checks.h"
 #include "run/run_error.h"
 #include "run/text_fields.h"
 
@@ -55,10 +58,16 @@ void CheckInput(const std::string& input) {
   std::error_code ec;
   const fs::file_status status = fs::status(input, ec);
   if (ec || !fs::exists(status)) throw InputError("The input file " + input + " does not exist.");
-  if (fs::is_directory(status)) {
-    throw InputError("The input " + input + " is a directory, not a weather file.");
+  if (const std::string kind = NonRegularKind(input); !kind.empty()) {
+    throw InputError("The input " + input + " is " + kind + ", not a weather file.");
   }
 }
+
+// A usage error found after the command line was parsed: stderr and exit status 2.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 void PrintOutputs(const RunRequest& request, const RunOutcome& outcome, const std::string& base) {
   const std::string dir = outcome.interimDir;
@@ -87,18 +96,21 @@ int Convert(const ConvertOptions& options) {
                            : StripTrailingSeparator(PrepareDirectory(options.interimDir, "interim"));
   request.programDir = programDir;
   const std::string base = BaseName(options);
-  if (base.empty()) throw RunError("The output name is empty.");
+  if (base.empty()) throw UsageError("The output name is empty.");
   request.outputFileName = base + ".BIN";
 
   RunLog log;
   if (!options.settingsFile.empty()) {
-    if (!fs::is_regular_file(options.settingsFile)) {
-      throw InputError("The settings file " + options.settingsFile + " does not exist.");
-    }
     ProgramPaths paths;
     paths.programDir = programDir;
     paths.defaultInterimDir = programDir;
-    const Settings settings = ReadSettingsFile(options.settingsFile, paths);
+    Settings settings;
+    try {
+      settings = ReadSettingsFileStrictly(options.settingsFile, paths);
+    } catch (const SettingsFileError& e) {
+      throw UsageError(e.what());
+    }
+    request.settingsFile = fs::absolute(options.settingsFile).lexically_normal().string();
     request.limits = settings.limits;
     request.detailedLog = settings.logReplacements;
     request.epw.useRelHum = settings.epwUseRH;
@@ -109,10 +121,20 @@ int Convert(const ConvertOptions& options) {
   request.epw.calcDirectNormal = request.epw.calcDirectNormal || options.calcDirectNormal;
   request.detailedLog = request.detailedLog || options.detailedLog;
   if (!options.logFile.empty()) log.set_path(fs::absolute(options.logFile).string());
+  // Writing the log into the file being read, or into the settings file, is a usage error.
+  for (const std::string& input : {request.sourceFile, request.settingsFile}) {
+    if (SameFile(log.path(), input)) {
+      throw UsageError("The log file " + options.logFile + " is the file " + input +
+                       " that the run reads: choose another log file.");
+    }
+  }
 
   EpwHeader header;
   ReadEPWHeader(request.sourceFile, header);
   request.site = header.site;
+  if (header.locationLine > 0) {
+    request.siteSource = request.sourceFile + ", LOCATION line " + std::to_string(header.locationLine);
+  }
 
   HourlyTable table;
   RunState state;
@@ -122,13 +144,16 @@ int Convert(const ConvertOptions& options) {
   const RunOutcome outcome = Process(request, services);
   if (!options.quiet) PrintOutputs(request, outcome, base);
   if (outcome.converted) return kExitOk;
+  const std::string earlier = outcome.earlierBinNote.empty() ? "" : " " + outcome.earlierBinNote;
   if (outcome.failedStage == "cleaning") {
     Error("The cleaning pass could not repair " + request.sourceFile +
-          ": bad hours remain (see postclean-c.csv in " + outcome.interimDir + ").");
+          ": bad hours remain (see postclean-c.csv in " + outcome.interimDir + ")." + earlier);
     return kExitCleaningFailed;
   }
+  const std::string reason =
+      outcome.failureReason.empty() ? "." : ": " + outcome.failureReason;
   Error("The conversion of " + request.sourceFile + " stopped in its " + outcome.failedStage +
-        " stage.");
+        " stage" + reason + earlier);
   return kExitError;
 }
 
@@ -137,6 +162,9 @@ int Convert(const ConvertOptions& options) {
 int RunConvert(const ConvertOptions& options) {
   try {
     return Convert(options);
+  } catch (const UsageError& e) {
+    Error(e.what());
+    return kExitUsage;
   } catch (const std::exception& e) {
     Error(e.what());
     return kExitError;

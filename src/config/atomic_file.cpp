@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "run/regular_file.h"
 #include "run/run_error.h"
 
 namespace kestrum {
@@ -105,8 +106,8 @@ void ReplaceFileContent(const std::string& path, const std::string& content) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw RunError("Cannot read the file " + path + " (" + ErrnoText(errno) + ").");
+  // Only a regular file: a named pipe would wait for a writer, a device never end.
+  const int fd = OpenRegularFile(path);
   std::string content;
   char buffer[65536];
   for (;;) {
@@ -119,6 +120,11 @@ std::string ReadWholeFile(const std::string& path) {
       throw RunError("Cannot read the file " + path + " (" + ErrnoText(error) + ").");
     }
     content.append(buffer, static_cast<size_t>(got));
+    if (content.size() > kMaxWholeFileBytes) {
+      close(fd);
+      throw RunError("Cannot read the file " + path + ": it is larger than " +
+                     std::to_string(kMaxWholeFileBytes >> 20) + " MB.");
+    }
   }
   close(fd);
   return content;

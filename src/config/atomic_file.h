@@ -3,6 +3,7 @@
 // flushed to disk and then renamed over the old file.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace kestrum {
@@ -13,8 +14,12 @@ namespace kestrum {
 // it was and no temporary file remains.
 void ReplaceFileContent(const std::string& path, const std::string& content);
 
-// The whole content of the file at path. Throws RunError naming the file when it cannot
-// be read.
+// The largest file ReadWholeFile reads; a settings file holds a few kilobytes.
+inline constexpr size_t kMaxWholeFileBytes = size_t{16} << 20;
+
+// The whole content of the regular file at path. Throws RunError naming the file when it
+// cannot be read, is not a regular file (a directory, a named pipe, a device) or is larger
+// than kMaxWholeFileBytes.
 std::string ReadWholeFile(const std::string& path);
 
 }  // namespace kestrum

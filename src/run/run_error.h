@@ -19,4 +19,11 @@ class InputError : public RunError {
   using RunError::RunError;
 };
 
+// A run that an error ended after its start line was logged: the driver has put the error
+// text and the finish line into the log already; the caller only shows the text.
+class RunStopped : public RunError {
+ public:
+  using RunError::RunError;
+};
+
 }  // namespace kestrum
