@@ -55,6 +55,8 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
     } catch (const SiteValueError& e) {
       if (request.siteSource.empty()) throw;
       throw SiteValueError(request.siteSource + ": " + e.what());
+    } catch (const DataError& e) {
+      throw DataError("The data of " + request.sourceFile + " cannot be converted: " + e.what());
     }
     if (!ok) outcome.failedStage = "formatting";
   }
