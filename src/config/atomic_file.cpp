@@ -68,10 +68,26 @@ void SyncDirectory(const fs::path& directory) {
   close(fd);
 }
 
+// A device or a pipe is written in place: renaming a new file over it would replace the
+// device itself ("-o /dev/stdout" writes to standard output, /dev/full fails).
+void WriteInPlace(const std::string& path, const std::string& content) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) Fail(path, "cannot open it", errno);
+  int error = WriteAll(fd, content) ? 0 : errno;
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) Fail(path, "cannot write its content", error);
+}
+
 }  // namespace
 
 void ReplaceFileContent(const std::string& path, const std::string& content) {
   const fs::path target = WriteTarget(path);
+  struct stat existing {};
+  if (stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+    if (S_ISDIR(existing.st_mode)) Fail(path, "it is a directory", EISDIR);
+    WriteInPlace(path, content);
+    return;
+  }
   std::string tempPath;
   const int fd = CreateTemporary(target, tempPath);
   if (fd < 0) Fail(path, "cannot create a temporary file beside it", errno);

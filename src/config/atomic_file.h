@@ -9,7 +9,8 @@
 namespace kestrum {
 
 // Replaces (or creates) the file at path with content. An existing file keeps its
-// permission bits; a path that is a symbolic link replaces the file it points to.
+// permission bits; a path that is a symbolic link replaces the file it points to; a device
+// or a pipe is written to, never replaced.
 // Throws RunError naming the file when it cannot be written; the old file is then left as
 // it was and no temporary file remains.
 void ReplaceFileContent(const std::string& path, const std::string& content);

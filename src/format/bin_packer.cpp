@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "ftpack/bin_format.h"
+#include "ftpack/file_io.h"
 #include "run/run_error.h"
 #include "run/text_fields.h"
 
@@ -73,17 +74,19 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 // Copies source into dir under its own name: first to a temporary name, then renamed
-// over the old file, so a failed copy never leaves a half-written ".bin" behind.
+// over the old file, so a failed copy (a full disk) never leaves a half-written ".bin".
 bool CopyInto(const fs::path& source, const fs::path& dir, fs::path& target, std::string& why) {
   target = dir / source.filename();
-  const fs::path partial = dir / (source.filename().string() + ".part");
-  std::error_code ec;
-  fs::copy_file(source, partial, fs::copy_options::overwrite_existing, ec);
-  if (!ec) fs::rename(partial, target, ec);
-  if (ec) {
-    why = ec.message();
-    std::error_code ignored;
-    fs::remove(partial, ignored);
+  std::string bytes;
+  int error = 0;
+  if (ftpack::ReadWholeFile(source.string(), ftpack::kBinFileSize, bytes, error) !=
+      ftpack::ReadStatus::Ok) {
+    why = error != 0 ? std::strerror(error) : "the packed file cannot be read back";
+    return false;
+  }
+  if (ftpack::WriteFileReplacing(target.string(), bytes.data(), bytes.size(), error) !=
+      ftpack::WriteStatus::Ok) {
+    why = std::strerror(error);
     return false;
   }
   return true;

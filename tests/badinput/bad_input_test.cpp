@@ -259,6 +259,8 @@ const std::vector<Case>& Cases() {
        2, {"x.bin"}},
       {"UnpackAnFtFile", [](CaseDir& d) { d.In("x.ft", "an FT file"); return std::string("unpack in/x.ft"); },
        2, {"x.ft"}},
+      {"UnpackToAFullDisk", [](CaseDir& d) { d.In("x.bin", SampleBin()); return std::string("unpack in/x.bin -o /dev/full"); },
+       1, {"/dev/full", "No space left on device"}},
       {"UnpackAPipe", [](CaseDir& d) { mkfifo((d.root() / "in/p.bin").c_str(), 0600); return std::string("unpack in/p.bin -o out/p.ft"); },
        1, {"p.bin", "not a regular file"}, {"out/p.ft"}},
   };
@@ -283,6 +285,10 @@ TEST_P(BadInput, IsRefusedOrHandledAsUsersExpect) {
   for (const std::string& path : c.absent) EXPECT_FALSE(fs::exists(dir.root() / path)) << path;
   if (c.binLikeSample) {
     EXPECT_TRUE(ReadBytes((dir.root() / "out/run.bin").string()) == SampleBin());
+  }
+  for (const char* device : {"/dev/full", "/dev/zero"}) {  // written to, never replaced
+    struct stat st {};
+    EXPECT_TRUE(stat(device, &st) == 0 && S_ISCHR(st.st_mode)) << device;
   }
   auto after = dir.Outside();
   for (const std::string& path : c.written) after.erase(path);
