@@ -12,11 +12,15 @@
 
 namespace kestrum::fuzz {
 
-// A directory of this process below the temporary directory, removed when it ends.
+// A directory of this process, removed when it ends: in memory (/dev/shm) where there is
+// one, since targets write files at every execution, else below the temporary directory.
 inline const std::filesystem::path& ScratchDir() {
   static const std::filesystem::path dir = [] {
-    const std::filesystem::path d =
-        std::filesystem::temp_directory_path() / ("kestrum-fuzz-" + std::to_string(::getpid()));
+    std::error_code ec;
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
+                                           ? std::filesystem::path("/dev/shm")
+                                           : std::filesystem::temp_directory_path();
+    const std::filesystem::path d = base / ("kestrum-fuzz-" + std::to_string(::getpid()));
     std::filesystem::create_directories(d);
     std::atexit([] {
       std::error_code ec;
