@@ -12,13 +12,14 @@
 
 namespace kestrum::fuzz {
 
-// A directory of this process, removed when it ends: in memory (/dev/shm) where there is
-// one, since targets write files at every execution, else below the temporary directory.
+// A directory of this process: below $KESTRUM_FUZZ_SCRATCH (scripts/fuzz makes one in
+// memory and removes it afterwards, since libFuzzer may end without running exit handlers),
+// else below the temporary directory, removed at exit.
 inline const std::filesystem::path& ScratchDir() {
   static const std::filesystem::path dir = [] {
-    std::error_code ec;
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
-                                           ? std::filesystem::path("/dev/shm")
+    const char* scratch = std::getenv("KESTRUM_FUZZ_SCRATCH");
+    const std::filesystem::path base = scratch != nullptr && *scratch != '\0'
+                                           ? std::filesystem::path(scratch)
                                            : std::filesystem::temp_directory_path();
     const std::filesystem::path d = base / ("kestrum-fuzz-" + std::to_string(::getpid()));
     std::filesystem::create_directories(d);
