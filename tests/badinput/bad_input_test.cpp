@@ -211,6 +211,9 @@ const std::vector<Case>& Cases() {
       {"SiteValueNamesItsHeaderLine", [](CaseDir& d) {
          return Convert(d.In("s.epw", SampleWithLine(1, "LOCATION,A,B,C,TMY3,1,north,-105.18,-7.0,1829.0")));
        }, 1, {"s.epw, LOCATION line 1", "latitude \"north\" is not a number"}, {"out/run.bin"}},
+      {"LatitudeOutOfRange", [](CaseDir& d) {
+         return Convert(d.In("s.epw", SampleWithLine(1, "LOCATION,A,B,C,TMY3,1,722886,-105.18,-7.0,1829.0")));
+       }, 1, {"s.epw, LOCATION line 1", "latitude 722886 is outside -90..90"}, {"work/run.ft", "out/run.bin"}},
       // Output names and files that a run must not write.
       {"NameEscapesTheDirectory", [](CaseDir&) { return "convert '" + kSample + "' --name ../escape --interim work --out out"; },
        2, {"may not hold"}},
@@ -259,6 +262,12 @@ const std::vector<Case>& Cases() {
        2, {"x.bin"}},
       {"UnpackAnFtFile", [](CaseDir& d) { d.In("x.ft", "an FT file"); return std::string("unpack in/x.ft"); },
        2, {"x.ft"}},
+      {"UnpackDamagedBin", [](CaseDir& d) {
+         std::string bin = SampleBin();
+         bin[bin.size() / 2] ^= 0x10;
+         d.In("x.bin", bin);
+         return std::string("unpack in/x.bin -o out/x.ft");
+       }, 1, {"x.bin", "cannot be unpacked"}, {"out/x.ft"}},
       {"UnpackToAFullDisk", [](CaseDir& d) { d.In("x.bin", SampleBin()); return std::string("unpack in/x.bin -o /dev/full"); },
        1, {"/dev/full", "No space left on device"}},
       {"UnpackAPipe", [](CaseDir& d) { mkfifo((d.root() / "in/p.bin").c_str(), 0600); return std::string("unpack in/p.bin -o out/p.ft"); },
