@@ -1,5 +1,6 @@
 #include "epw/epw_row.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -31,6 +32,20 @@ bool TakeValue(std::string_view text, const char* what, float& out, EpwRowProble
   }
   out = static_cast<float>(v);
   return true;
+}
+
+// A quick look at the fields after the 22nd, from rest on: false when none after the 35th
+// can hold text. Without quotes, tabs, form feeds and carriage returns a field is what lies
+// between two commas, so the 36th field needs a 13th comma.
+bool MayHaveFieldsBeyond(std::string_view rest) {
+  constexpr long kUntakenFields = kEpwRowFields - 22;
+  for (char c : {'"', '\t', '\f', '\r'}) {
+    if (rest.find(c) != std::string_view::npos) return true;  // left to the field scanner
+  }
+  if (std::count(rest.begin(), rest.end(), ',') < kUntakenFields) return false;
+  size_t after = 0;
+  for (long n = 0; n < kUntakenFields; ++n) after = rest.find(',', after) + 1;
+  return rest.find_first_not_of(" ,", after) != std::string_view::npos;
 }
 
 }  // namespace
@@ -70,6 +85,7 @@ bool ParseEpwRow(std::string_view line, const EpwOptions& options, EpwRow& row,
   }
   // Fields 23 to 35 are not taken; a non-empty field after them means the row does not
   // have the EPW layout (a value typed with a decimal comma, "12,5", splits into two).
+  if (pos > line.size() || !MayHaveFieldsBeyond(line.substr(pos - 1))) return true;
   for (int n = kLastTakenField + 1; pos <= line.size(); ++n) {
     const std::string_view field = NextFieldView(line, pos, quoted, AfterQuote::Consume);
     if (n > kEpwRowFields && !field.empty()) {

@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "run/regular_file.h"
 #include "run/run_error.h"
@@ -15,12 +17,11 @@ namespace {
 constexpr size_t kChunkBytes = size_t{1} << 16;
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-// The first CR or LF in [p, p + n), or nullptr.
-const char* FindLineEnd(const char* p, size_t n) {
-  for (const char* e = p + n; p < e; ++p) {
-    if (*p == '\n' || *p == '\r') return p;
-  }
-  return nullptr;
+// Where c first occurs in buffer[from, to), or to.
+size_t Find(const std::vector<char>& buffer, char c, size_t from, size_t to) {
+  if (from >= to) return to;
+  const void* at = std::memchr(buffer.data() + from, c, to - from);
+  return at != nullptr ? static_cast<size_t>(static_cast<const char*>(at) - buffer.data()) : to;
 }
 
 }  // namespace
@@ -38,6 +39,11 @@ bool TextLineReader::Fill() {
   if (atEnd_) return false;
   if (begin_ > 0) {  // keep the unread bytes at the front
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    for (size_t* at : {&cr_, &lf_}) {
+      if (*at != kNone) *at -= begin_;
+    }
+    crSearched_ -= begin_;
+    lfSearched_ -= begin_;
     end_ -= begin_;
     begin_ = 0;
   }
@@ -59,27 +65,35 @@ bool TextLineReader::Fill() {
   }
 }
 
+size_t TextLineReader::NextLineEnd() {
+  for (auto [at, searched, c] : {std::tuple{&cr_, &crSearched_, '\r'}, std::tuple{&lf_, &lfSearched_, '\n'}}) {
+    if (*at != kNone && *at >= begin_) continue;  // still ahead
+    *searched = std::max(*searched, begin_);
+    const size_t found = Find(buffer_, c, *searched, end_);
+    *at = found < end_ ? found : kNone;
+    *searched = found;
+  }
+  return std::min(cr_, lf_);
+}
+
 bool TextLineReader::Next(std::string& line) {
-  size_t scanned = 0;  // bytes of the line already searched for its end
   for (;;) {
     if (pendingLf_ && begin_ < end_) {
       if (buffer_[begin_] == '\n') ++begin_;
       pendingLf_ = false;
     }
-    const char* start = buffer_.data() + begin_;
-    const size_t available = end_ - begin_;
-    if (const char* stop = FindLineEnd(start + scanned, available - scanned)) {
-      const size_t length = static_cast<size_t>(stop - start);
+    const size_t stop = NextLineEnd();
+    if (stop != kNone) {
+      const size_t length = stop - begin_;
       if (length > kMaxLineBytes) break;
-      line.assign(start, length);
-      begin_ += length + 1;
-      if (*stop == '\r') pendingLf_ = true;
+      line.assign(buffer_.data() + begin_, length);
+      pendingLf_ = buffer_[stop] == '\r';
+      begin_ = stop + 1;
       ++lineNumber_;
       if (lineNumber_ == 1 && line.starts_with(kUtf8ByteOrderMark)) line.erase(0, 3);
       return true;
     }
-    scanned = available;
-    if (scanned > kMaxLineBytes) break;
+    if (end_ - begin_ > kMaxLineBytes) break;
     if (!Fill()) {
       if (begin_ == end_) return false;
       // The last line has no line end.

@@ -36,9 +36,16 @@ class TextLineReader {
 
   std::string path_;
   int fd_ = -1;
+  // The next line end: the first CR and the first LF at or after begin_ (kNone when there
+  // is none before searched_), so that every byte is searched once per kind.
+  size_t NextLineEnd();
+
+  static constexpr size_t kNone = static_cast<size_t>(-1);
   std::vector<char> buffer_;
   size_t begin_ = 0;  // first unread byte in buffer_
   size_t end_ = 0;    // one past the last buffered byte
+  size_t cr_ = kNone, crSearched_ = 0;
+  size_t lf_ = kNone, lfSearched_ = 0;
   bool atEnd_ = false;
   bool pendingLf_ = false;  // the last line ended with a CR: an LF right after it belongs to it
   size_t lineNumber_ = 0;
