@@ -90,4 +90,24 @@ const char* CleaningKeyPrefix(int row) {
   return (row >= 1 && row <= kCleanedSeries) ? kPrefixes[row - 1] : "";
 }
 
+const char* CleaningRowLabel(int row) {
+  static constexpr const char* kLabels[kCleanedSeries] = {"Drybulb T (F)", "DP/WB T (F)",
+                                                          "Solar Horiz.", "Wind Speed",
+                                                          "Wind Direction"};
+  return (row >= 1 && row <= kCleanedSeries) ? kLabels[row - 1] : "";
+}
+
+int FirstRowWithMinAboveMax(const CleaningLimits& limits) {
+  for (int row = 1; row <= kCleanedSeries; ++row) {
+    if (limits.Min(row) > limits.Max(row)) return row;
+  }
+  return 0;
+}
+
+std::string MinAboveMaxText(const CleaningLimits& limits, int row) {
+  return std::string("The cleaning limits row \"") + CleaningRowLabel(row) + "\" has its Min (" +
+         std::to_string(limits.Min(row)) + ") above its Max (" + std::to_string(limits.Max(row)) +
+         ").";
+}
+
 }  // namespace kestrum

@@ -56,4 +56,14 @@ void ShowCleaningLimits(const CleaningLimits& limits, CleaningGridTexts& cells);
 // INI key prefixes of rows 1..5: "DBT", "DPT", "SOL", "WSpd", "Wdir".
 const char* CleaningKeyPrefix(int row);
 
+// Row labels of the Setup grids, rows 1..5: "Drybulb T (F)" .. "Wind Direction".
+const char* CleaningRowLabel(int row);
+
+// The first row (1..5) whose Min lies above its Max, or 0. Such a row would make every
+// hour of its series bad, so a run with it is refused before it starts.
+int FirstRowWithMinAboveMax(const CleaningLimits& limits);
+
+// "The cleaning limits row "Drybulb T (F)" has its Min (200) above its Max (150)."
+std::string MinAboveMaxText(const CleaningLimits& limits, int row);
+
 }  // namespace kestrum

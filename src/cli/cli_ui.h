@@ -18,10 +18,14 @@ class CliUi : public RunUi {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
   }
+  // A progress line like any other, and on stderr (also when quiet) without the progress
+  // box's indentation, marked as a warning unless the sentence says so itself.
   void Warning(std::string_view line) override {
     EchoLine(line);
-    std::fprintf(stderr, "kestrum-cli: %.*s\n", static_cast<int>(line.size() - Indent(line)),
-                 line.data() + Indent(line));
+    line.remove_prefix(Indent(line));
+    const char* mark = line.starts_with("Warning:") ? "" : "warning: ";
+    std::fprintf(stderr, "kestrum-cli: %s%.*s\n", mark, static_cast<int>(line.size()),
+                 line.data());
   }
   void Notice(std::string_view message) override {
     std::fprintf(stderr, "kestrum-cli: %.*s\n", static_cast<int>(message.size()), message.data());

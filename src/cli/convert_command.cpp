@@ -3,6 +3,7 @@
 #include <exception>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <system_error>
 
 #include "cli/cli_ui.h"
@@ -11,6 +12,8 @@
 #include "epw/epw_header.h"
 #include "format/outside_libraries.h"
 #include "run/process.h"
+#include "run/regular_file.h"
+#include "run/run_checks.h"
 #include "run/run_error.h"
 #include "run/run_report.h"
 #include "run/text_fields.h"
@@ -58,10 +61,16 @@ void CheckInput(const std::string& input) {
   std::error_code ec;
   const fs::file_status status = fs::status(input, ec);
   if (ec || !fs::exists(status)) throw InputError("The input file " + input + " does not exist.");
-  if (fs::is_directory(status)) {
-    throw InputError("The input " + input + " is a directory, not a weather file.");
+  if (const std::string kind = NonRegularKind(input); !kind.empty()) {
+    throw InputError("The input " + input + " is " + kind + ", not a weather file.");
   }
 }
+
+// A usage error found after the command line was parsed: stderr and exit status 2.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // The run files in the interim directory, as they stand after the run.
 std::vector<std::string> RunFiles(const RunOutcome& outcome, const std::string& base) {
@@ -99,20 +108,24 @@ int Convert(const ConvertOptions& options, RunReport& report) {
                            : StripTrailingSeparator(PrepareDirectory(options.interimDir, "interim"));
   request.programDir = programDir;
   const std::string base = BaseName(options);
-  if (base.empty()) throw RunError("The output name is empty.");
+  if (base.empty()) throw UsageError("The output name is empty.");
   request.outputFileName = base + ".BIN";
   report.name = base;
 
   RunLog log;
   std::optional<Settings> stored;
   if (!options.settingsFile.empty()) {
-    if (!fs::is_regular_file(options.settingsFile)) {
-      throw InputError("The settings file " + options.settingsFile + " does not exist.");
-    }
     ProgramPaths paths;
     paths.programDir = programDir;
     paths.defaultInterimDir = programDir;
-    const Settings& settings = stored.emplace(ReadSettingsFile(options.settingsFile, paths));
+    Settings settings;
+    try {
+      settings = ReadSettingsFileStrictly(options.settingsFile, paths);
+    } catch (const SettingsFileError& e) {
+      throw UsageError(e.what());
+    }
+    stored = settings;
+    request.settingsFile = fs::absolute(options.settingsFile).lexically_normal().string();
     request.limits = settings.limits;
     request.detailedLog = settings.logReplacements;
     request.epw.useRelHum = settings.epwUseRH;
@@ -123,6 +136,13 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   request.epw.calcDirectNormal = request.epw.calcDirectNormal || options.calcDirectNormal;
   request.detailedLog = request.detailedLog || options.detailedLog;
   if (!options.logFile.empty()) log.set_path(fs::absolute(options.logFile).string());
+  // Writing the log into the file being read, or into the settings file, is a usage error.
+  for (const std::string& input : {request.sourceFile, request.settingsFile}) {
+    if (SameFile(log.path(), input)) {
+      throw UsageError("The log file " + options.logFile + " is the file " + input +
+                       " that the run reads: choose another log file.");
+    }
+  }
   report.useRelHum = request.epw.useRelHum;
   report.calcDirectNormal = request.epw.calcDirectNormal;
   report.detailedLog = request.detailedLog;
@@ -138,6 +158,10 @@ int Convert(const ConvertOptions& options, RunReport& report) {
     EpwHeader header;
     ReadEPWHeader(request.sourceFile, header);
     request.site = header.site;
+    if (header.locationLine > 0) {
+      request.siteSource =
+          request.sourceFile + ", LOCATION line " + std::to_string(header.locationLine);
+    }
   }
   report.site = request.site;
 
@@ -156,16 +180,20 @@ int Convert(const ConvertOptions& options, RunReport& report) {
     report.status = "converted";
     return kExitOk;
   }
+  const std::string earlier = outcome.earlierBinNote.empty() ? "" : " " + outcome.earlierBinNote;
   if (outcome.failedStage == "cleaning") {
     report.status = "cleaning failed";
     report.error = "The cleaning pass could not repair " + request.sourceFile +
-                   ": bad hours remain (see postclean-c.csv in " + outcome.interimDir + ").";
+                   ": bad hours remain (see postclean-c.csv in " + outcome.interimDir + ")." +
+                   earlier;
     Error(report.error);
     return kExitCleaningFailed;
   }
+  const std::string reason =
+      outcome.failureReason.empty() ? "." : ": " + outcome.failureReason;
   report.status = "failed";
   report.error = "The conversion of " + request.sourceFile + " stopped in its " +
-                 outcome.failedStage + " stage.";
+                 outcome.failedStage + " stage" + reason + earlier;
   Error(report.error);
   return kExitError;
 }
@@ -183,6 +211,10 @@ int RunConvert(const ConvertOptions& options) {
   try {
     status = Convert(options, report);
   } catch (const CsvUsageError& e) {
+    report.error = e.what();
+    Error(e.what());
+    status = kExitUsage;
+  } catch (const UsageError& e) {
     report.error = e.what();
     Error(e.what());
     status = kExitUsage;

@@ -5,6 +5,7 @@
 
 #include "cli/batch_args.h"
 #include "cli/commands.h"
+#include "run/run_checks.h"
 
 int main(int argc, char** argv) {
   using namespace kestrum::cli;
@@ -25,7 +26,9 @@ int main(int argc, char** argv) {
                    "NAME.ft (default: the --out directory; created when missing)");
   conv->add_option("--name", convert.name,
                    "Base name of the output files (default: the input's file name without its "
-                   "extension)");
+                   "extension)")
+      ->check(CLI::Validator(
+          [](std::string& name) { return kestrum::OutputNameProblem(name); }, "", "NAME"));
   conv->add_flag("--use-rh", convert.useRelHum,
                  "Take relative humidity instead of the dew point for moisture");
   conv->add_flag("--calc-dn", convert.calcDirectNormal,

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "run/regular_file.h"
 #include "run/run_error.h"
 
 namespace kestrum {
@@ -67,10 +68,26 @@ void SyncDirectory(const fs::path& directory) {
   close(fd);
 }
 
+// A device or a pipe is written in place: renaming a new file over it would replace the
+// device itself ("-o /dev/stdout" writes to standard output, /dev/full fails).
+void WriteInPlace(const std::string& path, const std::string& content) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) Fail(path, "cannot open it", errno);
+  int error = WriteAll(fd, content) ? 0 : errno;
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) Fail(path, "cannot write its content", error);
+}
+
 }  // namespace
 
 void ReplaceFileContent(const std::string& path, const std::string& content) {
   const fs::path target = WriteTarget(path);
+  struct stat existing {};
+  if (stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+    if (S_ISDIR(existing.st_mode)) Fail(path, "it is a directory", EISDIR);
+    WriteInPlace(path, content);
+    return;
+  }
   std::string tempPath;
   const int fd = CreateTemporary(target, tempPath);
   if (fd < 0) Fail(path, "cannot create a temporary file beside it", errno);
@@ -105,8 +122,8 @@ void ReplaceFileContent(const std::string& path, const std::string& content) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw RunError("Cannot read the file " + path + " (" + ErrnoText(errno) + ").");
+  // Only a regular file: a named pipe would wait for a writer, a device never end.
+  const int fd = OpenRegularFile(path);
   std::string content;
   char buffer[65536];
   for (;;) {
@@ -119,6 +136,11 @@ std::string ReadWholeFile(const std::string& path) {
       throw RunError("Cannot read the file " + path + " (" + ErrnoText(error) + ").");
     }
     content.append(buffer, static_cast<size_t>(got));
+    if (content.size() > kMaxWholeFileBytes) {
+      close(fd);
+      throw RunError("Cannot read the file " + path + ": it is larger than " +
+                     std::to_string(kMaxWholeFileBytes >> 20) + " MB.");
+    }
   }
   close(fd);
   return content;

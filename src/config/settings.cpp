@@ -133,6 +133,7 @@ RunRequest MakeRunRequest(RunBranch branch, const Settings& settings,
   // Stands in for a missing interim directory, so it must be writable: the program's
   // directory in a portable layout, the per-user data directory otherwise.
   request.programDir = paths.defaultInterimDir;
+  request.settingsFile = paths.settingsFile;
   request.epw.useRelHum = settings.epwUseRH;
   request.epw.calcDirectNormal = settings.epwCalcDN;
   request.epw.useObservations = settings.epwUseObs;
@@ -144,6 +145,7 @@ RunRequest MakeRunRequest(RunBranch branch, const Settings& settings,
     request.outputDir = window.edEPWdir;
     request.site = {window.ledEPWloc, window.ledEPWlat, window.ledEPWlon, window.ledEPWtz,
                     window.ledEPWelev};
+    request.siteSource = "The EPW file info of " + settings.epwFileName;
   } else {
     request.sourceFile = settings.csvFileName;
     request.outputFileName = window.edCSVBinName;

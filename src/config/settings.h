@@ -8,6 +8,7 @@
 #include "cleaning/cleaning_limits.h"
 #include "csv/csv_spec.h"
 #include "run/process.h"
+#include "run/run_error.h"
 #include "run/run_state.h"
 
 namespace kestrum {
@@ -71,6 +72,18 @@ struct Settings {
 // Reads the file at path over the defaults: missing file, section or key, or an integer that
 // does not parse, gives the default. Keys match without regard to case. Texts are cut to 255.
 Settings ReadSettingsFile(const std::string& path, const ProgramPaths& paths);
+
+// A settings file the command line cannot use.
+class SettingsFileError : public RunError {
+ public:
+  using RunError::RunError;
+};
+
+// The settings file as the command line takes it: read like ReadSettingsFile, but a file
+// that cannot be read (missing, a directory, a named pipe), a value of the cleaning limits,
+// the EPW options or LogReplacements that does not convert (key and text named), and a
+// limits row whose Min lies above its Max are refused with SettingsFileError.
+Settings ReadSettingsFileStrictly(const std::string& path, const ProgramPaths& paths);
 
 // Writes settings (keys in the file's fixed order) into the file at path, keeping keys and
 // sections it does not know and replacing existing keys in place; a new file gets its sections

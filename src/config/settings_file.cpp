@@ -72,6 +72,46 @@ class KeyWriter {
   std::string section_;
 };
 
+// Reads like KeyReader, and notes the first value of the keys a run takes (the cleaning
+// limits, the EPW options, the detailed-log switch) that does not convert.
+class StrictKeyReader {
+ public:
+  explicit StrictKeyReader(const IniDocument& ini) : ini_(ini), reader_(ini) {}
+
+  void Section(const char* name) {
+    section_ = name;
+    reader_.Section(name);
+  }
+  void Integer(const std::string& key, int32_t& value) {
+    if (section_ == kSetUpSection) Check(key, ParseIniInteger, "a whole number");
+    reader_.Integer(key, value);
+  }
+  void Byte(const std::string& key, uint8_t& value) { reader_.Byte(key, value); }
+  void Boolean(const std::string& key, bool& value) {
+    if (section_ == kEpwSection || key == "LogReplacements") Check(key, ParseIniBoolean, "0 or 1");
+    reader_.Boolean(key, value);
+  }
+  void Text(const std::string& key, std::string& value) { reader_.Text(key, value); }
+
+  const std::string& problem() const { return problem_; }
+
+ private:
+  template <class Parse>
+  void Check(const std::string& key, Parse parse, const char* wanted) {
+    if (!problem_.empty()) return;
+    const auto text = ini_.Value(section_, key);
+    if (text && !parse(*text)) {
+      problem_ = "[" + section_ + "] " + key + "=" + *text + " does not convert (" + wanted +
+                 " is needed)";
+    }
+  }
+
+  const IniDocument& ini_;
+  KeyReader reader_;
+  std::string section_;
+  std::string problem_;
+};
+
 }  // namespace
 
 Settings Settings::Defaults(const ProgramPaths& paths) {
@@ -98,6 +138,30 @@ Settings ReadSettingsFile(const std::string& path, const ProgramPaths& paths) {
   ini.Parse(text);
   KeyReader reader(ini);
   VisitSettingsKeys(settings, reader);
+  return settings;
+}
+
+Settings ReadSettingsFileStrictly(const std::string& path, const ProgramPaths& paths) {
+  Settings settings = Settings::Defaults(paths);
+  std::string text;
+  try {
+    text = ReadWholeFile(path);
+  } catch (const RunError& e) {
+    throw SettingsFileError(std::string("The settings file cannot be used. ") + e.what());
+  }
+  IniDocument ini;
+  ini.Parse(text);
+  StrictKeyReader reader(ini);
+  VisitSettingsKeys(settings, reader);
+  if (!reader.problem().empty()) {
+    throw SettingsFileError("The settings file " + path + " cannot be used: " + reader.problem() + ".");
+  }
+  if (const int row = FirstRowWithMinAboveMax(settings.limits); row != 0) {
+    const std::string prefix = CleaningKeyPrefix(row);
+    throw SettingsFileError("The settings file " + path + " cannot be used: " +
+                            MinAboveMaxText(settings.limits, row) + " (" + prefix + "min, " +
+                            prefix + "max)");
+  }
   return settings;
 }
 

@@ -36,6 +36,7 @@ void ReadEPWHeader(const std::string& path, EpwHeader& header) {
     const std::string keyword = ToUpperAscii(NextField(line, pos, AfterQuote::Consume));
     if (keyword == "LOCATION") {
       TakeLocation(line, pos, header.site);
+      header.locationLine = lines.lineNumber();
     } else if (keyword == "COMMENTS 1") {
       header.comment = NextField(line, pos, AfterQuote::Consume);
       break;  // the header of interest ends here

@@ -1,6 +1,7 @@
 // The site texts of an EPW file's header: LOCATION and COMMENTS 1.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "run/run_state.h"
@@ -10,6 +11,7 @@ namespace kestrum {
 struct EpwHeader {
   SiteInfo site;        // description, latitude, longitude, time zone, elevation (texts as read)
   std::string comment;  // COMMENTS 1, field 2
+  size_t locationLine = 0;  // line number of the LOCATION line the site came from, 0 if none
 };
 
 // Scans the header of the EPW file at path and assigns the texts it finds; texts whose

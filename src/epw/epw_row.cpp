@@ -1,8 +1,10 @@
 #include "epw/epw_row.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
+#include "epw/text_lines.h"
 #include "run/calendar.h"
 #include "run/hourly_table.h"
 #include "run/text_fields.h"
@@ -30,6 +32,20 @@ bool TakeValue(std::string_view text, const char* what, float& out, EpwRowProble
   }
   out = static_cast<float>(v);
   return true;
+}
+
+// A quick look at the fields after the 22nd, from rest on: false when none after the 35th
+// can hold text. Without quotes, tabs, form feeds and carriage returns a field is what lies
+// between two commas, so the 36th field needs a 13th comma.
+bool MayHaveFieldsBeyond(std::string_view rest) {
+  constexpr long kUntakenFields = kEpwRowFields - 22;
+  for (char c : {'"', '\t', '\f', '\r'}) {
+    if (rest.find(c) != std::string_view::npos) return true;  // left to the field scanner
+  }
+  if (std::count(rest.begin(), rest.end(), ',') < kUntakenFields) return false;
+  size_t after = 0;
+  for (long n = 0; n < kUntakenFields; ++n) after = rest.find(',', after) + 1;
+  return rest.find_first_not_of(" ,", after) != std::string_view::npos;
 }
 
 }  // namespace
@@ -67,15 +83,30 @@ bool ParseEpwRow(std::string_view line, const EpwOptions& options, EpwRow& row,
     }
     if (!ok) return false;
   }
+  // Fields 23 to 35 are not taken; a non-empty field after them means the row does not
+  // have the EPW layout (a value typed with a decimal comma, "12,5", splits into two).
+  if (pos > line.size() || !MayHaveFieldsBeyond(line.substr(pos - 1))) return true;
+  for (int n = kLastTakenField + 1; pos <= line.size(); ++n) {
+    const std::string_view field = NextFieldView(line, pos, quoted, AfterQuote::Consume);
+    if (n > kEpwRowFields && !field.empty()) {
+      problem = {std::string(field), "",
+                 "the row has fields beyond the " + std::to_string(kEpwRowFields) +
+                     " of an EPW row (field " + std::to_string(n) + " is " +
+                     QuoteForMessage(field) + ")"};
+      return false;
+    }
+  }
   return true;
 }
 
+bool IsLeapDay(const EpwRow& row) { return row.month == 2 && row.day == 29; }
+
 int32_t EpwHourIndex(const EpwRow& row) {
-  if (row.month < 1 || row.month > 12) return 0;
-  if (row.day < 0 || row.day > 0xFFFF || row.hour < 0 || row.hour > 0xFFFF) return 0;
-  const int32_t h = HourOfYear(static_cast<uint16_t>(row.month), static_cast<uint16_t>(row.day),
-                               static_cast<uint16_t>(row.hour));
-  return (h >= 1 && h <= kHoursPerYear) ? h : 0;
+  if (row.month < 1 || row.month > 12 || row.hour < 1 || row.hour > 24 || row.day < 1) return 0;
+  const int month = static_cast<int>(row.month);
+  if (row.day > DaysInMonth[month] && !IsLeapDay(row)) return 0;
+  return HourOfYear(static_cast<uint16_t>(row.month), static_cast<uint16_t>(row.day),
+                    static_cast<uint16_t>(row.hour));
 }
 
 }  // namespace kestrum

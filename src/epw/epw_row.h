@@ -9,6 +9,9 @@
 
 namespace kestrum {
 
+// The fields of an EPW data row.
+inline constexpr int kEpwRowFields = 35;
+
 // EPW encodes a missing direct-normal radiation as 9999 (Wh/m2).
 inline constexpr double kEpwMissingRadiation = 9999.0;
 
@@ -26,6 +29,7 @@ struct EpwRow {
 };
 
 // Why a row did not convert: the field's text and what the field holds ("month", ...).
+// A row with too many fields has an empty `what` and says everything in `reason`.
 struct EpwRowProblem {
   std::string text;
   std::string what;
@@ -35,13 +39,18 @@ struct EpwRowProblem {
 // Splits line with NextField (a quoted field swallows its delimiter) and converts the taken
 // fields: dew point unless options.useRelHum, relative humidity if it is set, direct
 // normal unless options.calcDirectNormal. A missing field is an empty text and does not
-// convert. False, with problem filled, at the first field that does not convert.
+// convert. False, with problem filled, at the first field that does not convert, or when a
+// field after the 35th is not empty.
 bool ParseEpwRow(std::string_view line, const EpwOptions& options, EpwRow& row,
                  EpwRowProblem& problem);
 
-// Hour of the 365-day year of the row's month, day and hour, or 0 when it falls outside
-// 1..8760 or the month is outside 1..12 (such rows are not stored). A day beyond the
-// month's length or hour 0 give another date of the year, as the calendar does.
+// Hour of the 365-day year of the row's month, day and hour, or 0 (the row is not stored)
+// when the month is outside 1..12, the day outside 1..the month's length or the hour
+// outside 1..24. 29 February is a date: it falls on the hours of 1 March, as in a leap-year
+// file whose 1 March rows follow and overwrite it.
 int32_t EpwHourIndex(const EpwRow& row);
+
+// The row is dated 29 February.
+bool IsLeapDay(const EpwRow& row);
 
 }  // namespace kestrum

@@ -1,9 +1,13 @@
 #include "format/bin_packer.h"
 
+#include <sys/statvfs.h>
+
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include "ftpack/bin_format.h"
+#include "ftpack/file_io.h"
 #include "run/run_error.h"
 #include "run/text_fields.h"
 
@@ -17,6 +21,12 @@ namespace {
 void Report(StageContext& ctx, const std::string& line) {
   ctx.log.WriteLogLine(line);
   ctx.ui.EchoLine(line);
+}
+
+// Why no ".bin" reached its place: reported like any finding, and kept for the caller.
+void Refuse(StageContext& ctx, PackResult& result, const std::string& line) {
+  Report(ctx, line);
+  result.reason = line.substr(line.find_first_not_of(' '));
 }
 
 const char* PackerMessage(int32_t code) {
@@ -48,23 +58,35 @@ void DeleteOldBinFiles(const fs::path& dir, const std::string& baseName) {
   }
 }
 
+// The packer reports a failed write by its code alone; a full file system is the usual
+// cause, and the one worth naming.
+std::string SpaceNote(const fs::path& dir) {
+  struct statvfs fsInfo {};
+  if (::statvfs(dir.c_str(), &fsInfo) != 0) return {};
+  const unsigned long long available =
+      static_cast<unsigned long long>(fsInfo.f_bavail) * fsInfo.f_frsize;
+  return available < ftpack::kBinFileSize ? ": no space left on the device" : "";
+}
+
 // Directory texts compared without regard to letter case (ASCII), nothing else normalised.
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && ToUpperAscii(a) == ToUpperAscii(b);
 }
 
 // Copies source into dir under its own name: first to a temporary name, then renamed
-// over the old file, so a failed copy never leaves a half-written ".bin" behind.
+// over the old file, so a failed copy (a full disk) never leaves a half-written ".bin".
 bool CopyInto(const fs::path& source, const fs::path& dir, fs::path& target, std::string& why) {
   target = dir / source.filename();
-  const fs::path partial = dir / (source.filename().string() + ".part");
-  std::error_code ec;
-  fs::copy_file(source, partial, fs::copy_options::overwrite_existing, ec);
-  if (!ec) fs::rename(partial, target, ec);
-  if (ec) {
-    why = ec.message();
-    std::error_code ignored;
-    fs::remove(partial, ignored);
+  std::string bytes;
+  int error = 0;
+  if (ftpack::ReadWholeFile(source.string(), ftpack::kBinFileSize, bytes, error) !=
+      ftpack::ReadStatus::Ok) {
+    why = error != 0 ? std::strerror(error) : "the packed file cannot be read back";
+    return false;
+  }
+  if (ftpack::WriteFileReplacing(target.string(), bytes.data(), bytes.size(), error) !=
+      ftpack::WriteStatus::Ok) {
+    why = std::strerror(error);
     return false;
   }
   return true;
@@ -89,7 +111,7 @@ PackResult MakeBinFile(const std::string& baseName, const std::string& outputDir
   if (ec) throw RunError("The current directory cannot be determined: " + ec.message());
 
   if (!fs::exists(baseName + ".ft", ec)) {
-    Report(ctx, "     Bin file not created because FT file does not exist.");
+    Refuse(ctx, result, "     Bin file not created because FT file does not exist.");
     ctx.ui.Repaint();
     return result;
   }
@@ -97,7 +119,7 @@ PackResult MakeBinFile(const std::string& baseName, const std::string& outputDir
   // The packer reads the name up to the blanks that pad its buffer: a name that leaves no
   // blank would reach it cut, so it is refused here.
   if (baseName.size() >= FTPACK_NAME_BUFFER_SIZE) {
-    Report(ctx, "     Bin file not created because the file name " + baseName + " has " +
+    Refuse(ctx, result, "     Bin file not created because the file name " + baseName + " has " +
                     std::to_string(baseName.size()) + " characters; the packer takes at most " +
                     std::to_string(FTPACK_NAME_BUFFER_SIZE - 1) + ".");
     ctx.ui.Repaint();
@@ -110,7 +132,11 @@ PackResult MakeBinFile(const std::string& baseName, const std::string& outputDir
 
   const int32_t code = ftpack.pack();
   if (code != FTPACK_OK) {
-    Report(ctx, std::string("     ") + PackerMessage(code));
+    std::string line = std::string("     ") + PackerMessage(code);
+    if (code == FTPACK_ERR_WRITE_BIN || code == FTPACK_ERR_OPEN_BIN) {
+      line += " (" + (current / (baseName + ".bin")).string() + SpaceNote(current) + ")";
+    }
+    Refuse(ctx, result, line);
     ctx.ui.Repaint();
     return result;
   }
@@ -118,6 +144,7 @@ PackResult MakeBinFile(const std::string& baseName, const std::string& outputDir
   const fs::path made = current / (baseName + ".bin");
   if (!fs::is_regular_file(made, ec)) {
     ctx.log.WriteLogLine("       Error encountered while creating BIN file:" + baseName + ".bin");
+    result.reason = "Error encountered while creating BIN file:" + baseName + ".bin";
     ctx.ui.Repaint();
     return result;
   }
@@ -144,7 +171,9 @@ PackResult MakeBinFile(const std::string& baseName, const std::string& outputDir
     if (CopyInto(made, outputDir, target, why)) {
       result.binPath = target.string();
     } else {
-      Report(ctx, "     BIN file could not be copied to " + outputDir + " (" + why + ")" + stays);
+      // The file did not reach the place the user chose: the run has failed.
+      result.ok = false;
+      Refuse(ctx, result, "     BIN file could not be copied to " + outputDir + " (" + why + ")" + stays);
     }
   }
   ctx.ui.Repaint();

@@ -12,11 +12,13 @@ namespace kestrum {
 struct PackResult {
   bool ok = false;
   std::string binPath;  // where the ".bin" file is now (output directory or interim)
+  std::string reason;   // why no ".bin" reached its place, as the log says it (unless ok)
 };
 
 // Packs <base>.ft in the current directory (the interim directory) into <base>.bin and
-// copies it to outputDir. When the output directory is missing or the copy fails the
-// ".bin" stays in the interim directory and the log and progress box say so.
+// copies it to outputDir. When the output directory is missing the ".bin" stays in the
+// interim directory and the log and progress box say so; when the copy fails (a full disk)
+// it stays there too and the stage fails, with the path and the reason.
 PackResult MakeBinFile(const std::string& baseName, const std::string& outputDir,
                        StageContext& ctx, FtpackLibrary& ftpack);
 

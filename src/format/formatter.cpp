@@ -67,8 +67,8 @@ void RequireFinite(const FormattedHour& h, int n) {
   };
   for (const auto& c : checked) {
     if (!std::isfinite(c.value)) {
-      throw RunError("The " + std::string(c.name) + " of " + HourText(n, h.ch) +
-                     " is not a finite number.");
+      throw DataError("The " + std::string(c.name) + " of " + HourText(n, h.ch) +
+                      " is not a finite number.");
     }
   }
 }
@@ -171,7 +171,7 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
       h.air = MoistAirFromHour(n, h.dryBulbF, moisture[i], kind, sp.elevationFt, ctx.ui,
                                &wetBulbs);
     } catch (const RunError& e) {
-      throw RunError(std::string(e.what()) + " At " + HourText(n, h.ch) + ".");
+      throw DataError(std::string(e.what()) + " At " + HourText(n, h.ch) + ".");
     }
     h.globalWm2 = global[i];
     // Only the marker -1 asks for an estimate; any other value is the source's own.

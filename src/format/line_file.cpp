@@ -1,22 +1,35 @@
 #include "format/line_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "run/regular_file.h"
 #include "run/run_error.h"
 
 namespace kestrum {
 
 namespace {
-// Lines are gathered to about this many bytes before they go to the stream.
+// Lines are gathered to about this many bytes before they are written.
 constexpr size_t kChunkBytes = 1 << 16;
 }  // namespace
 
 LineFile::LineFile(std::string path) : path_(std::move(path)) {
-  out_.open(path_, std::ios::binary | std::ios::out | std::ios::trunc);
-  if (!out_) throw RunError("The file " + path_ + " cannot be created.");
+  fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+  if (fd_ < 0) {
+    throw RunError("The file " + path_ + " cannot be created: " + ErrorText(errno) + ".");
+  }
   pending_.reserve(kChunkBytes + 256);
 }
 
 LineFile::~LineFile() {
-  if (out_.is_open()) out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+  if (fd_ < 0) return;
+  try {
+    Flush();
+  } catch (const RunError&) {
+  }
+  ::close(fd_);
 }
 
 void LineFile::WriteLine(std::string_view line) {
@@ -27,14 +40,28 @@ void LineFile::WriteLine(std::string_view line) {
 
 void LineFile::Close() {
   Flush();
-  out_.close();
-  if (!out_) throw RunError("The file " + path_ + " cannot be written.");
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) {
+    throw RunError("The file " + path_ + " cannot be written: " + ErrorText(errno) + ".");
+  }
 }
 
 void LineFile::Flush() {
-  out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+  const char* data = pending_.data();
+  size_t left = pending_.size();
+  while (left > 0) {
+    const ssize_t written = ::write(fd_, data, left);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      pending_.clear();
+      throw RunError("The file " + path_ + " cannot be written: " + ErrorText(error) + ".");
+    }
+    data += written;
+    left -= static_cast<size_t>(written);
+  }
   pending_.clear();
-  if (!out_) throw RunError("The file " + path_ + " cannot be written.");
 }
 
 }  // namespace kestrum

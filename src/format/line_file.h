@@ -2,7 +2,6 @@
 // the hourly formatter's two output files.
 #pragma once
 
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -10,14 +9,15 @@ namespace kestrum {
 
 class LineFile {
  public:
-  // Creates path, replacing an existing file. Throws RunError naming the file.
+  // Creates path, replacing an existing file. Throws RunError naming the file and why.
   explicit LineFile(std::string path);
   LineFile(const LineFile&) = delete;
   LineFile& operator=(const LineFile&) = delete;
   // A file left without Close (a run that ended early) keeps the lines written so far.
   ~LineFile();
 
-  // Appends line + CR LF. Throws RunError naming the file when writing fails.
+  // Appends line + CR LF. Throws RunError naming the file and why (a full disk) when
+  // writing fails.
   void WriteLine(std::string_view line);
 
   // Writes what is pending and closes the file; throws RunError naming it on failure.
@@ -29,7 +29,7 @@ class LineFile {
   void Flush();
 
   std::string path_;
-  std::ofstream out_;
+  int fd_ = -1;
   std::string pending_;
 };
 

@@ -24,8 +24,10 @@ void WriteAll(const std::string& path, const std::string& text) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) throw RunError("Cannot create " + path + ": " + std::strerror(errno));
   const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+  int error = written ? 0 : errno;
   const bool closed = std::fclose(f) == 0;
-  if (!written || !closed) throw RunError("Cannot write " + path);
+  if (written && !closed) error = errno;
+  if (!written || !closed) throw RunError("Cannot write " + path + ": " + std::strerror(error));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "run/run_error.h"
 #include "run/text_fields.h"
 
 namespace kestrum {
@@ -24,10 +23,10 @@ double SiteValue(std::string_view field, const std::string& text, double lo, dou
   double v = 0.0;
   const std::string shown(Trimmed(text));
   if (!ParseReal(text, v)) {
-    throw RunError("The site " + std::string(field) + " \"" + shown + "\" is not a number.");
+    throw SiteValueError("The site " + std::string(field) + " \"" + shown + "\" is not a number.");
   }
   if (v < lo || v > hi) {
-    throw RunError("The site " + std::string(field) + " " + shown + " is outside " +
+    throw SiteValueError("The site " + std::string(field) + " " + shown + " is outside " +
                    std::string(range) + ".");
   }
   return v;

@@ -1,9 +1,16 @@
 // The site of a run as numbers, from the five texts of the running branch.
 #pragma once
 
+#include "run/run_error.h"
 #include "run/run_state.h"
 
 namespace kestrum {
+
+// A site text that is no number or out of its range.
+class SiteValueError : public RunError {
+ public:
+  using RunError::RunError;
+};
 
 struct SiteParameters {
   double latitude = 0;       // degrees, north positive, -90..90
@@ -14,7 +21,7 @@ struct SiteParameters {
 };
 
 // Converts the latitude, longitude, time-zone and elevation texts ("." as decimal
-// separator). Throws RunError naming the field and its text when a text is not a number
+// separator). Throws SiteValueError naming the field and its text when a text is not a number
 // ("The site latitude "abc" is not a number.") or lies outside its range
 // ("The site latitude 722886 is outside -90..90.").
 SiteParameters ReadSiteParameters(const SiteInfo& site);

@@ -7,7 +7,10 @@
 #include "csv/csv_reader.h"
 #include "format/bin_packer.h"
 #include "format/formatter.h"
+#include "format/site_parameters.h"
+#include "run/run_checks.h"
 #include "run/run_error.h"
+#include "run/run_files.h"
 #include "run/stage_context.h"
 
 namespace kestrum {
@@ -16,23 +19,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsDirectory(const std::string& path) {
-  std::error_code ec;
-  return !path.empty() && fs::is_directory(path, ec);
-}
-
-}  // namespace
-
-RunOutcome Process(const RunRequest& request, RunServices& services) {
-  RunOutcome outcome;
-  services.log.WriteLogLine("Processing started at " + LocalDateTimeText());
-  services.ui.ResetReviewList();
-
-  outcome.interimDir = request.interimDir;
-  if (!IsDirectory(outcome.interimDir)) {
-    outcome.interimDir = request.programDir;
-    outcome.interimReplaced = true;
-  }
+// The stages of a run, from making the interim directory current to packing.
+void RunStages(const RunRequest& request, RunServices& services, RunOutcome& outcome) {
   std::error_code ec;
   fs::current_path(outcome.interimDir, ec);
   if (ec) {
@@ -43,6 +31,7 @@ RunOutcome Process(const RunRequest& request, RunServices& services) {
   RunState& state = services.state;
   StageContext ctx{services.table, state, services.ui, services.log, outcome.interimDir};
   state.outputBaseName = RemoveExtension(request.outputFileName);
+  RemoveEarlierRunFiles(outcome.interimDir, state.outputBaseName);
 
   RepairRecord repairs;
   HourlyTable asRead;
@@ -65,15 +54,25 @@ RunOutcome Process(const RunRequest& request, RunServices& services) {
     if (!ok) outcome.failedStage = "cleaning";
   }
   if (ok) {
-    ok = FormatWeatherData(request.site, request.epw.useRelHum, ctx,
-                           services.libraries.solvane(), &directNormal);
+    try {
+      ok = FormatWeatherData(request.site, request.epw.useRelHum, ctx,
+                             services.libraries.solvane(), &directNormal);
+    } catch (const SiteValueError& e) {
+      if (request.siteSource.empty()) throw;
+      throw SiteValueError(request.siteSource + ": " + e.what());
+    } catch (const DataError& e) {
+      throw DataError("The data of " + request.sourceFile + " cannot be converted: " + e.what());
+    }
     if (!ok) outcome.failedStage = "formatting";
   }
   if (ok) {
     const PackResult pack =
         MakeBinFile(state.outputBaseName, request.outputDir, ctx, services.libraries.ftpack());
     outcome.binPath = pack.binPath;
-    if (!pack.ok) outcome.failedStage = "packing";
+    if (!pack.ok) {
+      outcome.failedStage = "packing";
+      outcome.failureReason = pack.reason;
+    }
     ok = pack.ok;
   }
   outcome.converted = ok;
@@ -82,7 +81,52 @@ RunOutcome Process(const RunRequest& request, RunServices& services) {
                                         state.moistureIndicator, directNormal});
     if (ok) ReportQuality(*outcome.quality, outcome.binPath, ctx);
   }
+}
 
+// An error ended the run: the log gets its text and the finish line, the progress box one
+// line. Nothing here may hide the error itself, so a log that fails again is let be.
+std::string ReportStop(const std::string& error, const RunRequest& request,
+                       RunServices& services) {
+  const std::string note =
+      EarlierBinNote(request.outputDir, RemoveExtension(request.outputFileName));
+  services.ui.EchoLine("  Conversion stopped: " + error);
+  services.ui.SetCaption(kProgramCaption, kProgramCaption);
+  try {
+    services.log.WriteLogLine("  Conversion stopped: " + error);
+    if (!note.empty()) services.log.WriteLogLine("     " + note);
+    services.log.WriteLogLine("Processing finished at " + LocalDateTimeText());
+  } catch (const std::exception&) {
+  }
+  return note.empty() ? error : error + " " + note;
+}
+
+}  // namespace
+
+RunOutcome Process(const RunRequest& request, RunServices& services) {
+  if (const std::string problem = RunRequestProblem(request, services.log.path());
+      !problem.empty()) {
+    throw RunError(problem);
+  }
+  RunOutcome outcome;
+  outcome.interimDir = RunInterimDirectory(request);
+  outcome.interimReplaced = outcome.interimDir != request.interimDir;
+
+  services.log.WriteLogLine("Processing started at " + LocalDateTimeText());
+  services.ui.ResetReviewList();
+  try {
+    RunStages(request, services, outcome);
+  } catch (const std::exception& e) {
+    throw RunStopped(ReportStop(e.what(), request, services));
+  }
+
+  if (!outcome.converted) {
+    outcome.earlierBinNote =
+        EarlierBinNote(request.outputDir, services.state.outputBaseName);
+    if (!outcome.earlierBinNote.empty()) {
+      services.log.WriteLogLine("     " + outcome.earlierBinNote);
+      services.ui.EchoLine("     " + outcome.earlierBinNote);
+    }
+  }
   services.ui.SetCaption(kProgramCaption, kProgramCaption);
   services.log.WriteLogLine("Processing finished at " + LocalDateTimeText());
   return outcome;

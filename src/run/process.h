@@ -26,9 +26,12 @@ struct RunRequest {
   std::string outputDir;       // where the ".bin" file is copied
   std::string interimDir;      // every file of the run is written here
   std::string programDir;      // takes the place of an interim directory that does not exist
+  std::string settingsFile;    // the settings file of the run's options: never written by it
   EpwOptions epw;
   CsvFieldSpec csv;            // the committed CSV field specification (CSV branch)
   SiteInfo site;               // the running branch's site texts
+  std::string siteSource;      // where they come from, for a message about one of them
+                               // ("/d/Golden.epw, LOCATION line 1")
   CleaningLimits limits = CleaningLimits::Defaults();
   bool detailedLog = false;
 };
@@ -40,6 +43,8 @@ struct RunOutcome {
   std::string binPath;            // the ".bin" file, when one was made
   std::string failedStage;        // "cleaning", "packing", ... when a stage returned false
   std::optional<QualitySummary> quality;  // once the cleaning pass has run
+  std::string failureReason;      // the packer's reason when no ".bin" reached its place
+  std::string earlierBinNote;     // "NAME.bin in DIR is from an earlier run (...)." on failure
 };
 
 struct RunServices {
@@ -50,10 +55,13 @@ struct RunServices {
   OutsideLibraries& libraries;
 };
 
-// Logs the start line, makes the interim directory current, sets the run state, resets
-// the optional series and chains the stages, each gated by the previous one's success.
-// Restores the caption and logs the finish line. Errors raised by a stage propagate
-// (RunError); the caller reports them.
+// Refuses a request that would write where it must not (RunRequestProblem), before the
+// log gets a line. Logs the start line, makes the interim directory current, sets the run
+// state, removes the files an earlier run of the same name left there, resets the optional
+// series and chains the stages, each gated by the previous one's success. Restores the
+// caption and logs the finish line. An error raised by a stage ends the run as well: the
+// error text goes to the log and as one line to the progress box, the caption is restored,
+// the finish line logged, and RunStopped carries the text on to the caller, who shows it.
 RunOutcome Process(const RunRequest& request, RunServices& services);
 
 inline constexpr const char* kProgramCaption = "Tavorin-Zenfold";

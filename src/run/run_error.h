@@ -19,4 +19,18 @@ class InputError : public RunError {
   using RunError::RunError;
 };
 
+// An hour of the run's data that the conversion cannot go on with (its air has no wet
+// bulb, a value is not finite); the driver names the source file in front of it.
+class DataError : public RunError {
+ public:
+  using RunError::RunError;
+};
+
+// A run that an error ended after its start line was logged: the driver has put the error
+// text and the finish line into the log already; the caller only shows the text.
+class RunStopped : public RunError {
+ public:
+  using RunError::RunError;
+};
+
 }  // namespace kestrum

@@ -17,8 +17,12 @@ void RunLog::WriteLogLine(std::string_view message) const {
   }
   const bool ok = std::fwrite(message.data(), 1, message.size(), f) == message.size() &&
                   std::fwrite("\r\n", 1, 2, f) == 2;
+  int error = ok ? 0 : errno;
   const bool closed = std::fclose(f) == 0;
-  if (!ok || !closed) throw RunError("Cannot write the log file " + path_);
+  if (ok && !closed) error = errno;
+  if (!ok || !closed) {
+    throw RunError("Cannot write the log file " + path_ + ": " + std::strerror(error));
+  }
 }
 
 void RunLog::Truncate() const {

@@ -14,8 +14,9 @@ class RunUi {
   // The desktop program pauses 150 ms after each line unless in automatic mode.
   virtual void EchoLine(std::string_view line) = 0;
 
-  // A warning about the result of a run that succeeded, for the progress box like any
-  // progress line (never the log file); the command line also writes it to stderr.
+  // A finding the user must not miss (rows skipped, a cause of failure, a warning about the
+  // result of a run that succeeded): the desktop program shows it as a progress line, the
+  // command line also on stderr, even when quiet.
   virtual void Warning(std::string_view line) { EchoLine(line); }
 
   // A modal notice that waits for acknowledgement (message box). Returns when dismissed.

@@ -25,6 +25,7 @@
 #include "epw/epw_header.h"
 #include "format/outside_libraries.h"
 #include "review/review_page_window.h"
+#include "run/run_checks.h"
 #include "run/run_error.h"
 #include "ui/automatic_run.h"
 #include "ui/picker_rules.h"
@@ -281,6 +282,11 @@ RunOutcome TForm1::RunConversion(RunBranch branch) {
   const MainWindowState state = ReadState();
   CaptureSettings(state, settings_, runUi_);
   runLog_.set_path(settings_.logFilePath);
+  const RunRequest request = MakeRunRequest(branch, settings_, state, start_.paths);
+  // A bad output name or a limits row with Min above Max: a message, and no run.
+  if (const std::string problem = RunRequestProblem(request, runLog_.path()); !problem.empty()) {
+    throw RunError(problem);
+  }
   if (rewriteLogPending_) {
     runLog_.Truncate();
     rewriteLogPending_ = false;
@@ -290,7 +296,6 @@ RunOutcome TForm1::RunConversion(RunBranch branch) {
   if (!IsDirectory(state.edInterimPath)) {
     SetField(setup.edInterimPath, ToQ(start_.paths.defaultInterimDir));
   }
-  const RunRequest request = MakeRunRequest(branch, settings_, state, start_.paths);
   runUi_.setActiveMemo(branch == RunBranch::Epw ? epw.memEPW : csv.memCSV);
   RunServices services{*table_, runState_, runUi_, runLog_, *start_.libraries};
   const RunOutcome outcome = Process(request, services);
@@ -385,11 +390,15 @@ void TForm1::btnViewClick() {
 
 void TForm1::bbCSVtopClick() { OpenHelpAt(QStringLiteral("#CSVtop")); }
 
-void TForm1::OpenHelpAt(const QString& anchor) { OpenHelpPage(helpPagePath_ + anchor); }
+void TForm1::OpenHelpAt(const QString& anchor) {
+  OpenPage(HelpPageUrl(helpPagePath_ + anchor));
+}
 
 void TForm1::btnDOEwebsiteClick() {
-  if (!settings_.doeUrl.empty()) QDesktopServices::openUrl(QUrl(ToQ(settings_.doeUrl)));
+  if (!settings_.doeUrl.empty()) OpenPage(QUrl(ToQ(settings_.doeUrl)));
 }
+
+bool TForm1::OpenPage(const QUrl& page) { return OpenPageOrSay(page, start_.dialogs.error); }
 
 void TForm1::btnResetCleanDataClick() { setup.ShowGridTexts(DefaultGridTexts()); }
 
@@ -473,6 +482,10 @@ int TForm1::RunAutomatically() {
         RunConversion(choice.branch == AutoBranch::Epw ? RunBranch::Epw : RunBranch::Csv);
     if (outcome.converted) return kAutoExitConverted;
     return outcome.failedStage == "cleaning" ? kAutoExitCleaningFailed : kAutoExitError;
+  } catch (const RunStopped& e) {
+    // The driver has logged the error and the finish line.
+    std::fprintf(stderr, "kestrum: %s\n", e.what());
+    return kAutoExitError;
   } catch (const std::exception& e) {
     // Nobody is there to read a message box: the log and stderr say why the run stopped.
     std::fprintf(stderr, "kestrum: %s\n", e.what());

@@ -22,6 +22,7 @@
 #include "ui/window_run_ui.h"
 
 class QLineEdit;
+class QUrl;
 class QTabWidget;
 
 namespace kestrum {
@@ -84,6 +85,9 @@ class TForm1 : public QWidget {
   // specification window alike.
   void OpenHelpAt(const QString& anchor);
   void btnDOEwebsiteClick();
+  // Opens a web or help page in the desktop's handler; when none could be started, a
+  // message box names the page. The help buttons of every tab go through it.
+  bool OpenPage(const QUrl& page);
   void btnResetCleanDataClick();
   void btnProcEPWClick();
   void btnProcCSVClick();

@@ -24,8 +24,19 @@ QUrl HelpPageUrl(const QString& target) {
   return url;
 }
 
-bool OpenHelpPage(const QString& target) {
-  return QDesktopServices::openUrl(HelpPageUrl(target));
+QString PageName(const QUrl& page) {
+  if (!page.isLocalFile()) return page.toString();
+  const QString file = QDir::toNativeSeparators(page.toLocalFile());
+  return page.hasFragment() ? file + QLatin1Char('#') + page.fragment() : file;
+}
+
+bool OpenPageOrSay(const QUrl& page, const std::function<void(const QString&)>& tell) {
+  if (QDesktopServices::openUrl(page)) return true;
+  if (tell) {
+    tell(QStringLiteral("No web browser or other program could be started to show the page ") +
+         PageName(page) + QStringLiteral("."));
+  }
+  return false;
 }
 
 }  // namespace kestrum::ui

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <functional>
 
 namespace kestrum::ui {
 
@@ -18,8 +19,12 @@ inline constexpr const char* kHelpPageName = "Tavorin-Zenfold.html";
 // file URL whose fragment is the anchor.
 QUrl HelpPageUrl(const QString& target);
 
-// Opens target (a path with an optional "#anchor") in the desktop's handler for HTML
-// pages. True when a handler took it.
-bool OpenHelpPage(const QString& target);
+// Opens page (a web page, or a local help page made by HelpPageUrl) in the desktop's
+// handler. When no browser or other handler could be started, tells say so, naming the
+// page, and returns false.
+bool OpenPageOrSay(const QUrl& page, const std::function<void(const QString&)>& tell);
+
+// The page as a message names it: the file with its anchor for a local page, else the URL.
+QString PageName(const QUrl& page);
 
 }  // namespace kestrum::ui

@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include "ui/qt_text.h"
 
@@ -32,8 +33,15 @@ void PauseKeepingWindowAlive(int ms) {
 }
 
 void SetWindowCaption(QWidget& window, const QString& caption, const QString& title) {
-  window.setWindowTitle(caption);
+  // The title bar is composed from the caption and the display name at the moment the
+  // caption is handed to the window system, so the display name goes first. A caption
+  // that stays the same is handed over again, with the new display name.
   QGuiApplication::setApplicationDisplayName(title);
+  if (window.windowTitle() != caption) {
+    window.setWindowTitle(caption);
+  } else if (QWindow* handle = window.windowHandle()) {
+    handle->setTitle(caption);
+  }
 }
 
 void WindowRunUi::EchoLine(std::string_view line) {

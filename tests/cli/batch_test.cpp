@@ -72,13 +72,14 @@ TEST_F(BatchTest, EveryBinIsTheOneASingleConvertMakes) {
 TEST_F(BatchTest, ABrokenInputFailsAloneWithItsMessage) {
   Write("in/good.epw", Sample());
   const std::string row = "1999,1,1,1,0,x,-3.0,-4.0,92,80600,0,0,257,0,0,0,0,0,0,0,0,0.0\r\n";
-  Write("in/bad.epw", "DATA PERIODS,1\r\n" + row + "1999,1,1,2,0,x,abc,3\r\n");
+  Write("in/bad.epw", "LOCATION,Bad,CO,USA,x,1,39.7,-105.2,-7.0,1829\r\nDATA PERIODS,1\r\n" + row +
+                          "1999,1,1,2,0,x,abc,3\r\n");
   const CliResult r = Run("batch in/good.epw in/bad.epw --out out -q --summary s.csv");
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(r.err.empty()) << r.err;  // --quiet: only the summary
   EXPECT_TRUE(fs::exists(dir_ / "out" / "good.bin"));
   EXPECT_FALSE(fs::exists(dir_ / "out" / "bad.bin"));
-  const std::string message = "line 3: \"abc\" is not a number";
+  const std::string message = "line 4: \"abc\" is not a number";
   EXPECT_NE(r.out.find("in/bad.epw   failed"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find(message), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("1 of 2 inputs converted, 1 not"), std::string::npos);

@@ -95,8 +95,8 @@ TEST_F(CliTest, NameAndOptionsShapeTheOutputs) {
 }
 
 TEST_F(CliTest, SettingsFileSuppliesTheCleaningLimits) {
-  // A dry-bulb minimum above every hour makes the whole year one streak that cannot be repaired.
-  Write("k.INI", "[SetUp]\r\nDBTmin=200\r\n");
+  // A dry-bulb maximum below every hour makes the whole year one streak that cannot be repaired.
+  Write("k.INI", "[SetUp]\r\nDBTmax=-40\r\n");
   const Result r = Run("convert '" + kGolden + "' --settings k.INI -q");
   EXPECT_EQ(r.status, 3);
   EXPECT_NE(r.err.find("cleaning"), std::string::npos);
@@ -115,22 +115,23 @@ TEST_F(CliTest, BadInputGivesOneClearSentenceAndStatusOne) {
   EXPECT_NE(r.err.find("is a directory"), std::string::npos);
 
   const std::string good = "1999,1,1,1,0,x,-3.0,-4.0,92,80600,0,0,257,0,0,0,0,0,0,0,0,0.0\r\n";
-  Write("row.epw", "DATA PERIODS,1\r\n" + good + "1999,1,1,2,0,x,abc,3\r\n");
+  Write("row.epw", "LOCATION,a,b,c,d,1,2,3,4,5\r\nDATA PERIODS,1\r\n" + good + "1999,1,1,2,0,x,abc,3\r\n");
   r = Run("convert row.epw");
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("row.epw, line 3: \"abc\" is not a number"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("row.epw, line 4: \"abc\" is not a number"), std::string::npos) << r.err;
   EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
 
   r = Run("convert '" + kGolden + "' --settings missing.INI");
-  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.status, 2);  // a settings file that cannot be read is a usage error
   EXPECT_NE(r.err.find("missing.INI"), std::string::npos);
 }
 
-TEST_F(CliTest, AnEmptyFileFailsInCleaningNotWithACrash) {
+TEST_F(CliTest, AnEmptyFileIsNoEpwFile) {
   Write("empty.epw", "");
   const Result r = Run("convert empty.epw -q");
-  EXPECT_EQ(r.status, 3);
-  EXPECT_TRUE(fs::exists(dir_ / "empty-orig.csv"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("empty.epw is not an EPW file: it is empty."), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(dir_ / "empty-orig.csv"));
 }
 
 TEST_F(CliTest, UsageErrorsHelpAndVersion) {

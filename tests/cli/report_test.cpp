@@ -82,7 +82,7 @@ TEST_F(ReportTest, TheHtmlPageIsSelfContainedAndEscapesTheSourceTexts) {
 }
 
 TEST_F(ReportTest, AFailedRunStillLeavesAReportSayingWhy) {
-  Write("k.INI", "[SetUp]\r\nDBTmin=200\r\n");
+  Write("k.INI", "[SetUp]\r\nDBTmax=-40\r\n");  // every dry-bulb hour is bad
   CliResult r = Run("convert '" + kGoldenEpw + "' --settings k.INI -q --report cleaning.json");
   EXPECT_EQ(r.status, 3);
   json report = json::parse(Read("cleaning.json"));

@@ -26,6 +26,13 @@ TEST(ReadEPWHeader, TakesTheSiteFromLocationUnchanged) {
   EXPECT_EQ(h.site.timeZone, "-8.0");
   EXPECT_EQ(h.site.elevation, "2.0");
   EXPECT_EQ(h.comment, "Custom/User Format -- WMO#724940; NREL TMY Data Set (2008)");
+  EXPECT_EQ(h.locationLine, 1u);
+}
+
+TEST(ReadEPWHeader, AByteOrderMarkBeforeLocationIsNoPartOfIt) {
+  const EpwHeader h = ReadHeaderText("\xEF\xBB\xBFLOCATION,A,B,C,s,1,39.74,-105.18,-7.0,1829.0\r\n");
+  EXPECT_EQ(h.site.description, "A,B,C");
+  EXPECT_EQ(h.site.latitude, "39.74");
 }
 
 TEST(ReadEPWHeader, ShortLocationLineGivesEmptyTexts) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "cleaning/cleaning_pass.h"
@@ -142,7 +143,9 @@ TEST_F(EpwReaderTest, DirectNormalMissingCodeIsLeftToTheEstimate) {
   EXPECT_EQ(table.at(SolarDirectNormal, 60), -1.0f);
   EXPECT_EQ(table.at(SolarDirectNormal, 84), 700.0f);
   EXPECT_EQ(LogLines(),
-            Strings{"     2 hours with a missing direct-normal value (9999) will be estimated."});
+            (Strings{"     2 hours were filled by more than one row; the last row of each was kept "
+                     "(first at line 8769).",
+                     "     2 hours with a missing direct-normal value (9999) will be estimated."}));
 }
 
 TEST_F(EpwReaderTest, LeapYearFileKeepsA365DayYear) {
@@ -182,28 +185,58 @@ TEST_F(EpwReaderTest, LastOfSeveralSubHourlyRowsWins) {
   EXPECT_EQ(table.at(WindDirection, HourOfYear(7, 4, 13)), 60.0f);
 }
 
-TEST_F(EpwReaderTest, RowsOutsideTheYearAreSkippedAndCounted) {
+TEST_F(EpwReaderTest, RowsWithoutADateOfTheYearAreSkippedNeverStoredElsewhere) {
   std::string text = testing::EpwHeaderText();
   const auto row = [](const char* date, double windDir) {
     return std::string("1999,") + date + ",60,x,10,5,70,0,0,0,0,0,0,0,0,0,0,0," +
            testing::Num(windDir) + ",1\n";
   };
+  text += row("1,1,1", 100) + row("2,28,3", 101) + row("2,9,2", 102) + row("1,1,24", 103);
+  // Hour 0, day 0, 30 February and the like used to land on an hour before or after.
   text += row("13,1,1", 1) + row("0,31,24", 2) + row("1,0,5", 3) + row("1,1,0", 4) +
-          row("12,32,1", 5) + row("-1,1,1", 6) + row("1,1,99999", 7);
-  text += row("3,0,3", 30) + row("1,40,2", 40) + row("1,2,0", 20);  // other dates of the year
+          row("12,32,1", 5) + row("-1,1,1", 6) + row("1,1,99999", 7) + row("3,0,3", 30) +
+          row("1,40,2", 40) + row("1,2,0", 20) + row("2,30,1", 50) + row("4,31,1", 60) +
+          row("1,1,25", 70);
   ASSERT_TRUE(Read(text));
-  EXPECT_EQ(table.at(WindDirection, HourOfYear(2, 28, 3)), 30.0f);
-  EXPECT_EQ(table.at(WindDirection, HourOfYear(2, 9, 2)), 40.0f);
-  EXPECT_EQ(table.at(WindDirection, 24), 20.0f);
-  for (int h : {1, 5, 8760}) EXPECT_EQ(table.at(WindDirection, h), -999.0f);
-  EXPECT_EQ(LogLines(), Strings{"     7 data rows outside the 365-day year were skipped."});
+  EXPECT_EQ(table.at(WindDirection, 1), 100.0f);
+  EXPECT_EQ(table.at(WindDirection, HourOfYear(2, 28, 3)), 101.0f);
+  EXPECT_EQ(table.at(WindDirection, HourOfYear(2, 9, 2)), 102.0f);
+  EXPECT_EQ(table.at(WindDirection, 24), 103.0f);
+  for (int h : {5, HourOfYear(3, 2, 1), HourOfYear(5, 1, 1), 8760}) {
+    EXPECT_EQ(table.at(WindDirection, h), -999.0f) << h;
+  }
+  const std::string line =
+      "     13 data rows whose date or hour is not in the 365-day year were skipped (first at "
+      "line 13).";
+  EXPECT_EQ(LogLines(), Strings{line});
+  EXPECT_EQ(ui.echoed.front(), line);  // the warning of the progress box
+}
+
+TEST_F(EpwReaderTest, HoursFilledTwiceAreCountedLeapDaysAside) {
+  std::string twoYears = testing::EpwYearText(ByHour);
+  twoYears += twoYears.substr(twoYears.find("\r\n1999,") + 2);  // the rows once more
+  ASSERT_TRUE(Read(twoYears));
+  EXPECT_EQ(LogLines(), Strings{"     8760 hours were filled by more than one row; the last row "
+                                "of each was kept (first at line 8769)."});
+  EXPECT_EQ(ui.echoed.front(), LogLines()[0]);
+
+  // 29 February falls on 1 March, whose rows follow: nothing is reported.
+  std::string leap = testing::EpwHeaderText() + testing::EpwRowText(2, 29, 5, {}) + "\n" +
+                     testing::EpwRowText(3, 1, 5, {}) + "\n";
+  ASSERT_TRUE(Read(leap));
+  EXPECT_EQ(LogLines().size(), 1u);
+  ASSERT_TRUE(Read(testing::EpwHeaderText() + testing::EpwRowText(3, 1, 5, {}) + "\n" +
+                   testing::EpwRowText(3, 1, 5, {}) + "\n"));
+  EXPECT_EQ(LogLines().back(), "     1 hour was filled by more than one row; the last row of each "
+                               "was kept (first at line 10).");
 }
 
 TEST_F(EpwReaderTest, OneSkippedRowIsCountedInTheSingular) {
-  std::string text = testing::EpwHeaderText();
+  std::string text = testing::EpwHeaderText() + testing::EpwRowText(1, 1, 1, {}) + "\n";
   text += "1999,13,1,1,60,x,10,5,70,0,0,0,0,0,0,0,0,0,0,0,180,1\n";
   ASSERT_TRUE(Read(text));
-  EXPECT_EQ(LogLines(), Strings{"     1 data row outside the 365-day year was skipped."});
+  EXPECT_EQ(LogLines(), Strings{"     1 data row whose date or hour is not in the 365-day year "
+                                "was skipped (first at line 10)."});
 }
 
 TEST_F(EpwReaderTest, QuotedFieldInARowDoesNotShiftTheOthers) {
@@ -218,7 +251,11 @@ TEST_F(EpwReaderTest, TextsThatDoNotConvertNameFileLineAndField) {
   const std::string p = InPath();
   EXPECT_EQ(ErrorOf(head + good + "1999,1,1,2,60,x,abc,5,70\n"),
             p + ", line 10: \"abc\" is not a number (dry bulb)");
-  EXPECT_EQ(ErrorOf(head + good + "\n"), p + ", line 10: \"\" is not a whole number (month)");
+  EXPECT_EQ(ErrorOf(head + good + "\n" + good), p + ", line 10: \"\" is not a whole number (month)");
+  std::string decimalComma = testing::EpwRowText(1, 1, 2, {});  // dry bulb typed "12,5"
+  decimalComma.replace(decimalComma.find(",10,"), 4, ",12,5,");
+  EXPECT_EQ(ErrorOf(head + good + decimalComma + "\n"),
+            p + ", line 10: the row has fields beyond the 35 of an EPW row (field 36 is \"1.0\")");
   EXPECT_EQ(ErrorOf(head + "1999,1,1\n"), p + ", line 9: \"\" is not a whole number (hour)");
   EXPECT_EQ(ErrorOf(head + "1999,1.5,1,1\n"), p + ", line 9: \"1.5\" is not a whole number (month)");
   EXPECT_EQ(ErrorOf(head + "1999,1,1,1,60,x,10,5,70,101300,0,0\n"),
@@ -235,16 +272,47 @@ TEST_F(EpwReaderTest, TextsThatDoNotConvertNameFileLineAndField) {
 
 TEST_F(EpwReaderTest, HugeOrBinaryRowsGiveShortErrors) {
   const std::string huge = ErrorOf(testing::EpwHeaderText() + "1999,1,1,1,60,x," +
-                                   std::string(1 << 20, 'x') + "\n");
+                                   std::string((1 << 20) - 16, 'x') + "\n");
   EXPECT_LT(huge.size(), InPath().size() + 120);
   EXPECT_NE(huge.find("\"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" is not a number (dry bulb)"),
             std::string::npos) << huge;
 
-  std::string binary = "DATA PERIODS\n";
+  std::string binary = "LOCATION\nDATA PERIODS\n";
   for (int i = 0; i < 3000; ++i) binary.push_back(static_cast<char>((i * 131 + 7) & 0xFF));
   const std::string message = ErrorOf(binary);
-  EXPECT_NE(message.find(", line 2: \""), std::string::npos) << message;
+  EXPECT_NE(message.find(", line 3: \""), std::string::npos) << message;
   for (char c : message) EXPECT_GE(static_cast<unsigned char>(c), 0x20);
+}
+
+TEST_F(EpwReaderTest, TextOddsAndEndsOfRealFiles) {
+  std::string year = testing::EpwYearText(ByHour);
+  const auto orig = [&](const std::string& text) {
+    EXPECT_TRUE(Read(text));
+    return testing::ReadBytes(ctx.RunFile("-orig.csv"));
+  };
+  const std::string plain = orig(year);
+  EXPECT_EQ(orig("\xEF\xBB\xBF" + year), plain);          // a UTF-8 byte-order mark
+  EXPECT_EQ(orig(year + "\r\n \r\n\t\r\n"), plain);      // blank lines after the last row
+  std::string lf = year, cr = year;
+  std::erase(lf, '\r');
+  std::replace(cr.begin(), cr.end(), '\n', '\r');
+  cr.erase(std::unique(cr.begin(), cr.end(), [](char a, char b) { return a == '\r' && b == '\r'; }),
+           cr.end());
+  EXPECT_EQ(orig(lf), plain);
+  EXPECT_EQ(orig(cr), plain);  // CR alone ends a line too
+  EXPECT_TRUE(LogLines().empty());
+  // Empty fields after the 35th are no fields too many.
+  EXPECT_TRUE(Read(testing::EpwHeaderText() + testing::EpwRowText(1, 1, 1, {}) + ",, ,\n"));
+}
+
+TEST_F(EpwReaderTest, LineLongerThanOneMegabyteEndsTheRead) {
+  const std::string head = testing::EpwHeaderText();
+  const std::string longRow = "1999,1,1,1,60,x," + std::string(1 << 20, '1');
+  EXPECT_EQ(ErrorOf(head + longRow + "\n"),
+            InPath() + ", line 9: the line is longer than 1 MB (1048576 bytes); this is not a "
+                       "text file of weather data.");
+  EXPECT_EQ(ErrorOf(head + longRow), ErrorOf(head + longRow + "\n"));  // no line end at all
+  EXPECT_FALSE(std::filesystem::exists(ctx.RunFile("-orig.csv")));
 }
 
 TEST_F(EpwReaderTest, FileThatCannotBeReadIsAnInputError) {
@@ -253,17 +321,28 @@ TEST_F(EpwReaderTest, FileThatCannotBeReadIsAnInputError) {
   EXPECT_FALSE(std::filesystem::exists(ctx.RunFile("-orig.csv")));
 }
 
-TEST_F(EpwReaderTest, FileWithoutDataLeavesEveryHourMissingAndCleaningFails) {
+TEST_F(EpwReaderTest, FileThatIsNoEpwFileIsRefusedWithTheReason) {
   std::string binary;
   for (int i = 0; i < 3000; ++i) binary.push_back(static_cast<char>((i * 131 + 7) & 0xFF));
-  for (const std::string& text : {std::string(), testing::EpwHeaderText().substr(0, 40), binary}) {
-    ASSERT_TRUE(Read(text));
-    EXPECT_EQ(table.at(DryBulb, 1), -1766.2f);
-    EXPECT_EQ(table.at(WindSpeed, 8760), -2227.77f);
-    EXPECT_EQ(table.at(SolarDirectNormal, 8760), -1.0f);
-    EXPECT_EQ(OrigLines().size(), 8762u);
+  const std::string head = testing::EpwHeaderText();
+  const std::string noLocation = head.substr(head.find("\r\n") + 2);
+  std::string utf16 = "\xFF\xFE";
+  for (char c : head) utf16 += std::string{c, '\0'};
+  const std::pair<std::string, std::string> cases[] = {
+      {"", "it is empty"},
+      {head.substr(0, 40), "it has no DATA PERIODS line"},
+      {"Date,Time,Temp\r\n1/1/1999,1:00,5\r\n", "it has no LOCATION line and no DATA PERIODS line"},
+      {noLocation + testing::EpwRowText(1, 1, 1, {}), "its header has no LOCATION line"},
+      {head + "\r\n\r\n", "it has no data rows after its DATA PERIODS line"},
+      {head + "1999,1,1,0,60,x,10,5,70,0,0,0,0,0,0,0,0,0,0,0,180,1\n",
+       "none of its 1 data rows has a date and hour of the 365-day year"},
+      {utf16, "it is UTF-16 text (save it as UTF-8 or plain text)"},
+      {binary, "it holds NUL bytes, so it is no text file"},
+  };
+  for (const auto& [text, reason] : cases) {
+    EXPECT_EQ(ErrorOf(text), InPath() + " is not an EPW file: " + reason + ".");
   }
-  EXPECT_FALSE(CleanWeatherData(true, CleaningLimits::Defaults(), false, ctx));
+  EXPECT_FALSE(std::filesystem::exists(ctx.RunFile("-orig.csv")));
 }
 
 struct RealFileRows {

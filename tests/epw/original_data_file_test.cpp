@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
+#include "format/line_file.h"
 #include "run/run_error.h"
+#include "run/run_log.h"
 #include "support/test_support.h"
 
 namespace kestrum {
@@ -93,6 +96,30 @@ TEST(OriginalDataFile, WriteFailuresAreErrors) {
   } catch (const RunError& e) {
     EXPECT_NE(std::string(e.what()).find("1/2 hour 1"), std::string::npos) << e.what();
   }
+}
+
+// A full disk: every writer of a run names the file and the reason.
+TEST(OriginalDataFile, FullDiskIsReportedWithPathAndReason) {
+  const std::string full = "/dev/full";
+  const std::string why = full + ": No space left on device";
+  const auto message = [](const std::function<void()>& write) -> std::string {
+    try {
+      write();
+    } catch (const RunError& e) {
+      return e.what();
+    }
+    return "written";
+  };
+  HourlyTable t;
+  EXPECT_EQ(message([&] { WriteOriginalDataFile(full, t, OriginalDataSource::Epw, 1, true); }),
+            "Cannot write " + why);
+  EXPECT_EQ(message([&] {
+              LineFile f(full);
+              f.WriteLine("x");
+              f.Close();
+            }),
+            "The file " + full + " cannot be written: No space left on device.");
+  EXPECT_EQ(message([&] { RunLog(full).WriteLogLine("x"); }), "Cannot write the log file " + why);
 }
 
 }  // namespace

@@ -121,8 +121,8 @@ TEST_F(MakeBinFileTest, EveryPackerCodeHasItsMessage) {
       {1, "Ftpack DLL: Error opening .ft file"},
       {2, "Ftpack DLL: Error reading header from .ft"},
       {3, "Ftpack DLL: Error reading hourly data from .ft"},
-      {4, "Ftpack DLL: Error writing to .bin"},
-      {11, "Ftpack DLL: Error opening .bin file"},
+      {4, "Ftpack DLL: Error writing to .bin (" + (interim / "site.bin").string() + ")"},
+      {11, "Ftpack DLL: Error opening .bin file (" + (interim / "site.bin").string() + ")"},
       {5, "Ftpack DLL: Unknown error"},
       {-2, "Ftpack DLL: Unknown error"},
       {FTPACK_ERR_INTERNAL, "Ftpack DLL: Unknown error"},
@@ -134,6 +134,7 @@ TEST_F(MakeBinFileTest, EveryPackerCodeHasItsMessage) {
     const PackResult result = Pack(scratch.path().string(), fake);
     EXPECT_FALSE(result.ok) << code;
     EXPECT_TRUE(result.binPath.empty()) << code;
+    EXPECT_EQ(result.reason, message);
     expected.push_back("     " + message);
   }
   EXPECT_EQ(LogLines(), expected);
@@ -243,9 +244,10 @@ TEST_F(MakeBinFileTest, FailedCopyKeepsTheBinInTheInterimDirectory) {
   const fs::path out = scratch.path() / "out";
   fs::create_directories(out / "site.bin");  // a directory where the copy should go
   const PackResult result = Pack(out.string());
-  EXPECT_TRUE(result.ok);
+  EXPECT_FALSE(result.ok);  // the file did not reach the chosen directory
   EXPECT_EQ(result.binPath, (interim / "site.bin").string());
   ASSERT_EQ(ui.echoed.size(), 1u);
+  EXPECT_EQ("     " + result.reason, ui.echoed[0]);
   const std::string& msg = ui.echoed[0];
   EXPECT_EQ(msg.rfind("     BIN file could not be copied to " + out.string() + " (", 0), 0u) << msg;
   EXPECT_NE(msg.find("): the BIN file stays in " + result.binPath), std::string::npos) << msg;

@@ -184,10 +184,11 @@ void AutomaticTest::raisedErrorIsLoggedWithTheFinishLine() {
   QCOMPARE(rec.notices, QStringList({QStringLiteral("exiting")}));
   const QString log = LogText(dir);
   QVERIFY(log.startsWith(QStringLiteral("Processing started at ")));
-  const qsizetype stopped = log.indexOf(QStringLiteral("\r\n  Automatic run stopped: "));
+  const qsizetype stopped = log.indexOf(QStringLiteral("\r\n  Conversion stopped: "));
   QVERIFY(stopped > 0);
   QVERIFY(log.indexOf(QStringLiteral("Broken.epw"), stopped) > 0);
   QVERIFY(log.indexOf(QStringLiteral("\r\nProcessing finished at "), stopped) > 0);
+  QCOMPARE(log.count(QStringLiteral("Processing finished at ")), 1);
   w->close();
   QCOMPARE(test::ReadFileBytes(ui::ToQ(dir.paths().settingsFile)), settingsBefore);
 }

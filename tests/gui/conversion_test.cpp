@@ -152,8 +152,14 @@ void ConversionTest::raisedErrorIsReportedAndTheWindowStaysUsable() {
   QCOMPARE(rec.errors.size(), 1);
   QVERIFY2(rec.errors[0].contains(QStringLiteral("Broken.epw")), qPrintable(rec.errors[0]));
   QVERIFY2(rec.errors[0].contains(QStringLiteral("20")), qPrintable(rec.errors[0]));
-  // The run ended inside a stage: no finish line.
-  QVERIFY(!LogText(dir).contains(QStringLiteral("Processing finished at ")));
+  // The run ended inside a stage: the log has the error and the finish line, the progress
+  // box one line, and the caption is restored.
+  const QString log = LogText(dir);
+  const qsizetype stopped = log.indexOf(QStringLiteral("\r\n  Conversion stopped: ") + rec.errors[0]);
+  QVERIFY2(stopped > 0, qPrintable(log));
+  QVERIFY(log.indexOf(QStringLiteral("\r\nProcessing finished at "), stopped) > 0);
+  QCOMPARE(w->epw.memEPW->toPlainText(), QStringLiteral("  Conversion stopped: ") + rec.errors[0]);
+  QCOMPARE(w->windowTitle(), QStringLiteral("Tavorin-Zenfold"));
   QVERIFY(!QFile::exists(dir.file(QStringLiteral("out/Broken.bin"))));
 
   // The next run goes through.
@@ -161,7 +167,7 @@ void ConversionTest::raisedErrorIsReportedAndTheWindowStaysUsable() {
   w->epw.btnProcEPW->click();
   QCOMPARE(rec.errors.size(), 1);
   QVERIFY(QFile::exists(dir.file(QStringLiteral("out/USA_CO_Golden-NREL.724666_TMY3.bin"))));
-  QVERIFY(LogText(dir).contains(QStringLiteral("Processing finished at ")));
+  QCOMPARE(LogText(dir).count(QStringLiteral("Processing finished at ")), 2);
 }
 
 void ConversionTest::missingInterimDirectoryFallsBackToTheDefault() {
@@ -228,8 +234,8 @@ void ConversionTest::failedCleaningRestoresTheCaptionAndResetTakesEffect() {
   auto w = test::MakeWindow(dir, rec);
   PrepareSampleRun(*w, dir);
   w->epw.edEPWBinName->setText(QStringLiteral("Golden.BIN"));
-  // Min above Max makes every dry-bulb hour bad: the cleaning pass fails.
-  w->setup.sgWthData->item(0, 0)->setText(QStringLiteral("200"));
+  // A maximum below every hour makes every dry-bulb hour bad: the cleaning pass fails.
+  w->setup.sgWthData->item(0, 1)->setText(QStringLiteral("-45"));
   QSignalSpy captions(w.get(), &QWidget::windowTitleChanged);
   w->epw.btnProcEPW->click();
   QVERIFY2(rec.errors.isEmpty(), qPrintable(rec.errors.join(QLatin1Char('\n'))));
