@@ -134,6 +134,9 @@ struct Case {
   std::vector<std::string> written = {};  // files outside work/ and out/ the case may write
 };
 
+// The case by its name in test listings (not its bytes).
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 // "convert FILE" into work/ and out/ under the name run.
 std::string Convert(const std::string& file, const std::string& more = "") {
   return "convert " + file + " --name run --interim work --out out -q" + more;
