@@ -1,5 +1,6 @@
 #include "format/fixed_text.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,35 @@ namespace kestrum {
 namespace {
 
 constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
+
+constexpr uint64_t kPow10Whole[] = {1ull,
+                                    10ull,
+                                    100ull,
+                                    1000ull,
+                                    10000ull,
+                                    100000ull,
+                                    1000000ull,
+                                    10000000ull,
+                                    100000000ull,
+                                    1000000000ull,
+                                    10000000000ull,
+                                    100000000000ull,
+                                    1000000000000ull,
+                                    10000000000000ull,
+                                    100000000000000ull,
+                                    1000000000000000ull,
+                                    10000000000000000ull,
+                                    100000000000000000ull,
+                                    1000000000000000000ull,
+                                    10000000000000000000ull};
+
+// "00" "01" ... "99": two digits at a time.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+constexpr char kBlanks[] = "                ";  // 16
 
 // |v| * 10^decimals rounded to an integer, halves away from zero, decided on the exact
 // product: q + e == |v| * 10^d exactly (e from a fused multiply-add).
@@ -37,73 +67,121 @@ bool ScaledMagnitude(double v, int decimals, uint64_t& n) {
   return true;
 }
 
-// A number's text, built backwards from its last character at the end of a buffer that
-// starts out blank: the blanks of a right-aligned field are then already in front of it,
-// and the usual field goes to the output in one piece.
-class BackwardsText {
- public:
-  BackwardsText() { std::memset(buf_, ' ', sizeof buf_); }
+// Decimal digits of x, at least one.
+int DigitCount(uint64_t x) {
+  const int t = (std::bit_width(x | 1) * 1233) >> 12;  // floor of log10, or one below
+  return t + (x >= kPow10Whole[t] ? 1 : 0);
+}
 
-  void Put(char c) { *--first_ = c; }
-
-  // The decimal digits of n, at least one.
-  void PutDigits(uint64_t n) {
-    do {
-      Put(static_cast<char>('0' + n % 10));
-      n /= 10;
-    } while (n != 0);
+// Blanks over [p, p + count); at least 16 bytes of room at p.
+void PutBlanks(char* p, int count) {
+  if (count <= 16) [[likely]] {
+    std::memcpy(p, kBlanks, 16);
+  } else {
+    std::memset(p, ' ', static_cast<size_t>(count));
   }
+}
 
-  // Appends the text right-aligned in `width` characters; a longer text is written whole.
-  void AppendTo(std::string& out, int width) const {
-    const size_t len = static_cast<size_t>(end() - first_);
-    const size_t pad = static_cast<int>(len) < width ? static_cast<size_t>(width) - len : 0;
-    if (pad <= static_cast<size_t>(first_ - buf_)) {
-      out.append(first_ - pad, pad + len);
-    } else {
-      out.append(pad, ' ');
-      out.append(first_, len);
-    }
+// The digits of n written backwards so that they end at `end`; at least one digit.
+char* PutWholeBackwards(char* end, uint64_t n) {
+  while (n >= 100) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * (n % 100), 2);
+    n /= 100;
   }
+  if (n >= 10) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * n, 2);
+  } else {
+    *--end = static_cast<char>('0' + n);
+  }
+  return end;
+}
 
- private:
-  const char* end() const { return buf_ + sizeof buf_; }
+// Exactly D digits of n (< 10^D) written backwards so that they end at `end`.
+template <int D>
+char* PutDecimalsBackwards(char* end, uint64_t n) {
+  for (int k = D; k >= 2; k -= 2) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * (n % 100), 2);
+    n /= 100;
+  }
+  if constexpr (D % 2 == 1) *--end = static_cast<char>('0' + n);
+  return end;
+}
 
-  // Room for the padding of every field of the system's files, a sign, 20 digits and a
-  // point.
-  char buf_[48];
-  char* first_ = buf_ + sizeof buf_;
-};
+// The text of n / 10^D with D decimals, a leading minus when `negative`, right-aligned in
+// `width`, at p; returns its end. The divisions are by constants.
+template <int D>
+char* PutScaled(char* p, uint64_t n, bool negative, int width) {
+  constexpr uint64_t scale = kPow10Whole[D];
+  const uint64_t whole = n / scale;
+  const int len = (negative ? 1 : 0) + DigitCount(whole) + (D > 0 ? D + 1 : 0);
+  const int pad = width > len ? width - len : 0;
+  PutBlanks(p, pad);
+  char* const end = p + pad + len;
+  char* first = end;
+  if constexpr (D > 0) {
+    first = PutDecimalsBackwards<D>(first, n - whole * scale);
+    *--first = '.';
+  }
+  first = PutWholeBackwards(first, whole);
+  if (negative) first[-1] = '-';
+  return end;
+}
+
+[[noreturn]] void ThrowNotFinite() {
+  throw RunError("A value that is not a finite number cannot be written");
+}
 
 }  // namespace
 
-void AppendFixed(std::string& out, double v, int width, int decimals) {
-  if (!std::isfinite(v)) throw RunError("A value that is not a finite number cannot be written");
+char* PutFixed(char* p, double v, int width, int decimals) {
+  if (!std::isfinite(v)) ThrowNotFinite();
   if (decimals < 0 || decimals > 11) decimals = decimals < 0 ? 0 : 11;
   uint64_t n = 0;
-  if (!ScaledMagnitude(v, decimals, n)) {
-    // Far beyond any width of the system's files: plain correctly rounded text, which
-    // can run to more than 300 characters.
-    const int len = std::snprintf(nullptr, 0, "%.*f", decimals, v);
-    std::string text(static_cast<size_t>(len) + 1, '\0');
-    std::snprintf(text.data(), text.size(), "%.*f", decimals, v);
-    text.pop_back();
-    if (len < width) out.append(static_cast<size_t>(width - len), ' ');
-    out += text;
+  if (!ScaledMagnitude(v, decimals, n)) return nullptr;
+  const bool negative = n != 0 && v < 0;  // no minus sign on a value that rounds to zero
+  switch (decimals) {
+    case 0: return PutScaled<0>(p, n, negative, width);
+    case 1: return PutScaled<1>(p, n, negative, width);
+    case 2: return PutScaled<2>(p, n, negative, width);
+    case 3: return PutScaled<3>(p, n, negative, width);
+    case 4: return PutScaled<4>(p, n, negative, width);
+    case 5: return PutScaled<5>(p, n, negative, width);
+    case 6: return PutScaled<6>(p, n, negative, width);
+    case 7: return PutScaled<7>(p, n, negative, width);
+    case 8: return PutScaled<8>(p, n, negative, width);
+    case 9: return PutScaled<9>(p, n, negative, width);
+    case 10: return PutScaled<10>(p, n, negative, width);
+    default: return PutScaled<11>(p, n, negative, width);
+  }
+}
+
+char* PutInt(char* p, int64_t v, int width) {
+  // The magnitude as unsigned, so that the most negative value has one too.
+  const uint64_t n = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
+  return PutScaled<0>(p, n, v < 0, width);
+}
+
+void AppendFixed(std::string& out, double v, int width, int decimals) {
+  const size_t old = out.size();
+  out.resize(old + static_cast<size_t>(width > 0 ? width : 0) + kFieldRoom);
+  char* const end = PutFixed(out.data() + old, v, width, decimals);
+  if (end != nullptr) {
+    out.resize(static_cast<size_t>(end - out.data()));
     return;
   }
-  // From the last decimal backwards: n = 1234 with 2 decimals gives "12.34", n = 5 gives
-  // "0.05" (at least one digit before the point).
-  const bool negative = n != 0 && v < 0;  // no minus sign on a value that rounds to zero
-  BackwardsText text;
-  for (int k = 0; k < decimals; ++k) {
-    text.Put(static_cast<char>('0' + n % 10));
-    n /= 10;
-  }
-  if (decimals > 0) text.Put('.');
-  text.PutDigits(n);
-  if (negative) text.Put('-');
-  text.AppendTo(out, width);
+  out.resize(old);
+  // Far beyond any width of the system's files: plain correctly rounded text, which
+  // can run to more than 300 characters.
+  if (decimals < 0 || decimals > 11) decimals = decimals < 0 ? 0 : 11;
+  const int len = std::snprintf(nullptr, 0, "%.*f", decimals, v);
+  std::string text(static_cast<size_t>(len) + 1, '\0');
+  std::snprintf(text.data(), text.size(), "%.*f", decimals, v);
+  text.pop_back();
+  if (len < width) out.append(static_cast<size_t>(width - len), ' ');
+  out += text;
 }
 
 std::string FormatFixed(double v, int width, int decimals) {
@@ -113,11 +191,10 @@ std::string FormatFixed(double v, int width, int decimals) {
 }
 
 void AppendInt(std::string& out, int64_t v, int width) {
-  BackwardsText text;
-  // The magnitude as unsigned, so that the most negative value has one too.
-  text.PutDigits(v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v));
-  if (v < 0) text.Put('-');
-  text.AppendTo(out, width);
+  const size_t old = out.size();
+  out.resize(old + static_cast<size_t>(width > 0 ? width : 0) + kFieldRoom);
+  char* const end = PutInt(out.data() + old, v, width);
+  out.resize(static_cast<size_t>(end - out.data()));
 }
 
 std::string FormatInt(int64_t v, int width) {

@@ -160,8 +160,6 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
 
   if (directNormalWm2 != nullptr) directNormalWm2->assign(kHoursPerYear, 0.0);
   WetBulbMemo wetBulbs;  // hours that repeat an earlier hour's air skip the search
-  std::string line;
-  line.reserve(256);
   for (int n = 1; n <= kHoursPerYear; ++n) {
     const int i = n - 1;
     FormattedHour h;
@@ -186,12 +184,10 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
     h.cloudType = table.at(CloudType, n);
     RequireFinite(h, n);
 
-    line.clear();
-    AppendFtRecord(line, ToFtHour(h));
-    ft.WriteLine(line);
-    line.clear();
-    AppendFinalDataRow(line, ToFinalDataRow(h));
-    fin.WriteLine(line);
+    AppendFtRecord(ft.text(), ToFtHour(h));
+    ft.EndLine();
+    AppendFinalDataRow(fin.text(), ToFinalDataRow(h));
+    fin.EndLine();
   }
 
   ft.Close();

@@ -20,7 +20,7 @@ std::string HeaderLine2(const char* moistureUnit) {
   return std::string("Month,Day,Hour,F,") + moistureUnit + "," + wm2 + ",mph,degrees," + wm2;
 }
 
-void WriteAll(const std::string& path, const std::string& text) {
+void WriteAll(const std::string& path, std::string_view text) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) throw RunError("Cannot create " + path + ": " + std::strerror(errno));
   const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
@@ -60,25 +60,27 @@ std::vector<Series> OriginalDataColumns(OriginalDataSource source, bool directNo
   return columns;
 }
 
-void AppendHourRow(std::string& out, const HourlyTable& table, int h,
+void AppendHourRow(TextSink& out, const HourlyTable& table, int h,
                    std::span<const Series> columns) {
   const CalendarHour when = SplitHourOfYear(h);
-  AppendInt(out, when.month, 0);
-  out.push_back(',');
-  AppendInt(out, when.day, 0);
-  out.push_back(',');
-  AppendInt(out, when.hour, 0);
+  out.Int(when.month, 0);
+  out.Char(',');
+  out.Int(when.day, 0);
+  out.Char(',');
+  out.Int(when.hour, 0);
   for (Series s : columns) {
-    out.push_back(',');
-    AppendFixed(out, table.at(s, h), 8, 2);
+    out.Char(',');
+    out.Fixed(table.at(s, h), 8, 2);
   }
 }
 
 void WriteHourRowsFile(const std::string& path, const std::vector<std::string>& header,
                        const HourlyTable& table, std::span<const Series> columns) {
-  std::string text;
-  text.reserve(static_cast<size_t>(kHoursPerYear) * (8 + 9 * columns.size()));
-  for (const std::string& line : header) text.append(line).append("\r\n");
+  TextSink text(static_cast<size_t>(kHoursPerYear) * (10 + 9 * columns.size()));
+  for (const std::string& line : header) {
+    text.Text(line);
+    text.Text("\r\n");
+  }
   // Month by month, day by day, hour by hour: the hours of the year in order.
   for (int month = 1; month <= 12; ++month) {
     for (int day = 1; day <= DaysInMonth[month]; ++day) {
@@ -91,11 +93,11 @@ void WriteHourRowsFile(const std::string& path, const std::vector<std::string>& 
                          std::to_string(day) + " hour " + std::to_string(hour) +
                          " is not a finite number");
         }
-        text.append("\r\n");
+        text.Text("\r\n");
       }
     }
   }
-  WriteAll(path, text);
+  WriteAll(path, text.view());
 }
 
 void WriteOriginalDataFile(const std::string& path, const HourlyTable& table,

@@ -16,9 +16,9 @@ namespace {
 using Strings = std::vector<std::string>;
 
 std::string Row(const HourlyTable& t, int h, std::vector<Series> columns) {
-  std::string out;
+  TextSink out;
   AppendHourRow(out, t, h, columns);
-  return out;
+  return std::string(out.view());
 }
 
 TEST(OriginalDataFile, RowHasPlainDateAndEightWideValues) {
