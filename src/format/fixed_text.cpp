@@ -69,8 +69,10 @@ bool ScaledMagnitude(double v, int decimals, uint64_t& n) {
 
 // Decimal digits of x, at least one.
 int DigitCount(uint64_t x) {
-  const int t = (std::bit_width(x | 1) * 1233) >> 12;  // floor of log10, or one below
-  return t + (x >= kPow10Whole[t] ? 1 : 0);
+  // x | 1 keeps 0 at one digit and changes no comparison with an even power of ten.
+  const uint64_t y = x | 1;
+  const int t = static_cast<int>((std::bit_width(y) * 1233) >> 12);  // floor of log10, or one below
+  return t + (y >= kPow10Whole[t] ? 1 : 0);
 }
 
 // Blanks over [p, p + count); at least 16 bytes of room at p.
