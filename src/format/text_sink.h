@@ -20,14 +20,14 @@ class TextSink {
   TextSink& operator=(const TextSink&) = delete;
 
   // FormatFixed(v, width, decimals); throws RunError for infinities and NaN.
-  void Fixed(double v, int width, int decimals) {
+  [[gnu::always_inline]] void Fixed(double v, int width, int decimals) {
     char* end = PutFixed(Room(FieldRoom(width)), v, width, decimals);
     if (end == nullptr) return AppendHuge(v, width, decimals);
     size_ = static_cast<size_t>(end - data_.get());
   }
 
   // FormatInt(v, width).
-  void Int(int64_t v, int width) {
+  [[gnu::always_inline]] void Int(int64_t v, int width) {
     size_ = static_cast<size_t>(PutInt(Room(FieldRoom(width)), v, width) - data_.get());
   }
 
