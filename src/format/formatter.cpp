@@ -2,7 +2,12 @@
 
 #include <array>
 #include <cmath>
+#include <exception>
+#include <span>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "format/direct_normal_estimate.h"
 #include "format/final_data_file.h"
@@ -160,38 +165,92 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
 
   if (directNormalWm2 != nullptr) directNormalWm2->assign(kHoursPerYear, 0.0);
   WetBulbMemo wetBulbs;  // hours that repeat an earlier hour's air skip the search
-  for (int n = 1; n <= kHoursPerYear; ++n) {
-    const int i = n - 1;
-    FormattedHour h;
-    h.ch = SplitHourOfYear(n);
-    h.dryBulbF = dryBulb[i];
-    try {
-      h.air = MoistAirFromHour(n, h.dryBulbF, moisture[i], kind, sp.elevationFt, ctx.ui,
-                               &wetBulbs);
-    } catch (const RunError& e) {
-      throw DataError(std::string(e.what()) + " At " + HourText(n, h.ch) + ".");
+  // Every hour is computed first, then the two files are written from the same hours, the
+  // final-data file on a second thread: neither text depends on the other. An hour that
+  // cannot be computed still leaves the hours before it in both files.
+  std::vector<FormattedHour> hours(static_cast<size_t>(kHoursPerYear));
+  int computed = 0;
+  std::exception_ptr computeError;
+  try {
+    for (int n = 1; n <= kHoursPerYear; ++n) {
+      const int i = n - 1;
+      FormattedHour& h = hours[static_cast<size_t>(i)];
+      h.ch = SplitHourOfYear(n);
+      h.dryBulbF = dryBulb[i];
+      try {
+        h.air = MoistAirFromHour(n, h.dryBulbF, moisture[i], kind, sp.elevationFt, ctx.ui,
+                                 &wetBulbs);
+      } catch (const RunError& e) {
+        throw DataError(std::string(e.what()) + " At " + HourText(n, h.ch) + ".");
+      }
+      h.globalWm2 = global[i];
+      // Only the marker -1 asks for an estimate; any other value is the source's own.
+      h.directNormalWm2 = directNormal[i] == kDirectNormalAbsent
+                              ? estimator.Estimate(n, h.ch, h.air.dewPointF)
+                              : directNormal[i];
+      if (directNormalWm2 != nullptr) {
+        (*directNormalWm2)[static_cast<size_t>(i)] = h.directNormalWm2;
+      }
+      h.windSpeedMph = table.at(WindSpeed, n);
+      h.windDirectionDeg = table.at(WindDirection, n);
+      h.snowFlag = table.at(SnowFlag, n);
+      h.rainFlag = table.at(RainFlag, n);
+      h.cloudType = table.at(CloudType, n);
+      RequireFinite(h, n);
+      computed = n;
     }
-    h.globalWm2 = global[i];
-    // Only the marker -1 asks for an estimate; any other value is the source's own.
-    h.directNormalWm2 = directNormal[i] == kDirectNormalAbsent
-                            ? estimator.Estimate(n, h.ch, h.air.dewPointF)
-                            : directNormal[i];
-    if (directNormalWm2 != nullptr) (*directNormalWm2)[static_cast<size_t>(i)] = h.directNormalWm2;
-    h.windSpeedMph = table.at(WindSpeed, n);
-    h.windDirectionDeg = table.at(WindDirection, n);
-    h.snowFlag = table.at(SnowFlag, n);
-    h.rainFlag = table.at(RainFlag, n);
-    h.cloudType = table.at(CloudType, n);
-    RequireFinite(h, n);
-
-    AppendFtRecord(ft.text(), ToFtHour(h));
-    ft.EndLine();
-    AppendFinalDataRow(fin.text(), ToFinalDataRow(h));
-    fin.EndLine();
+  } catch (...) {
+    computeError = std::current_exception();
   }
+  const std::span<const FormattedHour> done(hours.data(), static_cast<size_t>(computed));
 
-  ft.Close();
-  fin.Close();
+  // What went wrong first, as the rows were written one hour after the other (the FT
+  // record before the final-data row, the FT file closed first) decides the error raised.
+  struct Failure {
+    std::exception_ptr error;
+    size_t row = 0;  // the hour at which it happened; done.size() for the closing
+    int order = 0;   // 1 the FT file, 2 the final-data file
+  };
+  const auto writeRows = [&done, complete = computeError == nullptr](LineFile& file, int order,
+                                                                    auto appendRow) {
+    Failure failure{nullptr, 0, order};
+    try {
+      for (; failure.row < done.size(); ++failure.row) {
+        appendRow(file.text(), done[failure.row]);
+        file.EndLine();
+      }
+      if (complete) file.Close();
+    } catch (...) {
+      failure.error = std::current_exception();
+    }
+    return failure;
+  };
+  Failure finalFailure;
+  const auto writeFinal = [&] {
+    finalFailure = writeRows(fin, 2, [](TextSink& out, const FormattedHour& h) {
+      AppendFinalDataRow(out, ToFinalDataRow(h));
+    });
+  };
+  std::thread finalWriter;
+  try {
+    finalWriter = std::thread(writeFinal);
+  } catch (const std::system_error&) {
+    writeFinal();  // no thread to be had: one file after the other
+  }
+  const Failure ftFailure = writeRows(
+      ft, 1, [](TextSink& out, const FormattedHour& h) { AppendFtRecord(out, ToFtHour(h)); });
+  if (finalWriter.joinable()) finalWriter.join();
+  const Failure* first = nullptr;
+  for (const Failure* f : std::array<const Failure*, 2>{&ftFailure, &finalFailure}) {
+    if (f->error != nullptr &&
+        (first == nullptr || f->row < first->row ||
+         (f->row == first->row && f->order < first->order))) {
+      first = f;
+    }
+  }
+  if (first != nullptr) std::rethrow_exception(first->error);
+  if (computeError != nullptr) std::rethrow_exception(computeError);
+
   ctx.ui.EchoLine("  Formatted weather data successfully.");
   ctx.ui.Repaint();
   return true;
