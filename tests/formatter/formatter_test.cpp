@@ -361,6 +361,13 @@ TEST_F(FormatterTest, APsychrometricFailureNamesTheHour) {
               std::string::npos)
         << e.what();
   }
+  // The hours before it are in both files, each complete.
+  const auto ft = ReadLines(FtPath());
+  const auto fin = ReadLines(FinalPath());
+  ASSERT_EQ(ft.size(), 3u + 748u);
+  ASSERT_EQ(fin.size(), 2u + 748u);
+  EXPECT_EQ(ft.back().substr(0, 6), " 2 1 4");
+  EXPECT_EQ(fin.back().substr(0, 9), " 2, 1, 4,");
 }
 
 TEST_F(FormatterTest, AnImpossibleWetBulbWarnsAndTheHourIsStillWritten) {
