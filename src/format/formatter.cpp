@@ -5,8 +5,6 @@
 #include <exception>
 #include <span>
 #include <string>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "format/direct_normal_estimate.h"
@@ -19,6 +17,7 @@
 #include "run/calendar.h"
 #include "run/hourly_table.h"
 #include "run/run_error.h"
+#include "run/side_task.h"
 
 namespace kestrum {
 
@@ -231,15 +230,10 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
       AppendFinalDataRow(out, ToFinalDataRow(h));
     });
   };
-  std::thread finalWriter;
-  try {
-    finalWriter = std::thread(writeFinal);
-  } catch (const std::system_error&) {
-    writeFinal();  // no thread to be had: one file after the other
-  }
+  SideTask finalWriter(writeFinal);
   const Failure ftFailure = writeRows(
       ft, 1, [](TextSink& out, const FormattedHour& h) { AppendFtRecord(out, ToFtHour(h)); });
-  if (finalWriter.joinable()) finalWriter.join();
+  finalWriter.Wait();  // writeRows keeps what it threw
   const Failure* first = nullptr;
   for (const Failure* f : std::array<const Failure*, 2>{&ftFailure, &finalFailure}) {
     if (f->error != nullptr &&

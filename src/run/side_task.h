@@ -1,0 +1,30 @@
+// Work done beside the calling thread: the two halves of a file's rows, or two files
+// written from the same hours, at once on a machine with two cores.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <thread>
+
+namespace kestrum {
+
+class SideTask {
+ public:
+  // Starts work on a thread of its own, or does it at once on the calling thread when
+  // no thread can be had.
+  explicit SideTask(std::function<void()> work);
+  SideTask(const SideTask&) = delete;
+  SideTask& operator=(const SideTask&) = delete;
+  // Waits for the work; what it threw is then dropped.
+  ~SideTask();
+
+  // Waits for the work to finish and rethrows what it threw.
+  void Wait();
+
+ private:
+  std::function<void()> work_;
+  std::thread thread_;
+  std::exception_ptr error_;
+};
+
+}  // namespace kestrum
