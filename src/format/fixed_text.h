@@ -155,10 +155,19 @@ template <int D>
 char* PutScaled(char* p, uint64_t n, bool negative, int width) {
   constexpr uint64_t scale = kPow10Whole[D];
   const uint64_t whole = n / scale;
-  const int len = (negative ? 1 : 0) + DigitCount(whole) + (D > 0 ? D + 1 : 0);
-  const int pad = width > len ? width - len : 0;
-  PutBlanks(p, pad);
-  char* const end = p + pad + len;
+  // The usual field fits its width: it then ends at p + width whatever its digits, so the
+  // next field's place is known before these digits are (the writes of a row overlap).
+  const int wholeRoom = width - (negative ? 1 : 0) - (D > 0 ? D + 1 : 0);
+  char* end;
+  if (wholeRoom >= 1 && wholeRoom <= 19 && whole < kPow10Whole[wholeRoom]) [[likely]] {
+    PutBlanks(p, width);
+    end = p + width;
+  } else {
+    const int len = (negative ? 1 : 0) + DigitCount(whole) + (D > 0 ? D + 1 : 0);
+    const int pad = width > len ? width - len : 0;
+    PutBlanks(p, pad);
+    end = p + pad + len;
+  }
   char* first = end;
   if constexpr (D > 0) {
     first = PutDecimalsBackwards<D>(first, n - whole * scale);
@@ -168,7 +177,6 @@ char* PutScaled(char* p, uint64_t n, bool negative, int width) {
   if (negative) first[-1] = '-';
   return end;
 }
-
 
 }  // namespace fixed_digits
 
