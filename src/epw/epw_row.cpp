@@ -13,21 +13,27 @@ namespace kestrum {
 
 namespace {
 
+// The problems are made out of line: a row that converts builds no strings.
+[[gnu::noinline, gnu::cold]] void SetProblem(EpwRowProblem& problem, std::string_view text,
+                                              const char* what, const char* reason) {
+  problem = {std::string(text), what, reason};
+}
+
 bool TakeWhole(std::string_view text, const char* what, int64_t& out, EpwRowProblem& problem) {
-  if (ParseWholeNumber(text, out)) return true;
-  problem = {std::string(text), what, "is not a whole number"};
+  if (ParseWholeNumber(text, out)) [[likely]] return true;
+  SetProblem(problem, text, what, "is not a whole number");
   return false;
 }
 
 // A value must convert and fit a single-precision slot of the table.
 bool TakeValue(std::string_view text, const char* what, float& out, EpwRowProblem& problem) {
   double v = 0.0;
-  if (!ParseReal(text, v)) {
-    problem = {std::string(text), what, "is not a number"};
+  if (!ParseReal(text, v)) [[unlikely]] {
+    SetProblem(problem, text, what, "is not a number");
     return false;
   }
-  if (std::fabs(v) > FLT_MAX) {
-    problem = {std::string(text), what, "is out of range"};
+  if (std::fabs(v) > FLT_MAX) [[unlikely]] {
+    SetProblem(problem, text, what, "is out of range");
     return false;
   }
   out = static_cast<float>(v);
