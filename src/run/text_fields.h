@@ -78,13 +78,13 @@ std::string_view NextQuotedField(std::string_view line, size_t quoteAt, size_t& 
 // minus sign, digits, and optionally a point followed by digits, 15 digits at most. The
 // digits read as an integer are then exact, and so is the power of ten of the decimals,
 // so their quotient, a single correctly rounded division, is the value from_chars gives
-// (Clinger's fast path). False for every other text, blanks and a plus sign included.
-inline bool ParsePlainDecimal(std::string_view text, double& value) {
+// (Clinger's fast path). Reads such a number from p on and returns where it ends, or null
+// when the text at p does not start with one (blanks and a plus sign included), or the
+// number has more than 15 digits, or its point is not followed by a digit.
+inline const char* ScanPlainDecimal(const char* p, const char* const end, double& value) {
   static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   constexpr size_t kMaxDigits = 15;  // below 2^53
-  const char* p = text.data();
-  const char* const end = p + text.size();
   const bool negative = p != end && *p == '-';
   if (negative) ++p;
   // Wraps around for more than 19 digits, which are refused below anyway.
@@ -94,21 +94,46 @@ inline bool ParsePlainDecimal(std::string_view text, double& value) {
     digits = digits * 10 + static_cast<unsigned>(*p - '0');
   }
   const size_t whole = static_cast<size_t>(p - wholeStart);
-  if (whole == 0) return false;
+  if (whole == 0) return nullptr;
   size_t decimals = 0;
-  if (p != end) {
-    if (*p != '.') return false;
+  if (p != end && *p == '.') {
     const char* const decimalStart = ++p;
     for (; p != end && static_cast<unsigned char>(*p - '0') < 10; ++p) {
       digits = digits * 10 + static_cast<unsigned>(*p - '0');
     }
     decimals = static_cast<size_t>(p - decimalStart);
-    if (decimals == 0 || p != end) return false;
+    if (decimals == 0) return nullptr;
   }
-  if (whole + decimals > kMaxDigits) return false;
+  if (whole + decimals > kMaxDigits) return nullptr;
   const double magnitude = static_cast<double>(digits) / kPow10[decimals];
   value = negative ? -magnitude : magnitude;
+  return p;
+}
+
+// The whole text is such a plain decimal.
+inline bool ParsePlainDecimal(std::string_view text, double& value) {
+  const char* const end = text.data() + text.size();
+  double v = 0.0;
+  const char* const stop = ScanPlainDecimal(text.data(), end, v);
+  if (stop == nullptr || stop != end) return false;  // end is null for an empty view
+  value = v;
   return true;
+}
+
+// Up to 18 digits with an optional minus sign, the usual whole number, which fits int64_t
+// as it is: reads one from p on and returns where it ends, or null.
+inline const char* ScanShortWholeNumber(const char* p, const char* const end, int64_t& value) {
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  const char* const first = p;
+  uint64_t v = 0;  // wraps around for more than 19 digits, which are refused below
+  for (; p != end && static_cast<unsigned char>(*p - '0') < 10; ++p) {
+    v = v * 10 + static_cast<unsigned>(*p - '0');
+  }
+  if (p == first || p - first > 18) return nullptr;
+  const auto magnitude = static_cast<int64_t>(v);
+  value = negative ? -magnitude : magnitude;
+  return p;
 }
 
 // ParseReal and ParseWholeNumber for every text.
@@ -147,19 +172,11 @@ inline bool ParseReal(std::string_view text, double& value) {
 }
 
 inline bool ParseWholeNumber(std::string_view text, int64_t& value) {
-  // Up to 18 digits with an optional minus sign, the usual case, fit int64_t as they are.
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  const bool negative = p != end && *p == '-';
-  if (negative) ++p;
-  const char* const first = p;
-  uint64_t v = 0;  // wraps around for more than 19 digits, which the full reader takes
-  for (; p != end && static_cast<unsigned char>(*p - '0') < 10; ++p) {
-    v = v * 10 + static_cast<unsigned>(*p - '0');
-  }
-  if (p == end && p != first && p - first <= 18) {
-    const auto magnitude = static_cast<int64_t>(v);
-    value = negative ? -magnitude : magnitude;
+  const char* const end = text.data() + text.size();
+  int64_t v = 0;
+  const char* const stop = text_fields_detail::ScanShortWholeNumber(text.data(), end, v);
+  if (stop != nullptr && stop == end) {  // end is null for an empty view
+    value = v;
     return true;
   }
   return text_fields_detail::ParseWholeNumberInFull(text, value);
