@@ -64,7 +64,7 @@ class RowFields {
 
   void Skip() { NextFieldView(line_, pos_, quoted_, AfterQuote::Consume); }
 
-  bool Whole(const char* what, int64_t& out, EpwRowProblem& problem) {
+  [[gnu::always_inline]] bool Whole(const char* what, int64_t& out, EpwRowProblem& problem) {
     if (const char* at = Start()) {
       int64_t v = 0;
       if (const char* stop = text_fields_detail::ScanShortWholeNumber(at, End(), v); Ends(stop)) {
@@ -73,11 +73,10 @@ class RowFields {
         return true;
       }
     }
-    return TakeWhole(NextFieldView(line_, pos_, quoted_, AfterQuote::Consume), what, out,
-                     problem);
+    return WholeInFull(what, out, problem);
   }
 
-  bool Value(const char* what, float& out, EpwRowProblem& problem) {
+  [[gnu::always_inline]] bool Value(const char* what, float& out, EpwRowProblem& problem) {
     if (const char* at = Start()) {
       double v = 0.0;
       if (const char* stop = text_fields_detail::ScanPlainDecimal(at, End(), v);
@@ -87,14 +86,23 @@ class RowFields {
         return true;
       }
     }
-    return TakeValue(NextFieldView(line_, pos_, quoted_, AfterQuote::Consume), what, out,
-                     problem);
+    return ValueInFull(what, out, problem);
   }
 
   size_t position() const { return pos_; }
   std::string& quoted() { return quoted_; }
 
  private:
+  // Any other field, kept out of line so that the plain cases stay small.
+  [[gnu::noinline]] bool WholeInFull(const char* what, int64_t& out, EpwRowProblem& problem) {
+    return TakeWhole(NextFieldView(line_, pos_, quoted_, AfterQuote::Consume), what, out,
+                     problem);
+  }
+  [[gnu::noinline]] bool ValueInFull(const char* what, float& out, EpwRowProblem& problem) {
+    return TakeValue(NextFieldView(line_, pos_, quoted_, AfterQuote::Consume), what, out,
+                     problem);
+  }
+
   // The first character of the next field, null past the end of the line.
   const char* Start() const { return pos_ <= line_.size() ? line_.data() + pos_ - 1 : nullptr; }
   const char* End() const { return line_.data() + line_.size(); }
