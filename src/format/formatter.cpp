@@ -15,6 +15,7 @@
 #include "format/site_parameters.h"
 #include "format/wet_bulb_memo.h"
 #include "run/calendar.h"
+#include "run/deferred_ui.h"
 #include "run/hourly_table.h"
 #include "run/run_error.h"
 #include "run/side_task.h"
@@ -163,25 +164,64 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
   DirectNormalEstimator estimator(solvane, *record, global, sp);
 
   if (directNormalWm2 != nullptr) directNormalWm2->assign(kHoursPerYear, 0.0);
-  WetBulbMemo wetBulbs;  // hours that repeat an earlier hour's air skip the search
   // Every hour is computed first, then the two files are written from the same hours, the
   // final-data file on a second thread: neither text depends on the other. An hour that
   // cannot be computed still leaves the hours before it in both files.
   std::vector<FormattedHour> hours(static_cast<size_t>(kHoursPerYear));
+
+  // First the air of every hour, the second half of the year on a second thread. Each half
+  // remembers its own wet bulbs (hours that repeat an earlier hour's air skip the search;
+  // what is remembered never changes a result) and keeps what the relations tell the
+  // user, marked with its hour, for the hours below to pass on in order.
+  struct AirHalf {
+    int first = 1, last = kHoursPerYear;
+    WetBulbMemo wetBulbs;
+    DeferredUi ui;
+    int failedHour = 0;  // 0: every hour of the half computed
+    std::exception_ptr error;
+  };
+  const auto computeAir = [&](AirHalf& half) {
+    for (int n = half.first; n <= half.last; ++n) {
+      const int i = n - 1;
+      FormattedHour& h = hours[static_cast<size_t>(i)];
+      h.ch = SplitHourOfYear(n);
+      h.dryBulbF = dryBulb[i];
+      half.ui.SetMark(n);
+      try {
+        h.air = MoistAirFromHour(n, h.dryBulbF, moisture[i], kind, sp.elevationFt, half.ui,
+                                 &half.wetBulbs);
+      } catch (const RunError& e) {
+        half.error = std::make_exception_ptr(
+            DataError(std::string(e.what()) + " At " + HourText(n, h.ch) + "."));
+      } catch (...) {
+        half.error = std::current_exception();
+      }
+      if (half.error != nullptr) {
+        half.failedHour = n;
+        return;
+      }
+    }
+  };
+  AirHalf firstHalf, secondHalf;
+  firstHalf.last = kHoursPerYear / 2;
+  secondHalf.first = firstHalf.last + 1;
+  {
+    SideTask second([&] { computeAir(secondHalf); });
+    computeAir(firstHalf);
+    second.Wait();  // computeAir keeps what it threw
+  }
+
+  // Then hour by hour, as if each were computed here: its notices, its failure, its
+  // direct normal and the check that every value is a finite number.
   int computed = 0;
   std::exception_ptr computeError;
   try {
     for (int n = 1; n <= kHoursPerYear; ++n) {
       const int i = n - 1;
+      AirHalf& half = n <= firstHalf.last ? firstHalf : secondHalf;
+      half.ui.PassOnUpTo(n, ctx.ui);
+      if (half.failedHour == n) std::rethrow_exception(half.error);
       FormattedHour& h = hours[static_cast<size_t>(i)];
-      h.ch = SplitHourOfYear(n);
-      h.dryBulbF = dryBulb[i];
-      try {
-        h.air = MoistAirFromHour(n, h.dryBulbF, moisture[i], kind, sp.elevationFt, ctx.ui,
-                                 &wetBulbs);
-      } catch (const RunError& e) {
-        throw DataError(std::string(e.what()) + " At " + HourText(n, h.ch) + ".");
-      }
       h.globalWm2 = global[i];
       // Only the marker -1 asks for an estimate; any other value is the source's own.
       h.directNormalWm2 = directNormal[i] == kDirectNormalAbsent
