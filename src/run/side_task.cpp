@@ -1,8 +1,19 @@
 #include "run/side_task.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <system_error>
 
 namespace kestrum {
+
+namespace {
+
+bool OneThread() {
+  const char* value = std::getenv(kOneThreadVariable);
+  return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
+}  // namespace
 
 SideTask::SideTask(std::function<void()> work) : work_(std::move(work)) {
   auto run = [this] {
@@ -12,6 +23,10 @@ SideTask::SideTask(std::function<void()> work) : work_(std::move(work)) {
       error_ = std::current_exception();
     }
   };
+  if (OneThread()) {
+    run();
+    return;
+  }
   try {
     thread_ = std::thread(run);
   } catch (const std::system_error&) {

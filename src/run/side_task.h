@@ -8,10 +8,14 @@
 
 namespace kestrum {
 
+// When this environment variable is "1", a conversion keeps to its calling thread (a
+// batch's workers: the batch itself spreads its files over the cores).
+inline constexpr const char* kOneThreadVariable = "KESTRUM_ONE_THREAD";
+
 class SideTask {
  public:
   // Starts work on a thread of its own, or does it at once on the calling thread when
-  // no thread can be had.
+  // no thread can be had or kOneThreadVariable says so.
   explicit SideTask(std::function<void()> work);
   SideTask(const SideTask&) = delete;
   SideTask& operator=(const SideTask&) = delete;
