@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "config/atomic_file.h"
 #include "format/fixed_text.h"
 #include "run/run_error.h"
+#include "run/side_task.h"
 
 namespace kestrum::cli {
 
@@ -237,6 +239,8 @@ int Batch(const BatchOptions& options) {
   Progress progress(inputs.size(), options.quiet);
   WorkerPoolOptions pool;
   pool.jobs = options.jobs > 0 ? options.jobs : CoreCount();
+  // The batch keeps the cores busy with files: each worker converts on one thread.
+  setenv(kOneThreadVariable, "1", 1);
   pool.timeoutSeconds = options.timeoutSeconds;
   pool.tickSeconds = progress.terminal() ? 0.5 : 0;
   const bool finished = RunWorkers(

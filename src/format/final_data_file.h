@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "format/text_sink.h"
+
 namespace kestrum {
 
 inline constexpr const char* kFinalDataHeader1 =
@@ -29,6 +31,6 @@ struct FinalDataRow {
 // temperatures and the relative humidity with 2 decimals in 8, the humidity ratio with
 // 6 decimals in 8, the two radiation values with 1 decimal in 7, wind speed and
 // direction rounded to whole numbers in 4; fields joined by single commas.
-void AppendFinalDataRow(std::string& out, const FinalDataRow& row);
+void AppendFinalDataRow(TextSink& out, const FinalDataRow& row);
 
 }  // namespace kestrum

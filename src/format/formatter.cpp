@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cmath>
+#include <exception>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "format/direct_normal_estimate.h"
 #include "format/final_data_file.h"
@@ -12,8 +15,10 @@
 #include "format/site_parameters.h"
 #include "format/wet_bulb_memo.h"
 #include "run/calendar.h"
+#include "run/deferred_ui.h"
 #include "run/hourly_table.h"
 #include "run/run_error.h"
+#include "run/side_task.h"
 
 namespace kestrum {
 
@@ -159,43 +164,127 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
   DirectNormalEstimator estimator(solvane, *record, global, sp);
 
   if (directNormalWm2 != nullptr) directNormalWm2->assign(kHoursPerYear, 0.0);
-  WetBulbMemo wetBulbs;  // hours that repeat an earlier hour's air skip the search
-  std::string line;
-  line.reserve(256);
-  for (int n = 1; n <= kHoursPerYear; ++n) {
-    const int i = n - 1;
-    FormattedHour h;
-    h.ch = SplitHourOfYear(n);
-    h.dryBulbF = dryBulb[i];
-    try {
-      h.air = MoistAirFromHour(n, h.dryBulbF, moisture[i], kind, sp.elevationFt, ctx.ui,
-                               &wetBulbs);
-    } catch (const RunError& e) {
-      throw DataError(std::string(e.what()) + " At " + HourText(n, h.ch) + ".");
-    }
-    h.globalWm2 = global[i];
-    // Only the marker -1 asks for an estimate; any other value is the source's own.
-    h.directNormalWm2 = directNormal[i] == kDirectNormalAbsent
-                            ? estimator.Estimate(n, h.ch, h.air.dewPointF)
-                            : directNormal[i];
-    if (directNormalWm2 != nullptr) (*directNormalWm2)[static_cast<size_t>(i)] = h.directNormalWm2;
-    h.windSpeedMph = table.at(WindSpeed, n);
-    h.windDirectionDeg = table.at(WindDirection, n);
-    h.snowFlag = table.at(SnowFlag, n);
-    h.rainFlag = table.at(RainFlag, n);
-    h.cloudType = table.at(CloudType, n);
-    RequireFinite(h, n);
+  // Every hour is computed first, then the two files are written from the same hours, the
+  // final-data file on a second thread: neither text depends on the other. An hour that
+  // cannot be computed still leaves the hours before it in both files.
+  std::vector<FormattedHour> hours(static_cast<size_t>(kHoursPerYear));
 
-    line.clear();
-    AppendFtRecord(line, ToFtHour(h));
-    ft.WriteLine(line);
-    line.clear();
-    AppendFinalDataRow(line, ToFinalDataRow(h));
-    fin.WriteLine(line);
+  // First the air of every hour, the second half of the year on a second thread. Each half
+  // remembers its own wet bulbs (hours that repeat an earlier hour's air skip the search;
+  // what is remembered never changes a result) and keeps what the relations tell the
+  // user, marked with its hour, for the hours below to pass on in order.
+  struct AirHalf {
+    int first = 1, last = kHoursPerYear;
+    WetBulbMemo wetBulbs;
+    DeferredUi ui;
+    int failedHour = 0;  // 0: every hour of the half computed
+    std::exception_ptr error;
+  };
+  const auto computeAir = [&](AirHalf& half) {
+    for (int n = half.first; n <= half.last; ++n) {
+      const int i = n - 1;
+      FormattedHour& h = hours[static_cast<size_t>(i)];
+      h.ch = SplitHourOfYear(n);
+      h.dryBulbF = dryBulb[i];
+      half.ui.SetMark(n);
+      try {
+        h.air = MoistAirFromHour(n, h.dryBulbF, moisture[i], kind, sp.elevationFt, half.ui,
+                                 &half.wetBulbs);
+      } catch (const RunError& e) {
+        half.error = std::make_exception_ptr(
+            DataError(std::string(e.what()) + " At " + HourText(n, h.ch) + "."));
+      } catch (...) {
+        half.error = std::current_exception();
+      }
+      if (half.error != nullptr) {
+        half.failedHour = n;
+        return;
+      }
+    }
+  };
+  AirHalf firstHalf, secondHalf;
+  firstHalf.last = kHoursPerYear / 2;
+  secondHalf.first = firstHalf.last + 1;
+  {
+    SideTask second([&] { computeAir(secondHalf); });
+    computeAir(firstHalf);
+    second.Wait();  // computeAir keeps what it threw
   }
 
-  ft.Close();
-  fin.Close();
+  // Then hour by hour, as if each were computed here: its notices, its failure, its
+  // direct normal and the check that every value is a finite number.
+  int computed = 0;
+  std::exception_ptr computeError;
+  try {
+    for (int n = 1; n <= kHoursPerYear; ++n) {
+      const int i = n - 1;
+      AirHalf& half = n <= firstHalf.last ? firstHalf : secondHalf;
+      half.ui.PassOnUpTo(n, ctx.ui);
+      if (half.failedHour == n) std::rethrow_exception(half.error);
+      FormattedHour& h = hours[static_cast<size_t>(i)];
+      h.globalWm2 = global[i];
+      // Only the marker -1 asks for an estimate; any other value is the source's own.
+      h.directNormalWm2 = directNormal[i] == kDirectNormalAbsent
+                              ? estimator.Estimate(n, h.ch, h.air.dewPointF)
+                              : directNormal[i];
+      if (directNormalWm2 != nullptr) {
+        (*directNormalWm2)[static_cast<size_t>(i)] = h.directNormalWm2;
+      }
+      h.windSpeedMph = table.at(WindSpeed, n);
+      h.windDirectionDeg = table.at(WindDirection, n);
+      h.snowFlag = table.at(SnowFlag, n);
+      h.rainFlag = table.at(RainFlag, n);
+      h.cloudType = table.at(CloudType, n);
+      RequireFinite(h, n);
+      computed = n;
+    }
+  } catch (...) {
+    computeError = std::current_exception();
+  }
+  const std::span<const FormattedHour> done(hours.data(), static_cast<size_t>(computed));
+
+  // What went wrong first, as the rows were written one hour after the other (the FT
+  // record before the final-data row, the FT file closed first) decides the error raised.
+  struct Failure {
+    std::exception_ptr error;
+    size_t row = 0;  // the hour at which it happened; done.size() for the closing
+    int order = 0;   // 1 the FT file, 2 the final-data file
+  };
+  const auto writeRows = [&done, complete = computeError == nullptr](LineFile& file, int order,
+                                                                    auto appendRow) {
+    Failure failure{nullptr, 0, order};
+    try {
+      for (; failure.row < done.size(); ++failure.row) {
+        appendRow(file.text(), done[failure.row]);
+        file.EndLine();
+      }
+      if (complete) file.Close();
+    } catch (...) {
+      failure.error = std::current_exception();
+    }
+    return failure;
+  };
+  Failure finalFailure;
+  const auto writeFinal = [&] {
+    finalFailure = writeRows(fin, 2, [](TextSink& out, const FormattedHour& h) {
+      AppendFinalDataRow(out, ToFinalDataRow(h));
+    });
+  };
+  SideTask finalWriter(writeFinal);
+  const Failure ftFailure = writeRows(
+      ft, 1, [](TextSink& out, const FormattedHour& h) { AppendFtRecord(out, ToFtHour(h)); });
+  finalWriter.Wait();  // writeRows keeps what it threw
+  const Failure* first = nullptr;
+  for (const Failure* f : std::array<const Failure*, 2>{&ftFailure, &finalFailure}) {
+    if (f->error != nullptr &&
+        (first == nullptr || f->row < first->row ||
+         (f->row == first->row && f->order < first->order))) {
+      first = f;
+    }
+  }
+  if (first != nullptr) std::rethrow_exception(first->error);
+  if (computeError != nullptr) std::rethrow_exception(computeError);
+
   ctx.ui.EchoLine("  Formatted weather data successfully.");
   ctx.ui.Repaint();
   return true;

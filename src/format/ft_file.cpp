@@ -33,24 +33,24 @@ void AppendCutRightPadded(std::string& out, const std::string& text, size_t keep
 
 // "w.0." notation: the value rounded to a whole number (halves away from zero),
 // right-aligned in `width` characters and followed by a period.
-void AppendWholeWithPoint(std::string& out, double v, int width) {
-  AppendFixed(out, v, width, 0);
-  out += '.';
+void AppendWholeWithPoint(TextSink& out, double v, int width) {
+  out.Fixed(v, width, 0);
+  out.Char('.');
 }
 
 // An integer code (flag, cloud type): nearest integer, halves to the even neighbour,
 // right-aligned in `width` characters. Written through the fixed-width writer so that
 // a huge value is shown in full instead of overflowing an integer type.
-void AppendCode(std::string& out, double v, int width) {
+void AppendCode(TextSink& out, double v, int width) {
   if (!std::isfinite(v)) throw RunError("A code that is not a finite number cannot be written");
-  AppendFixed(out, std::nearbyint(v), width, 0);
+  out.Fixed(std::nearbyint(v), width, 0);
 }
 
 // Radiation in W/m2 written in Btu/(h ft2); a quotient below 1 is written as 0.
-void AppendRadiation(std::string& out, double wm2) {
+void AppendRadiation(TextSink& out, double wm2) {
   double q = wm2 / kWm2PerBtuHFt2;
   if (q < 1.0) q = 0.0;
-  AppendFixed(out, q, 7, 1);
+  out.Fixed(q, 7, 1);
 }
 
 }  // namespace
@@ -139,20 +139,20 @@ std::string FtGroundLine(const std::array<double, 12>& groundTempsR) {
   return line;
 }
 
-void AppendFtRecord(std::string& out, const FtHour& hour) {
-  AppendInt(out, hour.month, 2);
-  AppendInt(out, hour.day, 2);
-  AppendInt(out, hour.hour, 2);
+void AppendFtRecord(TextSink& out, const FtHour& hour) {
+  out.Int(hour.month, 2);
+  out.Int(hour.day, 2);
+  out.Int(hour.hour, 2);
   AppendWholeWithPoint(out, hour.wetBulbF, 4);
   AppendWholeWithPoint(out, hour.dryBulbF, 4);
-  AppendFixed(out, hour.pressureKPa / kKPaPerInHg, 6, 1);
-  out += "   0.";
+  out.Fixed(hour.pressureKPa / kKPaPerInHg, 6, 1);
+  out.Text("   0.");
   AppendCode(out, hour.snowFlag, 3);
   AppendCode(out, hour.rainFlag, 3);
-  AppendInt(out, WindSector(hour.windDirectionDeg), 4);
-  AppendFixed(out, hour.humRatio, 7, 4);
-  AppendFixed(out, hour.densityLbFt3, 6, 3);
-  AppendFixed(out, hour.enthalpyBtuLb, 6, 1);
+  out.Int(WindSector(hour.windDirectionDeg), 4);
+  out.Fixed(hour.humRatio, 7, 4);
+  out.Fixed(hour.densityLbFt3, 6, 3);
+  out.Fixed(hour.enthalpyBtuLb, 6, 1);
   AppendRadiation(out, hour.globalWm2);
   AppendRadiation(out, hour.directNormalWm2);
   AppendCode(out, hour.cloudType, 3);

@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "format/text_sink.h"
+
 namespace kestrum {
 
 struct FtSite {
@@ -47,7 +49,7 @@ struct FtHour {
 };
 
 // Appends the hour's 78-character record (no line end).
-void AppendFtRecord(std::string& out, const FtHour& hour);
+void AppendFtRecord(TextSink& out, const FtHour& hour);
 
 // Wind-direction sector 0..15: direction / 22.5 rounded half to even; 0 outside 0..15.
 int WindSector(double directionDeg);

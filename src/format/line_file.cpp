@@ -20,12 +20,13 @@ LineFile::LineFile(std::string path) : path_(std::move(path)) {
   if (fd_ < 0) {
     throw RunError("The file " + path_ + " cannot be created: " + ErrorText(errno) + ".");
   }
-  pending_.reserve(kChunkBytes + 256);
+  pending_.Reserve(kChunkBytes + 1024);
 }
 
 LineFile::~LineFile() {
   if (fd_ < 0) return;
   try {
+    pending_.Truncate(complete_);  // not a row cut short by an error
     Flush();
   } catch (const RunError&) {
   }
@@ -33,12 +34,19 @@ LineFile::~LineFile() {
 }
 
 void LineFile::WriteLine(std::string_view line) {
-  pending_.append(line);
-  pending_.append("\r\n");
-  if (pending_.size() >= kChunkBytes) Flush();
+  pending_.Text(line);
+  EndLine();
+}
+
+void LineFile::EndLine() {
+  pending_.Char('\r');
+  pending_.Char('\n');
+  complete_ = pending_.size();
+  if (complete_ >= kChunkBytes) Flush();
 }
 
 void LineFile::Close() {
+  pending_.Truncate(complete_);
   Flush();
   const int fd = fd_;
   fd_ = -1;
@@ -48,20 +56,22 @@ void LineFile::Close() {
 }
 
 void LineFile::Flush() {
-  const char* data = pending_.data();
+  const char* data = pending_.view().data();
   size_t left = pending_.size();
   while (left > 0) {
     const ssize_t written = ::write(fd_, data, left);
     if (written < 0) {
       if (errno == EINTR) continue;
       const int error = errno;
-      pending_.clear();
+      pending_.Clear();
+      complete_ = 0;
       throw RunError("The file " + path_ + " cannot be written: " + ErrorText(error) + ".");
     }
     data += written;
     left -= static_cast<size_t>(written);
   }
-  pending_.clear();
+  pending_.Clear();
+  complete_ = 0;
 }
 
 }  // namespace kestrum

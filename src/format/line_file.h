@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "format/text_sink.h"
+
 namespace kestrum {
 
 class LineFile {
@@ -20,6 +22,11 @@ class LineFile {
   // writing fails.
   void WriteLine(std::string_view line);
 
+  // A row written field by field: write it into text(), then EndLine() ends it with
+  // CR LF (and may write out what is gathered, with the same errors as WriteLine).
+  TextSink& text() { return pending_; }
+  void EndLine();
+
   // Writes what is pending and closes the file; throws RunError naming it on failure.
   void Close();
 
@@ -30,7 +37,8 @@ class LineFile {
 
   std::string path_;
   int fd_ = -1;
-  std::string pending_;
+  TextSink pending_;
+  size_t complete_ = 0;  // bytes of pending_ that are whole lines
 };
 
 }  // namespace kestrum

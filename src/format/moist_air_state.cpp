@@ -17,6 +17,10 @@ std::string Number(double v, int decimals) {
   return std::isfinite(v) ? FormatFixed(v, 0, decimals) : std::string("(not a number)");
 }
 
+double SatPressureMemo(double tempF, WetBulbMemo* memo) {
+  return memo != nullptr ? memo->SatPressure(tempF) : SatPressure(tempF);
+}
+
 }  // namespace
 
 double WetBulbFromHumRatio(double dryBulbF, double humRatio, double pressureKPa, RunUi& ui,
@@ -28,7 +32,8 @@ double WetBulbFromHumRatio(double dryBulbF, double humRatio, double pressureKPa,
   }
   const std::optional<double> wetBulbF = StepSearch(
       [&](double guess) {
-        return dryBulbF - DryBulbFromWetBulb(guess, humRatio, pressureKPa, ui);
+        return dryBulbF - DryBulbFromWetBulb(guess, SatPressureMemo(guess, memo), humRatio,
+                                             pressureKPa, ui);
       },
       dryBulbF, kWetBulbSearchLimit);
   if (!wetBulbF) {
@@ -50,16 +55,16 @@ MoistAirState MoistAirFromHour(int hourOfYear, double dryBulbF, double moisture,
   switch (moistureKind) {
     case kMoistureKindDewPoint: {
       s.dewPointF = moisture;
-      s.vapPressureKPa = SatPressure(s.dewPointF);
+      s.vapPressureKPa = SatPressureMemo(s.dewPointF, wetBulbMemo);
       s.humRatio = HumRatioFromVapPres(s.vapPressureKPa, p, ui);
-      const double pws = SatPressure(t);
+      const double pws = SatPressureMemo(t, wetBulbMemo);
       const double ws = HumRatioFromVapPres(pws, p, ui);
       s.relHumPct = RelHumFromHumRatio(pws, p, s.humRatio, ws);
       break;
     }
     case kMoistureKindWetBulb: {
       s.wetBulbF = moisture;
-      const double wsStar = HumRatioFromVapPres(SatPressure(s.wetBulbF), p, ui);
+      const double wsStar = HumRatioFromVapPres(SatPressureMemo(s.wetBulbF, wetBulbMemo), p, ui);
       s.humRatio = HumRatioFromWetBulb(wsStar, t, s.wetBulbF);
       s.vapPressureKPa = VapPresFromHumRatio(p, s.humRatio);
       double plausibleDewPointF = 0.0;
@@ -69,14 +74,14 @@ MoistAirState MoistAirFromHour(int hourOfYear, double dryBulbF, double moisture,
                   Number(t, 1));
       }
       s.dewPointF = DewPointFromVapPres(s.vapPressureKPa, ui) * 1.8 + 32.0;
-      const double pws = SatPressure(t);
+      const double pws = SatPressureMemo(t, wetBulbMemo);
       const double ws = HumRatioFromVapPres(pws, p, ui);
       s.relHumPct = RelHumFromHumRatio(pws, p, s.humRatio, ws);
       break;
     }
     case kMoistureKindRelHum: {
       s.relHumPct = moisture;
-      const double pws = SatPressure(t);
+      const double pws = SatPressureMemo(t, wetBulbMemo);
       s.vapPressureKPa = VapPresFromRH(pws, s.relHumPct / 100.0);
       s.humRatio = HumRatioFromVapPres(s.vapPressureKPa, p, ui);
       s.dewPointF = DewPointFromVapPres(s.vapPressureKPa, ui) * 1.8 + 32.0;

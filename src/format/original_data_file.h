@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "format/text_sink.h"
 #include "run/hourly_table.h"
 
 namespace kestrum {
@@ -27,7 +28,7 @@ std::vector<Series> OriginalDataColumns(OriginalDataSource source, bool directNo
 // One row for hour of year h (1..8760): month, day and hour as plain integers, then for
 // each column a comma and the value with 2 decimals right-aligned in 8 characters (wider
 // values written in full). No line end. Throws RunError for a value that is not finite.
-void AppendHourRow(std::string& out, const HourlyTable& table, int h,
+void AppendHourRow(TextSink& out, const HourlyTable& table, int h,
                    std::span<const Series> columns);
 
 // Creates or replaces path with the header lines and the 8760 hour rows in calendar order,

@@ -121,7 +121,12 @@ double MoistAirEnthalpy(double dryBulbF, double humRatio) {
 }
 
 double DryBulbFromWetBulb(double wetBulbF, double humRatio, double pressureKPa, RunUi& ui) {
-  const double wsStar = HumRatioFromVapPres(SatPressure(wetBulbF), pressureKPa, ui);
+  return DryBulbFromWetBulb(wetBulbF, SatPressure(wetBulbF), humRatio, pressureKPa, ui);
+}
+
+double DryBulbFromWetBulb(double wetBulbF, double satPressureKPa, double humRatio,
+                          double pressureKPa, RunUi& ui) {
+  const double wsStar = HumRatioFromVapPres(satPressureKPa, pressureKPa, ui);
   const double tc = (wetBulbF - 32.0) / 1.8;  // wet bulb, deg C
   const double dryBulbC =
       (tc + (2501.0 - 2.381 * tc) * wsStar - 2501.0 * humRatio + 4.186 * tc * humRatio) /

@@ -70,5 +70,8 @@ double MoistAirEnthalpy(double dryBulbF, double humRatio);
 // (the SI wet-bulb relation solved for the dry bulb, in deg C, then turned into deg F).
 // ui receives the notice of HumRatioFromVapPres.
 double DryBulbFromWetBulb(double wetBulbF, double humRatio, double pressureKPa, RunUi& ui);
+// The same with the saturation pressure at the wet bulb, SatPressure(wetBulbF) (kPa), given.
+double DryBulbFromWetBulb(double wetBulbF, double satPressureKPa, double humRatio,
+                          double pressureKPa, RunUi& ui);
 
 }  // namespace kestrum

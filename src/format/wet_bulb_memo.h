@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 namespace kestrum {
 
@@ -22,6 +24,11 @@ class WetBulbMemo {
 
   size_t size() const { return wetBulbs_.size(); }
 
+  // SatPressure(tempF), kPa, remembered by the exact temperature: the search's guesses
+  // and the hours' dry bulbs and dew points repeat as often as the hours do. Throws as
+  // SatPressure does.
+  double SatPressure(double tempF);
+
  private:
   struct Inputs {
     double dryBulbF;
@@ -33,6 +40,13 @@ class WetBulbMemo {
     size_t operator()(const Inputs& in) const;
   };
   std::unordered_map<Inputs, double, InputsHash> wetBulbs_;
+
+  // A direct-mapped cache: each temperature has one slot, which a later one may take.
+  struct SatPressureSlot {
+    uint64_t tempBits;
+    double pressureKPa;
+  };
+  std::vector<SatPressureSlot> satPressures_;
 };
 
 }  // namespace kestrum

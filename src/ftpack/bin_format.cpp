@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "ftpack/crc32.h"
 
@@ -54,7 +55,7 @@ uint32_t GetU32(const unsigned char* p) {
 }
 
 // A signed value in `bytes` bytes (two's complement), or an unsigned byte.
-void PutValue(unsigned char* p, int32_t v, int bytes) {
+[[gnu::always_inline]] inline void PutValue(unsigned char* p, int32_t v, int bytes) {
   bool fits = false;
   switch (bytes) {
     case 1: fits = v >= 0 && v <= 255; break;
@@ -85,6 +86,13 @@ bool AllZero(const unsigned char* p, size_t n) {
   return true;
 }
 
+// The fields of an hourly record into its place at rec, with each field's offset and size
+// known at compile time.
+template <size_t... I>
+void PutHourFields(unsigned char* rec, const FtHourFields& fields, std::index_sequence<I...>) {
+  (PutValue(rec + kBinHourFieldOffsets[I], fields[I], kBinHourFieldBytes[I]), ...);
+}
+
 }  // namespace
 
 std::vector<unsigned char> EncodeBin(const FtData& data) {
@@ -110,10 +118,8 @@ std::vector<unsigned char> EncodeBin(const FtData& data) {
     PutValue(b + kOffGround + 4 * m, data.groundTemps[m], 4);
   }
   for (size_t h = 0; h < data.hours.size(); ++h) {
-    unsigned char* rec = b + kOffHours + h * kBinHourSize;
-    for (int f = 0; f < kHourFieldCount; ++f) {
-      PutValue(rec + kBinHourFieldOffsets[f], data.hours[h][f], kBinHourFieldBytes[f]);
-    }
+    PutHourFields(b + kOffHours + h * kBinHourSize, data.hours[h],
+                  std::make_index_sequence<kHourFieldCount>());
   }
   PutU32(b + kOffCrc, Crc32(b + kBinHeaderSize, kBinPayloadSize));
   return out;

@@ -1,6 +1,7 @@
 #include "ftpack/ft_text.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kestrum::ftpack {
 
@@ -12,6 +13,105 @@ constexpr std::array<int, 13> kDaysBeforeMonth = {0,   0,   31,  59,  90,  120, 
 size_t FieldLength(FieldFormat f) { return static_cast<size_t>(f.width) + (f.point ? 1 : 0); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr std::array<int, 13> kDaysInMonth = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+// Month, day and hour of the hours of the year one after the other: what CalendarOfHour
+// gives for 1, 2, 3, ... without its search through the months.
+class HourCalendar {
+ public:
+  int month = 1, day = 1, hour = 1;
+  void Advance() {
+    if (++hour <= 24) return;
+    hour = 1;
+    if (++day <= kDaysInMonth[month]) return;
+    day = 1;
+    ++month;
+  }
+  bool Matches(const FtHourFields& rec) const {
+    return rec[kMonth] == month && rec[kDay] == day && rec[kHour] == hour;
+  }
+};
+
+// ParseField on the FieldLength(f) characters at text. Inlined where f is a constant, so
+// that the checks of a whole record fold into straight code.
+[[gnu::always_inline]] inline bool ParseFieldChars(const char* text, FieldFormat f,
+                                                   int32_t& scaled) {
+  if (f.width <= 0 || f.width > 9) return false;
+  const size_t n = static_cast<size_t>(f.width);
+  if (f.point && text[n] != '.') return false;
+  size_t i = 0;
+  while (i < n && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < n && text[i] == '-') {
+    negative = true;
+    ++i;
+  }
+  const size_t firstDigit = i;
+  int64_t v = 0;
+  while (i < n && IsDigit(text[i])) {
+    v = v * 10 + (text[i] - '0');
+    ++i;
+  }
+  const size_t wholeDigits = i - firstDigit;
+  if (wholeDigits == 0) return false;
+  if (f.decimals > 0) {
+    if (i >= n || text[i] != '.') return false;
+    ++i;
+    for (int k = 0; k < f.decimals; ++k) {
+      if (i >= n || !IsDigit(text[i])) return false;
+      v = v * 10 + (text[i] - '0');
+      ++i;
+    }
+  }
+  if (i != n) return false;
+  // Only the writer's own form is accepted: right-aligned (checked above), no leading
+  // zeros ("029.9", but "0.5" is fine), no "-0" and no sign on zero.
+  if (wholeDigits > 1 && text[firstDigit] == '0') return false;
+  if (negative && v == 0) return false;
+  // At most 9 characters: the value fits an int32_t.
+  scaled = static_cast<int32_t>(negative ? -v : v);
+  return true;
+}
+
+[[gnu::always_inline]] inline bool FitsFieldInline(int32_t scaled, FieldFormat f) {
+  // Whether the text AppendField writes fits f.width, without writing it: the text has at
+  // least decimals + 1 digits, a point when there are decimals and a sign when negative, so
+  // a field holds values up to 10^room - 1 in size, room being the width less point and sign.
+  const int point = f.decimals > 0 ? 1 : 0;
+  const int room = f.width - point - (scaled < 0 ? 1 : 0);
+  if (room < f.decimals + 1) return false;
+  if (room >= 10) return true;  // every int32_t has at most 10 digits
+  static constexpr int64_t kLargest[] = {0,      9,       99,       999,       9999,
+                                         99999,  999999,  9999999,  99999999,  999999999};
+  const int64_t magnitude = scaled < 0 ? -static_cast<int64_t>(scaled) : scaled;
+  return magnitude <= kLargest[room];
+}
+
+// Where each field of an hourly record starts.
+constexpr auto kHourFieldStarts = [] {
+  std::array<size_t, kHourFieldCount + 1> starts{};
+  for (int f = 0; f < kHourFieldCount; ++f) {
+    starts[f + 1] = starts[f] + static_cast<size_t>(kHourFieldFormats[f].width) +
+                    (kHourFieldFormats[f].point ? 1 : 0);
+  }
+  return starts;
+}();
+static_assert(kHourFieldStarts[kHourFieldCount] == kFtRecordWidth);
+
+// Every field of the record at text (kFtRecordWidth characters) read into rec; false at
+// the first that does not read (rec is then partly filled).
+template <size_t... I>
+bool ParseRecordFields(const char* text, FtHourFields& rec, std::index_sequence<I...>) {
+  return (ParseFieldChars(text + kHourFieldStarts[I], kHourFieldFormats[I], rec[I]) && ...);
+}
+
+template <size_t... I>
+bool RecordFits(const FtHourFields& rec, std::index_sequence<I...>) {
+  return (FitsFieldInline(rec[I], kHourFieldFormats[I]) && ...);
+}
+
+constexpr auto kEveryHourField = std::make_index_sequence<kHourFieldCount>();
 
 // A line for a message: at most 90 characters, control characters shown as '?'.
 std::string Shown(std::string_view line) {
@@ -44,6 +144,19 @@ class LineReader {
     line = text_.substr(pos_, end - pos_);
     pos_ = end + 2;
     return Next::Line;
+  }
+
+  // The next `width` characters when CR LF follows them, else null. Read gives the same
+  // line when none of them is a CR.
+  const char* PeekLineOf(size_t width) const {
+    if (pos_ > text_.size() || text_.size() - pos_ < width + 2) return nullptr;
+    const char* const line = text_.data() + pos_;
+    return line[width] == '\r' && line[width + 1] == '\n' ? line : nullptr;
+  }
+  // Moves past the line PeekLineOf(width) gave.
+  void SkipLineOf(size_t width) {
+    ++lineNo_;
+    pos_ += width + 2;
   }
 
   int lineNo() const { return lineNo_; }
@@ -145,7 +258,18 @@ FtParseResult ParseHeader(LineReader& reader, FtData& data) {
 FtParseResult ParseHours(LineReader& reader, FtData& data) {
   data.hours.assign(kFtHours, FtHourFields{});
   std::string_view line;
-  for (int h = 1; h <= kFtHours; ++h) {
+  HourCalendar calendar;
+  for (int h = 1; h <= kFtHours; ++h, calendar.Advance()) {
+    FtHourFields& rec = data.hours[static_cast<size_t>(h - 1)];
+    // A record as the FT writer makes it, the usual case: its fields hold only digits,
+    // blanks, points and minus signs, so the line ends at the CR LF after its 78
+    // characters, exactly as Read would end it.
+    if (const char* text = reader.PeekLineOf(kFtRecordWidth);
+        text != nullptr && ParseRecordFields(text, rec, kEveryHourField) && calendar.Matches(rec)) {
+      reader.SkipLineOf(kFtRecordWidth);
+      continue;
+    }
+    rec = FtHourFields{};  // as it was: the reading below fills what it reads, as ever
     const LineReader::Next next = reader.Read(line);
     if (next == LineReader::Next::End) {
       return Fail(FtStatus::BadHours, "the file ends after " + std::to_string(h - 1) +
@@ -160,7 +284,6 @@ FtParseResult ParseHours(LineReader& reader, FtData& data) {
     if (line.size() != kFtRecordWidth) {
       return Fail(FtStatus::BadHours, WrongLength(lineNo, "hourly record", line, kFtRecordWidth));
     }
-    FtHourFields& rec = data.hours[static_cast<size_t>(h - 1)];
     size_t at = 0;
     for (int f = 0; f < kHourFieldCount; ++f) {
       const FieldFormat format = kHourFieldFormats[f];
@@ -187,19 +310,7 @@ FtParseResult ParseHours(LineReader& reader, FtData& data) {
 
 }  // namespace
 
-bool FitsField(int32_t scaled, FieldFormat f) {
-  // Whether the text AppendField writes fits f.width, without writing it: the text has at
-  // least decimals + 1 digits, a point when there are decimals and a sign when negative, so
-  // a field holds values up to 10^room - 1 in size, room being the width less point and sign.
-  const int point = f.decimals > 0 ? 1 : 0;
-  const int room = f.width - point - (scaled < 0 ? 1 : 0);
-  if (room < f.decimals + 1) return false;
-  if (room >= 10) return true;  // every int32_t has at most 10 digits
-  static constexpr int64_t kLargest[] = {0,      9,       99,       999,       9999,
-                                         99999,  999999,  9999999,  99999999,  999999999};
-  const int64_t magnitude = scaled < 0 ? -static_cast<int64_t>(scaled) : scaled;
-  return magnitude <= kLargest[room];
-}
+bool FitsField(int32_t scaled, FieldFormat f) { return FitsFieldInline(scaled, f); }
 
 bool AppendField(std::string& out, int32_t scaled, FieldFormat f) {
   // The number is written from its last digit backwards into the end of text.
@@ -229,43 +340,7 @@ bool AppendField(std::string& out, int32_t scaled, FieldFormat f) {
 
 bool ParseField(std::string_view text, FieldFormat f, int32_t& scaled) {
   if (f.width <= 0 || f.width > 9 || text.size() != FieldLength(f)) return false;
-  if (f.point) {
-    if (text.back() != '.') return false;
-    text.remove_suffix(1);
-  }
-  size_t i = 0;
-  const size_t n = text.size();
-  while (i < n && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < n && text[i] == '-') {
-    negative = true;
-    ++i;
-  }
-  const size_t firstDigit = i;
-  int64_t v = 0;
-  while (i < n && IsDigit(text[i])) {
-    v = v * 10 + (text[i] - '0');
-    ++i;
-  }
-  const size_t wholeDigits = i - firstDigit;
-  if (wholeDigits == 0) return false;
-  if (f.decimals > 0) {
-    if (i >= n || text[i] != '.') return false;
-    ++i;
-    for (int k = 0; k < f.decimals; ++k) {
-      if (i >= n || !IsDigit(text[i])) return false;
-      v = v * 10 + (text[i] - '0');
-      ++i;
-    }
-  }
-  if (i != n) return false;
-  // Only the writer's own form is accepted: right-aligned (checked above), no leading
-  // zeros ("029.9", but "0.5" is fine), no "-0" and no sign on zero.
-  if (wholeDigits > 1 && text[firstDigit] == '0') return false;
-  if (negative && v == 0) return false;
-  // At most 9 characters: the value fits an int32_t.
-  scaled = static_cast<int32_t>(negative ? -v : v);
-  return true;
+  return ParseFieldChars(text.data(), f, scaled);
 }
 
 FtParseResult ParseFtText(std::string_view text, FtData& data) {
@@ -323,13 +398,13 @@ std::string CheckFtData(const FtData& data) {
     return std::to_string(data.hours.size()) + " hourly records instead of " +
            std::to_string(kFtHours);
   }
-  for (int h = 1; h <= kFtHours; ++h) {
+  HourCalendar calendar;
+  for (int h = 1; h <= kFtHours; ++h, calendar.Advance()) {
     const FtHourFields& rec = data.hours[static_cast<size_t>(h - 1)];
-    int month = 0, day = 0, hour = 0;
-    CalendarOfHour(h, month, day, hour);
-    if (rec[kMonth] != month || rec[kDay] != day || rec[kHour] != hour) {
+    if (!calendar.Matches(rec)) {
       return "hourly record " + std::to_string(h) + " carries the wrong date";
     }
+    if (RecordFits(rec, kEveryHourField)) continue;
     for (int f = 0; f < kHourFieldCount; ++f) {
       if (!FitsField(rec[f], kHourFieldFormats[f])) {
         return "field " + std::to_string(f + 1) + " of hourly record " + std::to_string(h) +

@@ -11,6 +11,7 @@
 #include "run/run_checks.h"
 #include "run/run_error.h"
 #include "run/run_files.h"
+#include "run/side_task.h"
 #include "run/stage_context.h"
 
 namespace kestrum {
@@ -65,9 +66,18 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
     }
     if (!ok) outcome.failedStage = "formatting";
   }
+  // The summary reads only finished tables: after a formatted run it is made while the
+  // packer works.
+  const auto summarise = [&] {
+    return SummariseQuality({asRead, services.table, repairs, request.limits,
+                             state.moistureIndicator, directNormal});
+  };
+  std::optional<QualitySummary> summary;
   if (ok) {
+    SideTask summaryTask([&] { summary = summarise(); });
     const PackResult pack =
         MakeBinFile(state.outputBaseName, request.outputDir, ctx, services.libraries.ftpack());
+    summaryTask.Wait();
     outcome.binPath = pack.binPath;
     if (!pack.ok) {
       outcome.failedStage = "packing";
@@ -77,8 +87,7 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   }
   outcome.converted = ok;
   if (read) {
-    outcome.quality = SummariseQuality({asRead, services.table, repairs, request.limits,
-                                        state.moistureIndicator, directNormal});
+    outcome.quality = summary ? std::move(summary) : summarise();
     if (ok) ReportQuality(*outcome.quality, outcome.binPath, ctx);
   }
 }

@@ -1,6 +1,5 @@
 #include "run/text_fields.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -11,14 +10,8 @@ namespace kestrum {
 
 namespace {
 
-// Comma, tab, form feed and carriage return, looked up by the character's byte.
-constexpr auto kDelimiters = [] {
-  std::array<bool, 256> table{};
-  for (unsigned char c : {',', '\t', '\f', '\r'}) table[c] = true;
-  return table;
-}();
-
-bool IsDelimiter(char c) { return kDelimiters[static_cast<unsigned char>(c)]; }
+using text_fields_detail::IsDelimiter;
+using text_fields_detail::ParsePlainDecimal;
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -28,80 +21,26 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
-// The plain decimals weather files are made of ("-12.2", "99500", "0.0310"): an optional
-// minus sign, digits, and optionally a point followed by digits, 15 digits at most. The
-// digits read as an integer are then exact, and so is the power of ten of the decimals,
-// so their quotient, a single correctly rounded division, is the value from_chars gives
-// (Clinger's fast path). False for every other text, which from_chars then reads.
-bool ParsePlainDecimal(std::string_view text, double& value) {
-  static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  constexpr int kMaxDigits = 15;  // below 2^53
-  size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (negative) ++i;
-  int64_t digits = 0;
-  int count = 0;
-  int decimals = 0;
-  bool point = false;
-  bool digitAfterPoint = false;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') {
-      if (++count > kMaxDigits) return false;
-      digits = digits * 10 + (c - '0');
-      if (point) {
-        ++decimals;
-        digitAfterPoint = true;
-      }
-    } else if (c == '.' && !point && count > 0) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  if (count == 0 || (point && !digitAfterPoint)) return false;
-  const double magnitude = static_cast<double>(digits) / kPow10[decimals];
-  value = negative ? -magnitude : magnitude;
-  return true;
-}
-
 }  // namespace
 
-std::string_view NextFieldView(std::string_view line, size_t& position, std::string& quoted,
-                               AfterQuote afterQuote) {
+std::string_view text_fields_detail::NextQuotedField(std::string_view line, size_t quoteAt,
+                                                     size_t& position, std::string& quoted,
+                                                     AfterQuote afterQuote) {
   const size_t n = line.size();
-  // pos is 1-based: the character at pos is line[pos - 1]. Kept in a local so that the
-  // scanning loops need not store it at every character.
-  size_t pos = position == 0 ? 1 : position;
-  if (pos > n) {
-    position = pos;
-    return {};
-  }
-  while (pos <= n && (line[pos - 1] == ' ' || line[pos - 1] == '\t')) ++pos;
-  if (pos <= n && line[pos - 1] == '"') {
-    quoted.clear();
+  size_t pos = quoteAt + 1;
+  quoted.clear();
+  while (pos <= n && line[pos - 1] != '"') {
+    quoted.push_back(UpperAscii(line[pos - 1]));
     ++pos;
-    while (pos <= n && line[pos - 1] != '"') {
-      quoted.push_back(UpperAscii(line[pos - 1]));
-      ++pos;
-    }
-    ++pos;  // one past the closing quote, or two past the end when it is missing
-    if (afterQuote == AfterQuote::Consume) {
-      size_t p = pos;
-      while (p <= n && line[p - 1] == ' ') ++p;
-      if (p <= n && IsDelimiter(line[p - 1])) pos = p + 1;
-    }
-    position = pos;
-    return quoted;
   }
-  const char* const first = line.data() + pos - 1;
-  const char* const end = line.data() + n;
-  const char* p = first;
-  while (p != end && !IsDelimiter(*p)) ++p;
-  position = static_cast<size_t>(p - line.data()) + 2;  // one past the delimiter, or two
-                                                        // past the end of the line
-  return {first, static_cast<size_t>(p - first)};
+  ++pos;  // one past the closing quote, or two past the end when it is missing
+  if (afterQuote == AfterQuote::Consume) {
+    size_t p = pos;
+    while (p <= n && line[p - 1] == ' ') ++p;
+    if (p <= n && IsDelimiter(line[p - 1])) pos = p + 1;
+  }
+  position = pos;
+  return quoted;
 }
 
 size_t SkipFields(std::string_view line, size_t pos, size_t count, AfterQuote afterQuote) {
@@ -138,7 +77,7 @@ std::string NextField(std::string_view line, size_t& pos, AfterQuote afterQuote)
   return field;
 }
 
-bool ParseReal(std::string_view text, double& value) {
+bool text_fields_detail::ParseRealInFull(std::string_view text, double& value) {
   text = TrimBlanks(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return false;
@@ -156,7 +95,7 @@ bool ParseReal(std::string_view text, double& value) {
   return true;
 }
 
-bool ParseWholeNumber(std::string_view text, int64_t& value) {
+bool text_fields_detail::ParseWholeNumberInFull(std::string_view text, int64_t& value) {
   text = TrimBlanks(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return false;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cmath>
 #include <functional>
 
@@ -16,9 +18,9 @@ namespace {
 using Strings = std::vector<std::string>;
 
 std::string Row(const HourlyTable& t, int h, std::vector<Series> columns) {
-  std::string out;
+  TextSink out;
   AppendHourRow(out, t, h, columns);
-  return out;
+  return std::string(out.view());
 }
 
 TEST(OriginalDataFile, RowHasPlainDateAndEightWideValues) {
@@ -95,6 +97,22 @@ TEST(OriginalDataFile, WriteFailuresAreErrors) {
     FAIL() << "an infinite value was written";
   } catch (const RunError& e) {
     EXPECT_NE(std::string(e.what()).find("1/2 hour 1"), std::string::npos) << e.what();
+  }
+  // Late in the year alone, and with an earlier one too: the earliest hour is named and
+  // no file is made.
+  for (const bool early : {false, true}) {
+    HourlyTable late;
+    late.at(DryBulb, 8000) = NAN;
+    if (early) late.at(DryBulb, 4380) = NAN;
+    try {
+      WriteOriginalDataFile(dir.File("late.csv"), late, OriginalDataSource::Epw, 1, true);
+      FAIL() << "a NaN was written";
+    } catch (const RunError& e) {
+      EXPECT_NE(std::string(e.what()).find(early ? "7/2 hour 12" : "11/30 hour 8"),
+                std::string::npos)
+          << e.what();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("late.csv")));
   }
 }
 

@@ -28,9 +28,10 @@ TEST(FinalDataFile, RowOfTheFirstHour) {
   row.directNormalWm2 = 0;
   row.windSpeedMph = 15;
   row.windDirectionDeg = 270;
-  std::string out = "kept:";
+  TextSink out;
+  out.Text("kept:");
   AppendFinalDataRow(out, row);
-  EXPECT_EQ(out,
+  EXPECT_EQ(out.view(),
             "kept: 1, 1, 1,   40.10,   36.57,   31.82,   71.94,0.003743,    0.0,    0.0,  15, 270");
 }
 
@@ -48,9 +49,9 @@ TEST(FinalDataFile, WideValuesShiftTheRowAndHalvesGoAwayFromZero) {
   row.directNormalWm2 = -999;
   row.windSpeedMph = 2.5;
   row.windDirectionDeg = -2.5;
-  std::string out;
+  TextSink out;
   AppendFinalDataRow(out, row);
-  EXPECT_EQ(out,
+  EXPECT_EQ(out.view(),
             "12,31,24,-1766.20,-12345.50,    0.13,  100.00,0.000000, 1234.6, -999.0,   3,  -3");
 }
 

@@ -361,6 +361,36 @@ TEST_F(FormatterTest, APsychrometricFailureNamesTheHour) {
               std::string::npos)
         << e.what();
   }
+  // The hours before it are in both files, each complete.
+  const auto ft = ReadLines(FtPath());
+  const auto fin = ReadLines(FinalPath());
+  ASSERT_EQ(ft.size(), 3u + 748u);
+  ASSERT_EQ(fin.size(), 2u + 748u);
+  EXPECT_EQ(ft.back().substr(0, 6), " 2 1 4");
+  EXPECT_EQ(fin.back().substr(0, 9), " 2, 1, 4,");
+}
+
+// Hours early and late in the year notify in hour order; an hour that cannot be computed
+// ends the run, and no later hour's notice is given.
+TEST_F(FormatterTest, NoticesComeInHourOrderAndStopAtAFailingHour) {
+  state_.runMode = RunModeCsv;
+  state_.moistureIndicator = 1;  // wet bulb
+  for (int h = 1; h <= kHoursPerYear; ++h) table_.at(Moisture, h) = table_.at(DryBulb, h) - 1.0f;
+  for (int h : {3, 4400, 8000}) {
+    table_.at(DryBulb, h) = 90.0f;
+    table_.at(Moisture, h) = 40.0f;
+  }
+  ASSERT_TRUE(Run());
+  ASSERT_EQ(ui_.notices.size(), 6u);
+  EXPECT_NE(ui_.notices[0].find("at hour 3 "), std::string::npos);
+  EXPECT_NE(ui_.notices[2].find("at hour 4400 "), std::string::npos);
+  EXPECT_NE(ui_.notices[4].find("at hour 8000 "), std::string::npos);
+
+  ui_.notices.clear();
+  table_.at(Moisture, 6000) = -500.0f;  // a wet bulb below absolute zero
+  EXPECT_THROW(Run(), DataError);
+  ASSERT_EQ(ui_.notices.size(), 4u);
+  EXPECT_NE(ui_.notices[2].find("at hour 4400 "), std::string::npos);
 }
 
 TEST_F(FormatterTest, AnImpossibleWetBulbWarnsAndTheHourIsStillWritten) {

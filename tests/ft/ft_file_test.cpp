@@ -137,9 +137,9 @@ FtHour ExampleHour() {
 }
 
 std::string Record(const FtHour& hour) {
-  std::string out;
+  TextSink out;
   AppendFtRecord(out, hour);
-  return out;
+  return std::string(out.view());
 }
 
 TEST(AppendFtRecord, WorkedExampleHour) {
@@ -194,7 +194,7 @@ TEST(AppendFtRecord, WideValueShiftsTheLineInsteadOfBeingCut) {
 TEST(AppendFtRecord, NonFiniteValueIsAnError) {
   FtHour hour = ExampleHour();
   hour.enthalpyBtuLb = std::nan("");
-  std::string out;
+  TextSink out;
   EXPECT_THROW(AppendFtRecord(out, hour), RunError);
   hour = ExampleHour();
   hour.snowFlag = INFINITY;

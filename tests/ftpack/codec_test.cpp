@@ -88,6 +88,9 @@ TEST(FtText, MalformedFilesAreRefused) {
       {"factor overflow", std::string(good).replace(53, 6, " 10.00 "), FtStatus::BadHeader},
       {"ground of 1000 R", std::string(good).replace(127, 6, " 1000.0"), FtStatus::BadHeader},
       {"LF in description", std::string(good).replace(5, 1, "\n"), FtStatus::BadHeader},
+      // The CR LF 78 characters on is not the record's line end: one comes before it.
+      {"line end inside a record", std::string(good).replace(r + 40, 2, "\r\n"),
+       FtStatus::BadHours},
   };
   for (const Case& c : cases) {
     FtData data;
@@ -95,6 +98,17 @@ TEST(FtText, MalformedFilesAreRefused) {
     EXPECT_EQ(result.status, c.status) << c.what << ": " << result.reason;
     EXPECT_FALSE(result.reason.empty()) << c.what;
   }
+}
+
+TEST(FtText, ALineEndInsideARecordEndsItsLine) {
+  std::string text = SyntheticFtText();
+  text.replace(RecordOffset(100) + 40, 2, "\r\n");
+  FtData data;
+  const FtParseResult result = ParseFtText(text, data);
+  EXPECT_EQ(result.status, FtStatus::BadHours);
+  EXPECT_EQ(result.reason.rfind("line 103 (hourly record) has 40 characters instead of 78: ", 0), 0u)
+      << result.reason;
+  EXPECT_EQ(data.hours[99], FtHourFields{});  // nothing of it was taken
 }
 
 FtData ParsedSynthetic(const char* firstRecord = nullptr) {
@@ -144,6 +158,14 @@ TEST(BinFormat, EncodeRefusesValuesThatDoNotFitTheFtLayout) {
   FtData data = ParsedSynthetic();
   data.hours[10][kDryBulb] = 10000;  // five digits in a four-character field
   EXPECT_THROW(EncodeBin(data), BinFormatError);
+  data.hours[10][kDirect] = -100000;  // the first field that does not fit is named
+  EXPECT_EQ(CheckFtData(data), "field 5 of hourly record 11 does not fit its field");
+  data.hours[10][kDryBulb] = 40;
+  EXPECT_EQ(CheckFtData(data), "field 15 of hourly record 11 does not fit its field");
+  data.hours[8759][kHour] = 23;
+  EXPECT_EQ(CheckFtData(data), "field 15 of hourly record 11 does not fit its field");
+  data.hours[10][kDirect] = 0;
+  EXPECT_EQ(CheckFtData(data), "hourly record 8760 carries the wrong date");
   data = ParsedSynthetic();
   data.hours.pop_back();
   EXPECT_THROW(EncodeBin(data), BinFormatError);

@@ -85,8 +85,9 @@ inline std::string SyntheticFtText(std::string description = "SYNTHETIC TEST SIT
     hour.directNormalWm2 = night ? -1 : next(0, 1000);
     hour.cloudType = static_cast<int>(next(1, 4));
     hour.windSpeedMph = next(0, 70);
-    AppendFtRecord(text, hour);
-    text += "\r\n";
+    TextSink record;
+    AppendFtRecord(record, hour);
+    text.append(record.view()).append("\r\n");
   }
   return text;
 }

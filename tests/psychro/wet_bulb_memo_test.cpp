@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "format/moist_air_state.h"
+#include "format/psychrometrics.h"
+#include "run/run_error.h"
 #include "support/test_support.h"
 
 namespace kestrum {
@@ -34,6 +36,19 @@ TEST(WetBulbMemo, HourStatesAreBitIdenticalWithAndWithoutIt) {
     }
     // The wet-bulb kind takes its wet bulb from the table and never searches.
     EXPECT_EQ(memo.size(), kind == kMoistureKindWetBulb ? 0u : 600u);
+  }
+}
+
+// More temperatures than the cache has slots, each asked twice: the function's own value
+// every time, and a temperature at absolute zero fails every time.
+TEST(WetBulbMemo, SaturationPressuresAreTheFunctionsOwn) {
+  WetBulbMemo memo;
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < 10000; ++i) {
+      const double tempF = -60.0 + 0.0173 * i;
+      ASSERT_EQ(memo.SatPressure(tempF), SatPressure(tempF)) << tempF;
+    }
+    EXPECT_THROW(memo.SatPressure(-459.67), RunError);
   }
 }
 

@@ -51,5 +51,27 @@ TEST(NextFieldView, PlainFieldsAreViewsOfTheLineAndQuotedOnesLiveInTheBuffer) {
   EXPECT_EQ(NextFieldView(line, pos, quoted, AfterQuote::Consume), "ef");
 }
 
+// Long fields are searched several bytes at a time: every delimiter ends a field wherever
+// it stands, and bytes next to the delimiters in value (other control characters, bytes
+// with the high bit set) do not.
+TEST(NextFieldView, LongFieldsEndAtTheirFirstDelimiterWhereverItIs) {
+  const std::string filler = std::string("ab\0\n\v\x0e\x1f\x01\x08", 9) + "\x8c\xac\xff+-x";
+  for (char delimiter : {',', '\t', '\f', '\r'}) {
+    for (size_t length = 1; length < 40; ++length) {
+      std::string field;
+      for (size_t i = 0; i < length; ++i) field += filler[(i * 7 + length) % filler.size()];
+      const std::string line = field + delimiter + "next";
+      size_t pos = 1;
+      std::string quoted;
+      ASSERT_EQ(NextFieldView(line, pos, quoted), field) << "length " << length;
+      EXPECT_EQ(pos, length + 2) << "length " << length;
+      EXPECT_EQ(NextFieldView(line, pos, quoted), "next");
+      pos = 1;
+      EXPECT_EQ(NextFieldView(field, pos, quoted), field) << "length " << length << ", no delimiter";
+      EXPECT_EQ(pos, length + 2);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kestrum
