@@ -4,28 +4,24 @@ namespace kestrum {
 
 void AppendFinalDataRow(TextSink& out, const FinalDataRow& row) {
   out.Int(row.month, 2);
-  out.Char(',');
-  out.Int(row.day, 2);
-  out.Char(',');
-  out.Int(row.hour, 2);
-  out.Char(',');
-  out.Fixed(row.dryBulbF, 8, 2);
-  out.Char(',');
-  out.Fixed(row.wetBulbF, 8, 2);
-  out.Char(',');
-  out.Fixed(row.dewPointF, 8, 2);
-  out.Char(',');
-  out.Fixed(row.relHumPct, 8, 2);
-  out.Char(',');
-  out.Fixed(row.humRatio, 8, 6);
-  out.Char(',');
-  out.Fixed(row.globalWm2, 7, 1);
-  out.Char(',');
-  out.Fixed(row.directNormalWm2, 7, 1);
-  out.Char(',');
-  out.Fixed(row.windSpeedMph, 4, 0);
-  out.Char(',');
-  out.Fixed(row.windDirectionDeg, 4, 0);
+  for (int datePart : {row.day, row.hour}) {
+    out.Char(',');
+    out.Int(datePart, 2);
+  }
+  // Each value after a comma: (value, width, decimals).
+  const auto value = [&out](double v, int width, int decimals) {
+    out.Char(',');
+    out.Fixed(v, width, decimals);
+  };
+  value(row.dryBulbF, 8, 2);
+  value(row.wetBulbF, 8, 2);
+  value(row.dewPointF, 8, 2);
+  value(row.relHumPct, 8, 2);
+  value(row.humRatio, 8, 6);
+  value(row.globalWm2, 7, 1);
+  value(row.directNormalWm2, 7, 1);
+  value(row.windSpeedMph, 4, 0);
+  value(row.windDirectionDeg, 4, 0);
 }
 
 }  // namespace kestrum
