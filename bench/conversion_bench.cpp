@@ -227,22 +227,22 @@ BENCHMARK(BM_WholeConversion)->Unit(benchmark::kMillisecond);
 void BM_ReadCsvTmy3(benchmark::State& st) {
   Fixture f;
   f.state.runMode = RunModeCsv;
-  const CsvFieldSpec spec = Tmy3Spec(ReadTmy3Header(kTmy3Csv), 0, 1);
+  const CsvFieldMap fieldMap = Tmy3FieldMap(ReadTmy3Header(kTmy3Csv), 0, 1);
   for (auto _ : st) {
     f.table.ResetOptionalSeries();
-    ReadCSVData(kTmy3Csv, spec, f.ctx);
+    ReadCSVData(kTmy3Csv, fieldMap, f.ctx);
   }
 }
 BENCHMARK(BM_ReadCsvTmy3)->Unit(benchmark::kMillisecond);
 
-RunRequest CsvRequest(const std::string& path, const CsvFieldSpec& spec, const SiteInfo& site) {
+RunRequest CsvRequest(const std::string& path, const CsvFieldMap& fieldMap, const SiteInfo& site) {
   const std::string dir = WorkDir();
   RunRequest request;
   request.branch = RunBranch::Csv;
   request.sourceFile = path;
   request.outputFileName = "wholecsv.BIN";
   request.outputDir = request.interimDir = request.programDir = dir;
-  request.csv = spec;
+  request.csv = fieldMap;
   request.site = site;
   return request;
 }
@@ -262,25 +262,25 @@ void RunWhole(benchmark::State& st, const RunRequest& request) {
 // The Golden EPW file converted as a CSV file (its rows read by month, day and hour columns):
 // the same station, values and work as BM_WholeConversion, through the CSV reader.
 void BM_WholeConversionCsvOfTheEpwSample(benchmark::State& st) {
-  CsvFieldSpec spec;
-  spec.firstRow = 9;
-  spec.dateInd = 1;
-  spec.moistInd = 0;
-  spec.solarInd = 1;
-  spec.dbtUnits = 1;
-  spec.moistUnits = 1;
-  spec.windUnits = 2;
-  spec.columns = {"2", "3", "4", "7", "8", "14", "15", "22", "21"};
+  CsvFieldMap fieldMap;
+  fieldMap.firstRow = 9;
+  fieldMap.dateInd = 1;
+  fieldMap.moistInd = 0;
+  fieldMap.solarInd = 1;
+  fieldMap.dbtUnits = 1;
+  fieldMap.moistUnits = 1;
+  fieldMap.windUnits = 2;
+  fieldMap.columns = {"2", "3", "4", "7", "8", "14", "15", "22", "21"};
   EpwHeader header;
   ReadEPWHeader(kSample, header);
-  RunWhole(st, CsvRequest(kSample, spec, header.site));
+  RunWhole(st, CsvRequest(kSample, fieldMap, header.site));
 }
 BENCHMARK(BM_WholeConversionCsvOfTheEpwSample)->Unit(benchmark::kMillisecond);
 
 // The TMY3 CSV sample by its layout (another station: its psychrometrics cost differs).
 void BM_WholeConversionCsvTmy3(benchmark::State& st) {
   const Tmy3Header header = ReadTmy3Header(kTmy3Csv);
-  RunWhole(st, CsvRequest(kTmy3Csv, Tmy3Spec(header, 0, 1), header.site));
+  RunWhole(st, CsvRequest(kTmy3Csv, Tmy3FieldMap(header, 0, 1), header.site));
 }
 BENCHMARK(BM_WholeConversionCsvTmy3)->Unit(benchmark::kMillisecond);
 

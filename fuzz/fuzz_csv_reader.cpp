@@ -1,4 +1,4 @@
-// libFuzzer target: the CSV reader on any bytes, under a field specification taken from the
+// libFuzzer target: the CSV reader on any bytes, under a field map taken from the
 // input's first four bytes. Errors it raises (RunError: a bad date, no data rows) are
 // expected; a crash, a sanitizer report or any other exception is a finding.
 //
@@ -35,23 +35,23 @@ const std::string& WorkDir() {
   return dir;
 }
 
-kestrum::CsvFieldSpec SpecFrom(const uint8_t* b) {
-  kestrum::CsvFieldSpec spec;
-  spec.dateInd = b[0] % 3;
-  spec.moistInd = (b[0] / 3) % 3;
-  spec.solarInd = (b[0] / 9) % 2;
-  spec.firstRow = b[1] % 4 + 1;
-  spec.dbtUnits = b[2] & 1;
-  spec.moistUnits = (b[2] >> 1) & 1;
-  spec.solUnits = (b[2] >> 2) & 1;
-  spec.windUnits = (b[2] >> 3) % 3;
+kestrum::CsvFieldMap FieldMapFrom(const uint8_t* b) {
+  kestrum::CsvFieldMap fieldMap;
+  fieldMap.dateInd = b[0] % 3;
+  fieldMap.moistInd = (b[0] / 3) % 3;
+  fieldMap.solarInd = (b[0] / 9) % 2;
+  fieldMap.firstRow = b[1] % 4 + 1;
+  fieldMap.dbtUnits = b[2] & 1;
+  fieldMap.moistUnits = (b[2] >> 1) & 1;
+  fieldMap.solUnits = (b[2] >> 2) & 1;
+  fieldMap.windUnits = (b[2] >> 3) % 3;
   const int first = b[3] % 8 + 1;
   const bool optional = (b[3] & 0x80) != 0;
-  const auto layout = kestrum::CsvLayout(spec.dateInd, spec.moistInd, spec.solarInd);
+  const auto layout = kestrum::CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd);
   for (size_t slot = 0; slot < layout.size(); ++slot) {
-    if (layout[slot].required || optional) spec.columns[slot] = std::to_string(first + slot);
+    if (layout[slot].required || optional) fieldMap.columns[slot] = std::to_string(first + slot);
   }
-  return spec;
+  return fieldMap;
 }
 
 }  // namespace
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const kestrum::RunLog log;  // no log file: a failed value writes nothing
   kestrum::StageContext ctx{table, state, ui, log, WorkDir()};
   try {
-    kestrum::ReadCSVData(path, SpecFrom(data), ctx);
+    kestrum::ReadCSVData(path, FieldMapFrom(data), ctx);
   } catch (const kestrum::RunError&) {
   }
   return 0;

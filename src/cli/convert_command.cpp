@@ -152,7 +152,7 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   if (csv) {
     const CsvRun run = ResolveCsvRun(request.sourceFile, options.csv, stored ? &*stored : nullptr);
     request.branch = RunBranch::Csv;
-    request.csv = run.spec;
+    request.csv = run.fieldMap;
     request.site = run.site;
   } else {
     EpwHeader header;

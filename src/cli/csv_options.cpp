@@ -50,9 +50,9 @@ const char* DateFormName(int32_t d) {
   return d == kDateOneField ? "serial" : d == kDateThreeFields ? "mdh" : "none";
 }
 
-std::string LayoutText(const CsvFieldSpec& spec) {
+std::string LayoutText(const CsvFieldMap& fieldMap) {
   std::string names;
-  for (const CsvSlot& slot : CsvLayout(spec.dateInd, spec.moistInd, spec.solarInd)) {
+  for (const CsvSlot& slot : CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd)) {
     names += (names.empty() ? "" : ",") + std::string(slot.name);
   }
   return names;
@@ -60,8 +60,8 @@ std::string LayoutText(const CsvFieldSpec& spec) {
 
 // --columns C1,C2,...: the assignments in the layout's slot order; an empty item and a
 // missing tail are not assigned.
-void SetColumns(CsvFieldSpec& spec, const std::string& list) {
-  const std::vector<CsvSlot> layout = CsvLayout(spec.dateInd, spec.moistInd, spec.solarInd);
+void SetColumns(CsvFieldMap& fieldMap, const std::string& list) {
+  const std::vector<CsvSlot> layout = CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd);
   std::vector<std::string> items;
   size_t start = 0;
   for (;;) {
@@ -72,11 +72,11 @@ void SetColumns(CsvFieldSpec& spec, const std::string& list) {
   }
   if (items.size() > layout.size()) {
     throw CsvUsageError("--columns lists " + std::to_string(items.size()) +
-                        " columns, but the layout of date form " + DateFormName(spec.dateInd) +
-                        " has " + std::to_string(layout.size()) + " slots: " + LayoutText(spec) +
+                        " columns, but the layout of date form " + DateFormName(fieldMap.dateInd) +
+                        " has " + std::to_string(layout.size()) + " slots: " + LayoutText(fieldMap) +
                         ".");
   }
-  spec.columns = {};
+  fieldMap.columns = {};
   for (size_t i = 0; i < items.size(); ++i) {
     const std::string item = items[i];
     if (item.find_first_not_of(" \t") == std::string::npos) continue;
@@ -86,14 +86,14 @@ void SetColumns(CsvFieldSpec& spec, const std::string& list) {
                           ") is \"" + item + "\", not a column number 1.." +
                           std::to_string(kCsvMaxColumn) + ".");
     }
-    spec.columns[i] = std::to_string(column);
+    fieldMap.columns[i] = std::to_string(column);
   }
 }
 
-void CheckMoistureUnit(const CsvCliOptions& o, const CsvFieldSpec& spec) {
+void CheckMoistureUnit(const CsvCliOptions& o, const CsvFieldMap& fieldMap) {
   if (o.moistUnit.empty()) return;
   const bool humidityUnit = o.moistUnit == "percent" || o.moistUnit == "fraction";
-  const bool humidity = spec.moistInd == kMoistureRelHum;
+  const bool humidity = fieldMap.moistInd == kMoistureRelHum;
   if (humidityUnit != humidity) {
     throw CsvUsageError("--moist-unit " + o.moistUnit + " is a unit of " +
                         (humidityUnit ? "relative humidity" : "temperature") +
@@ -186,7 +186,7 @@ bool IsCsvConversion(const std::string& input, const CsvCliOptions& options,
 
 CsvRun ResolveCsvRun(const std::string& input, const CsvCliOptions& o, const Settings* settings) {
   CsvRun run;
-  CsvFieldSpec stored = settings != nullptr ? settings->csvSpec : CsvResetSpec();
+  CsvFieldMap stored = settings != nullptr ? settings->csvFieldMap : CsvResetFieldMap();
   if (settings != nullptr) run.site = settings->csvSite;
   std::optional<Tmy3Header> tmy3;
   if (!o.layout.empty()) {
@@ -196,30 +196,30 @@ CsvRun ResolveCsvRun(const std::string& input, const CsvCliOptions& o, const Set
   }
 
   // The choices, then the columns that go with them.
-  CsvFieldSpec& spec = run.spec;
-  spec = stored;
-  if (o.firstRow) spec.firstRow = *o.firstRow;
-  if (!o.dateForm.empty()) spec.dateInd = kDateForms.at(o.dateForm);
-  if (!o.moisture.empty()) spec.moistInd = kMoistures.at(o.moisture);
-  if (!o.solar.empty()) spec.solarInd = kSolars.at(o.solar);
-  if (tmy3 && spec.moistInd == kMoistureWetBulb && !o.columns) {
+  CsvFieldMap& fieldMap = run.fieldMap;
+  fieldMap = stored;
+  if (o.firstRow) fieldMap.firstRow = *o.firstRow;
+  if (!o.dateForm.empty()) fieldMap.dateInd = kDateForms.at(o.dateForm);
+  if (!o.moisture.empty()) fieldMap.moistInd = kMoistures.at(o.moisture);
+  if (!o.solar.empty()) fieldMap.solarInd = kSolars.at(o.solar);
+  if (tmy3 && fieldMap.moistInd == kMoistureWetBulb && !o.columns) {
     throw CsvUsageError("--layout tmy3: a TMY3 file has no wet-bulb column; choose --moisture "
                         "dew-point or rel-hum, or give the columns with --columns.");
   }
   if (tmy3) {
     // The file's own columns and units for the quantities chosen.
-    const CsvFieldSpec own = Tmy3Spec(*tmy3, spec.moistInd, spec.solarInd);
-    spec.moistUnits = own.moistUnits;
-    spec = CarryCsvColumns(own, spec);
+    const CsvFieldMap own = Tmy3FieldMap(*tmy3, fieldMap.moistInd, fieldMap.solarInd);
+    fieldMap.moistUnits = own.moistUnits;
+    fieldMap = CarryCsvColumns(own, fieldMap);
   } else {
-    spec = CarryCsvColumns(stored, spec);
+    fieldMap = CarryCsvColumns(stored, fieldMap);
   }
-  if (o.columns) SetColumns(spec, *o.columns);
-  if (!o.tempUnit.empty()) spec.dbtUnits = static_cast<uint8_t>(kTempUnits.at(o.tempUnit));
-  if (!o.moistUnit.empty()) spec.moistUnits = static_cast<uint8_t>(kMoistUnits.at(o.moistUnit));
-  if (!o.solarUnit.empty()) spec.solUnits = static_cast<uint8_t>(kSolarUnits.at(o.solarUnit));
-  if (!o.windUnit.empty()) spec.windUnits = static_cast<uint8_t>(kWindUnits.at(o.windUnit));
-  CheckMoistureUnit(o, spec);
+  if (o.columns) SetColumns(fieldMap, *o.columns);
+  if (!o.tempUnit.empty()) fieldMap.dbtUnits = static_cast<uint8_t>(kTempUnits.at(o.tempUnit));
+  if (!o.moistUnit.empty()) fieldMap.moistUnits = static_cast<uint8_t>(kMoistUnits.at(o.moistUnit));
+  if (!o.solarUnit.empty()) fieldMap.solUnits = static_cast<uint8_t>(kSolarUnits.at(o.solarUnit));
+  if (!o.windUnit.empty()) fieldMap.windUnits = static_cast<uint8_t>(kWindUnits.at(o.windUnit));
+  CheckMoistureUnit(o, fieldMap);
 
   if (o.siteDesc) run.site.description = Cut(*o.siteDesc);
   if (o.lat) run.site.latitude = Cut(*o.lat);
@@ -229,9 +229,9 @@ CsvRun ResolveCsvRun(const std::string& input, const CsvCliOptions& o, const Set
 
   // Refused here, before the run writes anything.
   try {
-    CsvColumnNumbers(spec);
+    CsvColumnNumbers(fieldMap);
   } catch (const RunError& e) {
-    throw RunError(std::string(e.what()) + " Layout: " + LayoutText(spec) +
+    throw RunError(std::string(e.what()) + " Layout: " + LayoutText(fieldMap) +
                    " (give the columns with --columns, --settings or --layout).");
   }
   try {

@@ -1,5 +1,5 @@
 // The options of `kestrum-cli convert` for CSV input, and how they, a settings file and
-// --layout make the field specification and site of a CSV conversion.
+// --layout make the field map and site of a CSV conversion.
 #pragma once
 
 #include <optional>
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "config/settings.h"
-#include "csv/csv_spec.h"
+#include "csv/csv_field_map.h"
 #include "run/run_state.h"
 
 namespace CLI {
@@ -53,14 +53,14 @@ bool IsCsvConversion(const std::string& input, const CsvCliOptions& options,
                      const std::string& epwOption);
 
 struct CsvRun {
-  CsvFieldSpec spec;
+  CsvFieldMap fieldMap;
   SiteInfo site;
 };
 
 // The specification and site of converting input: section "CSV Specs" of the settings (when
 // given), over it --layout, over that each flag. Items keep their columns when a flag changes
 // the choices (an item the new layout lacks loses its column); --columns replaces every
-// assignment. Refuses, before anything is written, a specification that cannot be read
+// assignment. Refuses, before anything is written, a field map that cannot be read
 // (RunError naming the item or slot), a site that does not convert (RunError naming the
 // value) and contradicting flags (CsvUsageError).
 CsvRun ResolveCsvRun(const std::string& input, const CsvCliOptions& options,

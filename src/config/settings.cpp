@@ -151,7 +151,7 @@ RunRequest MakeRunRequest(RunBranch branch, const Settings& settings,
     request.outputFileName = window.edCSVBinName;
     request.outputDir = window.edCSVdir;
     request.site = settings.csvSite;
-    request.csv = settings.csvSpec;
+    request.csv = settings.csvFieldMap;
   }
   return request;
 }

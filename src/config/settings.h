@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cleaning/cleaning_limits.h"
-#include "csv/csv_spec.h"
+#include "csv/csv_field_map.h"
 #include "run/process.h"
 #include "run/run_error.h"
 #include "run/run_state.h"
@@ -54,7 +54,7 @@ struct Settings {
   std::string csvFileName;
   std::string csvBinDir;
   SiteInfo csvSite;  // CSVdesc, CSVlat, CSVlong, CSVtz, CSVelev
-  CsvFieldSpec csvSpec;  // FirstRow .. CSVgridCol12
+  CsvFieldMap csvFieldMap;  // FirstRow .. CSVgridCol12
   // [SetUp]
   CleaningLimits limits = CleaningLimits::Defaults();
   bool logReplacements = false;

@@ -27,17 +27,17 @@ void VisitSettingsKeys(Settings& s, Visitor& visit) {
   visit.Text("CSVlong", s.csvSite.longitude);
   visit.Text("CSVtz", s.csvSite.timeZone);
   visit.Text("CSVelev", s.csvSite.elevation);
-  CsvFieldSpec& spec = s.csvSpec;
-  visit.Integer("FirstRow", spec.firstRow);
-  visit.Integer("DateInd", spec.dateInd);
-  visit.Integer("MoistInd", spec.moistInd);
-  visit.Integer("SolarInd", spec.solarInd);
-  visit.Byte("DBTunits", spec.dbtUnits);
-  visit.Byte("MoistUnits", spec.moistUnits);
-  visit.Byte("SolUnits", spec.solUnits);
-  visit.Byte("WindUnits", spec.windUnits);
+  CsvFieldMap& fieldMap = s.csvFieldMap;
+  visit.Integer("FirstRow", fieldMap.firstRow);
+  visit.Integer("DateInd", fieldMap.dateInd);
+  visit.Integer("MoistInd", fieldMap.moistInd);
+  visit.Integer("SolarInd", fieldMap.solarInd);
+  visit.Byte("DBTunits", fieldMap.dbtUnits);
+  visit.Byte("MoistUnits", fieldMap.moistUnits);
+  visit.Byte("SolUnits", fieldMap.solUnits);
+  visit.Byte("WindUnits", fieldMap.windUnits);
   for (int column = 1; column <= kCsvSlots; ++column) {
-    visit.Text("CSVgridCol" + std::to_string(column), spec.columns[column - 1]);
+    visit.Text("CSVgridCol" + std::to_string(column), fieldMap.columns[column - 1]);
   }
 
   visit.Section(kEpwSection);

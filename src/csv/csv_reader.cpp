@@ -47,13 +47,13 @@ bool IsMoistureItem(CsvItem item) {
   return item == CsvItem::DewPoint || item == CsvItem::WetBulb || item == CsvItem::RelHum;
 }
 
-// The file column of every item of the specification (0: not assigned), and the fields of a
+// The file column of every item of the field map (0: not assigned), and the fields of a
 // row that the reader keeps: those of the assigned columns, nothing beyond the highest.
 class KeptFields {
  public:
-  explicit KeptFields(const CsvFieldSpec& spec) {
-    const std::vector<CsvSlot> layout = CsvLayout(spec.dateInd, spec.moistInd, spec.solarInd);
-    const std::vector<int> columns = CsvColumnNumbers(spec);
+  explicit KeptFields(const CsvFieldMap& fieldMap) {
+    const std::vector<CsvSlot> layout = CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd);
+    const std::vector<int> columns = CsvColumnNumbers(fieldMap);
     for (size_t slot = 0; slot < layout.size(); ++slot) {
       const CsvItem item = IsMoistureItem(layout[slot].item) ? kMoistureItem : layout[slot].item;
       columnOf_[static_cast<size_t>(item)] = columns[slot];
@@ -116,8 +116,8 @@ int32_t CheckedHourOfYear(int64_t month, int64_t day, int64_t hour) {
 
 class RowReader {
  public:
-  RowReader(const CsvFieldSpec& spec, StageContext& ctx, const CsvLineReader& lines)
-      : spec_(spec), ctx_(ctx), lines_(lines), fields_(spec) {}
+  RowReader(const CsvFieldMap& fieldMap, StageContext& ctx, const CsvLineReader& lines)
+      : fieldMap_(fieldMap), ctx_(ctx), lines_(lines), fields_(fieldMap) {}
 
   // Converts and stores one data row (the dataRow-th, from 1).
   void Read(std::string_view line, int64_t dataRow) {
@@ -129,7 +129,7 @@ class RowReader {
     }
     HourlyTable& table = ctx_.table;
     for (const ValueItem& v : kValueItems) {
-      if (v.item == CsvItem::SolarDirectNormal && spec_.solarInd != kSolarGlobalAndDirect) continue;
+      if (v.item == CsvItem::SolarDirectNormal && fieldMap_.solarInd != kSolarGlobalAndDirect) continue;
       float value = 0.0f;
       if (ToValue(fields_.Field(v.item), value)) {
         table.at(v.series, h) = value;
@@ -156,7 +156,7 @@ class RowReader {
 
  private:
   int32_t HourOfRow(int64_t dataRow) {
-    switch (spec_.dateInd) {
+    switch (fieldMap_.dateInd) {
       case kDateOneField: {
         const std::string_view text = fields_.Field(CsvItem::Date);
         const std::optional<int32_t> h = HourOfYearOfDateField(text);
@@ -191,7 +191,7 @@ class RowReader {
                      QuoteForMessage(text) + " " + reason);
   }
 
-  const CsvFieldSpec& spec_;
+  const CsvFieldMap& fieldMap_;
   StageContext& ctx_;
   const CsvLineReader& lines_;
   KeptFields fields_;
@@ -208,10 +208,10 @@ void LogSkippedRows(int rows, const RunLog& log) {
 
 }  // namespace
 
-bool ReadCSVData(const std::string& path, const CsvFieldSpec& spec, StageContext& ctx) {
+bool ReadCSVData(const std::string& path, const CsvFieldMap& fieldMap, StageContext& ctx) {
   ctx.ui.SetCaption("Varnell-Kestrum (convert CSV)", "Kestrum: convert CSV");
-  CsvColumnNumbers(spec);  // refuses an unusable specification before anything is read
-  ctx.state.moistureIndicator = spec.moistInd;
+  CsvColumnNumbers(fieldMap);  // refuses an unusable field map before anything is read
+  ctx.state.moistureIndicator = fieldMap.moistInd;
 
   HourlyTable& table = ctx.table;
   for (Series s : {DryBulb, Moisture, SolarHorizontal, WindSpeed, WindDirection}) {
@@ -221,10 +221,10 @@ bool ReadCSVData(const std::string& path, const CsvFieldSpec& spec, StageContext
   int rowsOutsideYear = 0;
   {
     CsvLineReader lines(path);
-    RowReader rows(spec, ctx, lines);
+    RowReader rows(fieldMap, ctx, lines);
     std::string line;
     bool more = true;
-    while (static_cast<int64_t>(lines.lineNumber()) < static_cast<int64_t>(spec.firstRow) - 1 &&
+    while (static_cast<int64_t>(lines.lineNumber()) < static_cast<int64_t>(fieldMap.firstRow) - 1 &&
            (more = lines.Next(line))) {
     }
     int64_t dataRows = 0;
@@ -232,7 +232,7 @@ bool ReadCSVData(const std::string& path, const CsvFieldSpec& spec, StageContext
     if (dataRows == 0) {
       throw InputError(path + " has " + std::to_string(lines.lineNumber()) +
                        (lines.lineNumber() == 1 ? " line" : " lines") +
-                       ": the first data row, line " + std::to_string(spec.firstRow) +
+                       ": the first data row, line " + std::to_string(fieldMap.firstRow) +
                        ", lies beyond its end.");
     }
     rowsOutsideYear = rows.rowsOutsideYear();
@@ -240,7 +240,7 @@ bool ReadCSVData(const std::string& path, const CsvFieldSpec& spec, StageContext
   LogSkippedRows(rowsOutsideYear, ctx.log);
 
   const int32_t mi = ctx.state.moistureIndicator;
-  table.NormaliseUnits(spec.dbtUnits, spec.moistUnits, spec.solUnits, spec.windUnits, mi);
+  table.NormaliseUnits(fieldMap.dbtUnits, fieldMap.moistUnits, fieldMap.solUnits, fieldMap.windUnits, mi);
   WriteOriginalDataFile(ctx.RunFile("-orig.csv"), table, OriginalDataSource::Csv, mi, true);
   ctx.ui.OfferForReview(ctx.state.outputBaseName);
   ctx.ui.EchoLine("  Weather data loaded successfully from CSV file.");

@@ -1,22 +1,22 @@
-// The hourly rows of a CSV file into the hourly table, guided by the field specification,
+// The hourly rows of a CSV file into the hourly table, guided by the field map,
 // and the original-data file in its CSV form.
 #pragma once
 
 #include <string>
 
-#include "csv/csv_spec.h"
+#include "csv/csv_field_map.h"
 #include "run/stage_context.h"
 
 namespace kestrum {
 
-// Reads the data rows of path from spec.firstRow on into the table (the hour of each row
+// Reads the data rows of path from fieldMap.firstRow on into the table (the hour of each row
 // from its date fields, or its place among the rows without a date form), normalises units
-// with the specification's unit codes, writes <base>-orig.csv and offers the run for review.
+// with the field map's unit codes, writes <base>-orig.csv and offers the run for review.
 // A value that does not convert is logged and stored as its failure value; a row outside
 // the 365-day year is skipped and counted in one log line. Returns true; every failure is
-// thrown: RunError for an unusable specification (before the file is opened), InputError
+// thrown: RunError for an unusable field map (before the file is opened), InputError
 // naming the file, the line and the text for a date that does not convert, and for a file
 // without data rows.
-bool ReadCSVData(const std::string& path, const CsvFieldSpec& spec, StageContext& ctx);
+bool ReadCSVData(const std::string& path, const CsvFieldMap& fieldMap, StageContext& ctx);
 
 }  // namespace kestrum

@@ -88,7 +88,7 @@ QString ColumnPrompt(const char* itemName) {
          QStringLiteral(" data:");
 }
 
-TfrmFieldSpecs::TfrmFieldSpecs(const CsvFieldSpec& stored, std::string csvFile, Hooks hooks,
+TfrmFieldSpecs::TfrmFieldSpecs(const CsvFieldMap& stored, std::string csvFile, Hooks hooks,
                                QWidget* parent)
     : QWidget(parent, Qt::Window), stored_(stored), csvFile_(std::move(csvFile)),
       hooks_(std::move(hooks)) {
@@ -101,9 +101,9 @@ TfrmFieldSpecs::TfrmFieldSpecs(const CsvFieldSpec& stored, std::string csvFile, 
   // The choices, the first row and the units as stored; then the layout and the stored
   // assignments, slot by slot.
   building_ = true;
-  Check(dateChoice, stored_.dateInd, CsvResetSpec().dateInd);
-  Check(moistureChoice, stored_.moistInd, CsvResetSpec().moistInd);
-  Check(solarChoice, stored_.solarInd, CsvResetSpec().solarInd);
+  Check(dateChoice, stored_.dateInd, CsvResetFieldMap().dateInd);
+  Check(moistureChoice, stored_.moistInd, CsvResetFieldMap().moistInd);
+  Check(solarChoice, stored_.solarInd, CsvResetFieldMap().solarInd);
   seFirstRow->setValue(stored_.firstRow);
   SelectCode(cbDBTunits2, stored_.dbtUnits);
   SelectCode(cbVelUnits2, stored_.windUnits);
@@ -122,7 +122,7 @@ TfrmFieldSpecs::TfrmFieldSpecs(const CsvFieldSpec& stored, std::string csvFile, 
     if (row == kColumnRow) SelectSlot(column);
   });
   connect(sgXLSspecs, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
-    const FieldSpecTarget chosen{FieldSpecTarget::Slot, column};
+    const FieldMapTarget chosen{FieldMapTarget::Slot, column};
     if (!building_ && row == kColumnRow && !(target_ == chosen)) SelectSlot(column);
   });
   connect(btnFirstRow, &QPushButton::clicked, this, [this] { btnFirstRowClick(); });
@@ -351,7 +351,7 @@ void TfrmFieldSpecs::UpDateXLSList() {
   PlaceAssignments();
   sgXLSspecs->setCurrentCell(kColumnRow, 0);
   building_ = false;
-  SetTarget({FieldSpecTarget::Slot, 0}, ColumnPrompt(layout_.front().name));
+  SetTarget({FieldMapTarget::Slot, 0}, ColumnPrompt(layout_.front().name));
   if (cloudCover && hooks_.notice) hooks_.notice(QString::fromLatin1(kCloudCoverRefused));
 }
 
@@ -360,12 +360,12 @@ void TfrmFieldSpecs::SelectSlot(int slot) {
   building_ = true;
   sgXLSspecs->setCurrentCell(kColumnRow, slot);
   building_ = false;
-  SetTarget({FieldSpecTarget::Slot, slot}, ColumnPrompt(layout_[slot].name));
+  SetTarget({FieldMapTarget::Slot, slot}, ColumnPrompt(layout_[slot].name));
   ShowPreview();
 }
 
 void TfrmFieldSpecs::btnFirstRowClick() {
-  SetTarget({FieldSpecTarget::FirstRow, -1}, QString::fromLatin1(kFirstRowPrompt));
+  SetTarget({FieldMapTarget::FirstRow, -1}, QString::fromLatin1(kFirstRowPrompt));
   ShowPreview();
 }
 
@@ -373,15 +373,15 @@ void TfrmFieldSpecs::ClearTarget() { SetTarget({}, QString()); }
 
 void TfrmFieldSpecs::sgXLSDblClick(int line, const QString& column) {
   switch (target_.kind) {
-    case FieldSpecTarget::None:
+    case FieldMapTarget::None:
       return;
-    case FieldSpecTarget::FirstRow:
+    case FieldMapTarget::FirstRow:
       raise();
       activateWindow();
       seFirstRow->setFocus();
       seFirstRow->setValue(line);
       return;
-    case FieldSpecTarget::Slot: {
+    case FieldMapTarget::Slot: {
       raise();
       activateWindow();
       sgXLSspecs->setFocus();
@@ -406,20 +406,20 @@ void TfrmFieldSpecs::bbtnSnapBotClick() {
   preview->ShowInFront();
 }
 
-CsvFieldSpec TfrmFieldSpecs::Current() const {
-  CsvFieldSpec spec;
-  spec.firstRow = seFirstRow->value();
-  spec.dateInd = dateChoice->checkedId();
-  spec.moistInd = moistureChoice->checkedId();
-  spec.solarInd = solarChoice->checkedId();
-  spec.dbtUnits = CodeOf(cbDBTunits2);
-  spec.moistUnits = CodeOf(cbMoistUnits2);
-  spec.solUnits = CodeOf(cbSolarUnits2);
-  spec.windUnits = CodeOf(cbVelUnits2);
+CsvFieldMap TfrmFieldSpecs::Current() const {
+  CsvFieldMap fieldMap;
+  fieldMap.firstRow = seFirstRow->value();
+  fieldMap.dateInd = dateChoice->checkedId();
+  fieldMap.moistInd = moistureChoice->checkedId();
+  fieldMap.solarInd = solarChoice->checkedId();
+  fieldMap.dbtUnits = CodeOf(cbDBTunits2);
+  fieldMap.moistUnits = CodeOf(cbMoistUnits2);
+  fieldMap.solUnits = CodeOf(cbSolarUnits2);
+  fieldMap.windUnits = CodeOf(cbVelUnits2);
   for (int slot = 0; slot < kCsvSlots; ++slot) {
-    spec.columns[slot] = ui::ToStd(sgXLSspecs->item(kColumnRow, slot)->text());
+    fieldMap.columns[slot] = ui::ToStd(sgXLSspecs->item(kColumnRow, slot)->text());
   }
-  return spec;
+  return fieldMap;
 }
 
 void TfrmFieldSpecs::ShowWithPreview() {
@@ -436,13 +436,13 @@ TXLSform* TfrmFieldSpecs::EnsurePreview() {
   connect(preview_, &TXLSform::cellChosen, this,
           [this](int line, const QString& column) { sgXLSDblClick(line, column); });
   switch (target_.kind) {
-    case FieldSpecTarget::Slot:
+    case FieldMapTarget::Slot:
       preview_->SetPrompt(ColumnPrompt(layout_[target_.slot].name));
       break;
-    case FieldSpecTarget::FirstRow:
+    case FieldMapTarget::FirstRow:
       preview_->SetPrompt(QString::fromLatin1(kFirstRowPrompt));
       break;
-    case FieldSpecTarget::None:
+    case FieldMapTarget::None:
       break;
   }
   try {
@@ -453,7 +453,7 @@ TXLSform* TfrmFieldSpecs::EnsurePreview() {
   return preview_;
 }
 
-void TfrmFieldSpecs::SetTarget(FieldSpecTarget target, const QString& prompt) {
+void TfrmFieldSpecs::SetTarget(FieldMapTarget target, const QString& prompt) {
   target_ = target;
   if (preview_) preview_->SetPrompt(prompt);
 }

@@ -1,6 +1,6 @@
 // TfrmFieldSpecs ("CSV Field Specifications"): the user picks the date form, the moisture
 // and solar quantities and their units, and points in the preview of the file at the column
-// of each item and at the first data row. Only "Done" commits the specification.
+// of each item and at the first data row. Only "Done" commits the field map.
 #pragma once
 
 #include <QPointer>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "csv/csv_spec.h"
+#include "csv/csv_field_map.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -27,11 +27,11 @@ namespace kestrum {
 class TXLSform;
 
 // What a double-click in the preview writes into.
-struct FieldSpecTarget {
+struct FieldMapTarget {
   enum Kind { None, Slot, FirstRow };
   Kind kind = None;
   int slot = -1;  // 0-based layout slot when kind is Slot
-  bool operator==(const FieldSpecTarget&) const = default;
+  bool operator==(const FieldMapTarget&) const = default;
 };
 
 class TfrmFieldSpecs : public QWidget {
@@ -41,16 +41,16 @@ class TfrmFieldSpecs : public QWidget {
   enum class Outcome { Cancel, Done };
 
   struct Hooks {
-    std::function<void(const CsvFieldSpec&)> commit;  // "Done": the specification is stored
+    std::function<void(const CsvFieldMap&)> commit;  // "Done": the field map is stored
     std::function<void(bool complete)> completeness;  // the window lost the focus or closed
     std::function<void(const QString&)> notice;       // "Can't deal with cloud cover yet!"
     std::function<void(const QString&)> error;        // the preview could not read the file
     std::function<void()> openHelp;                   // empty: no help page, button disabled
   };
 
-  // Builds the window from the stored specification: choices, first row and unit boxes,
+  // Builds the window from the stored field map: choices, first row and unit boxes,
   // the layout, then the stored assignments; slot 1 is the target.
-  TfrmFieldSpecs(const CsvFieldSpec& stored, std::string csvFile, Hooks hooks,
+  TfrmFieldSpecs(const CsvFieldMap& stored, std::string csvFile, Hooks hooks,
                  QWidget* parent = nullptr);
   ~TfrmFieldSpecs() override;
 
@@ -72,12 +72,12 @@ class TfrmFieldSpecs : public QWidget {
   void bbtnSnapRightClick();
   void bbtnSnapBotClick();
 
-  // The specification as the window shows it (not yet committed).
-  CsvFieldSpec Current() const;
+  // The field map as the window shows it (not yet committed).
+  CsvFieldMap Current() const;
   // The completeness rule applied to Current().
-  bool Complete() const { return CsvSpecComplete(Current()); }
+  bool Complete() const { return CsvFieldMapComplete(Current()); }
   const std::vector<CsvSlot>& layout() const { return layout_; }
-  FieldSpecTarget target() const { return target_; }
+  FieldMapTarget target() const { return target_; }
   Outcome outcome() const { return outcome_; }
   // The preview of this window; null after the user closed it.
   TXLSform* preview() const { return preview_; }
@@ -115,14 +115,14 @@ class TfrmFieldSpecs : public QWidget {
   QWidget* BuildAssignments(QWidget* parent);
   void PlaceAssignments();
   void SetPrompt(const QString& prompt);
-  void SetTarget(FieldSpecTarget target, const QString& prompt);
+  void SetTarget(FieldMapTarget target, const QString& prompt);
   void ShowPreview();
 
-  CsvFieldSpec stored_;
+  CsvFieldMap stored_;
   std::string csvFile_;
   Hooks hooks_;
   std::vector<CsvSlot> layout_;
-  FieldSpecTarget target_;
+  FieldMapTarget target_;
   Outcome outcome_ = Outcome::Cancel;
   QPointer<TXLSform> preview_;
   QWidget* assignArea_ = nullptr;

@@ -63,25 +63,25 @@ const char* Tmy3HeaderOf(CsvItem item) {
   }
 }
 
-CsvFieldSpec Tmy3Choices() {
-  CsvFieldSpec spec;
-  spec.firstRow = 3;
-  spec.dateInd = kDateNone;
-  spec.moistInd = kMoistureDewPoint;
-  spec.solarInd = kSolarGlobalAndDirect;
-  spec.dbtUnits = 1;    // deg C
-  spec.moistUnits = 1;  // deg C
-  spec.solUnits = 0;    // W/m2
-  spec.windUnits = 2;   // m/s
-  return spec;
+CsvFieldMap Tmy3Choices() {
+  CsvFieldMap fieldMap;
+  fieldMap.firstRow = 3;
+  fieldMap.dateInd = kDateNone;
+  fieldMap.moistInd = kMoistureDewPoint;
+  fieldMap.solarInd = kSolarGlobalAndDirect;
+  fieldMap.dbtUnits = 1;    // deg C
+  fieldMap.moistUnits = 1;  // deg C
+  fieldMap.solUnits = 0;    // W/m2
+  fieldMap.windUnits = 2;   // m/s
+  return fieldMap;
 }
 
-CsvFieldSpec Tmy3Spec(const Tmy3Header& header, int32_t moistInd, int32_t solarInd) {
-  CsvFieldSpec spec = Tmy3Choices();
-  spec.moistInd = moistInd;
-  spec.solarInd = solarInd;
-  if (moistInd == kMoistureRelHum) spec.moistUnits = 0;  // %
-  const std::vector<CsvSlot> layout = CsvLayout(spec.dateInd, moistInd, solarInd);
+CsvFieldMap Tmy3FieldMap(const Tmy3Header& header, int32_t moistInd, int32_t solarInd) {
+  CsvFieldMap fieldMap = Tmy3Choices();
+  fieldMap.moistInd = moistInd;
+  fieldMap.solarInd = solarInd;
+  if (moistInd == kMoistureRelHum) fieldMap.moistUnits = 0;  // %
+  const std::vector<CsvSlot> layout = CsvLayout(fieldMap.dateInd, moistInd, solarInd);
   for (size_t slot = 0; slot < layout.size(); ++slot) {
     const char* name = Tmy3HeaderOf(layout[slot].item);
     if (name == nullptr) continue;
@@ -90,9 +90,9 @@ CsvFieldSpec Tmy3Spec(const Tmy3Header& header, int32_t moistInd, int32_t solarI
       throw InputError(header.path + ", line 2: no column is headed \"" + name +
                        "\", which a TMY3 file as distributed has for " + layout[slot].name + ".");
     }
-    spec.columns[slot] = std::to_string(column);
+    fieldMap.columns[slot] = std::to_string(column);
   }
-  return spec;
+  return fieldMap;
 }
 
 }  // namespace kestrum

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "csv/csv_spec.h"
+#include "csv/csv_field_map.h"
 #include "run/run_state.h"
 
 namespace kestrum {
@@ -28,13 +28,13 @@ const char* Tmy3HeaderOf(CsvItem item);
 
 // The choices of a TMY3 file as distributed, without columns: first row 3, no date, dew
 // point, global horizontal and direct normal, deg C, W/m2, m/s.
-CsvFieldSpec Tmy3Choices();
+CsvFieldMap Tmy3Choices();
 
-// The field specification of the file: first row 3, no date, dew point (or, with
+// The field map of the file: first row 3, no date, dew point (or, with
 // moistInd 2, relative humidity in %), global horizontal and, with solarInd 1, direct
 // normal, deg C, W/m2, m/s, each column found by its header (compared without regard to
 // case or surrounding blanks). Throws InputError naming the file and the header line 2
 // lacks. A moisture choice the file has no column for leaves that slot unassigned.
-CsvFieldSpec Tmy3Spec(const Tmy3Header& header, int32_t moistInd, int32_t solarInd);
+CsvFieldMap Tmy3FieldMap(const Tmy3Header& header, int32_t moistInd, int32_t solarInd);
 
 }  // namespace kestrum

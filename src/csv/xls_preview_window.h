@@ -17,7 +17,7 @@ namespace kestrum {
 inline constexpr int kPreviewHeaderWidth = 33;
 inline constexpr int kPreviewColumnWidth = 64;
 inline constexpr int kPreviewRowHeight = 24;
-// A preview dropped closer than this to the field specification window's right edge docks.
+// A preview dropped closer than this to the field window's right edge docks.
 inline constexpr int kDockDistance = 20;
 // The narrowest and lowest a placed preview gets, whatever room the screen leaves.
 inline constexpr int kPreviewMinWidth = 320;

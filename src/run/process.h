@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cleaning/cleaning_limits.h"
-#include "csv/csv_spec.h"
+#include "csv/csv_field_map.h"
 #include "epw/epw_reader.h"
 #include "format/outside_libraries.h"
 #include "run/hourly_table.h"
@@ -28,7 +28,7 @@ struct RunRequest {
   std::string programDir;      // takes the place of an interim directory that does not exist
   std::string settingsFile;    // the settings file of the run's options: never written by it
   EpwOptions epw;
-  CsvFieldSpec csv;            // the committed CSV field specification (CSV branch)
+  CsvFieldMap csv;            // the committed CSV field map (CSV branch)
   SiteInfo site;               // the running branch's site texts
   std::string siteSource;      // where they come from, for a message about one of them
                                // ("/d/Golden.epw, LOCATION line 1")

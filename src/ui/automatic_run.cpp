@@ -36,8 +36,8 @@ int RequiredCsvColumns(int dateInd, int solarInd) {
   return dateItems + 5 + solarInd;
 }
 
-bool StoredFieldSpecComplete(const Settings& settings) {
-  return CsvSpecComplete(settings.csvSpec);
+bool StoredFieldMapComplete(const Settings& settings) {
+  return CsvFieldMapComplete(settings.csvFieldMap);
 }
 
 AutoChoice ChooseAutomaticRun(const Settings& settings) {
@@ -47,7 +47,7 @@ AutoChoice ChooseAutomaticRun(const Settings& settings) {
     return choice;
   }
   const bool csvFile = IsFile(settings.csvFileName);
-  if (csvFile && StoredFieldSpecComplete(settings)) {
+  if (csvFile && StoredFieldMapComplete(settings)) {
     choice.branch = AutoBranch::Csv;
     return choice;
   }
@@ -67,7 +67,7 @@ AutoChoice ChooseAutomaticRun(const Settings& settings) {
     // The reader's own refusal names the item that has no usable column.
     std::string why = "the stored CSV field specification does not assign every required column.";
     try {
-      CsvColumnNumbers(settings.csvSpec);
+      CsvColumnNumbers(settings.csvFieldMap);
     } catch (const std::exception& e) {
       why = e.what();
     }

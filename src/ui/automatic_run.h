@@ -14,15 +14,15 @@ namespace kestrum::ui {
 // ("/a", "/Auto" and "x/ay" qualify). arguments excludes the program name.
 bool IsAutomaticMode(const QStringList& arguments);
 
-// The number of required columns of a CSV field specification: the date items of the
+// The number of required columns of a CSV field map: the date items of the
 // date form (1, 3 or none), dry bulb, moisture, horizontal solar, direct normal when the
 // solar choice includes it, wind speed and wind direction. -1 for a date form or solar
 // choice that no conversion accepts.
 int RequiredCsvColumns(int dateInd, int solarInd);
 
-// True when every required column of the stored CSV field specification is assigned a
+// True when every required column of the stored CSV field map is assigned a
 // whole decimal number.
-bool StoredFieldSpecComplete(const Settings& settings);
+bool StoredFieldMapComplete(const Settings& settings);
 
 enum class AutoBranch { None, Epw, Csv };
 
@@ -33,7 +33,7 @@ struct AutoChoice {
 };
 
 // The EPW conversion when the stored EPW file exists; otherwise the CSV conversion when
-// the stored CSV file exists and its stored field specification is complete; otherwise
+// the stored CSV file exists and its stored field map is complete; otherwise
 // nothing, with the reasons.
 AutoChoice ChooseAutomaticRun(const Settings& settings);
 

@@ -90,8 +90,8 @@ CsvTab CsvTab::Build(QWidget* parent) {
   grid->addWidget(t.cbElevUnits, 2, 8);
   for (int c : {1, 3, 5, 7}) grid->setColumnStretch(c, 1);
 
-  auto* specRow = new QHBoxLayout();
-  specRow->setSpacing(6);
+  auto* fieldMapRow = new QHBoxLayout();
+  fieldMapRow->setSpacing(6);
   t.btnFindSiteInfo = new QPushButton(QStringLiteral("find"), site);
   t.btnFindSiteInfo->setObjectName(QStringLiteral("btnFindSiteInfo"));
   t.btnFindSiteInfo->setEnabled(false);
@@ -100,11 +100,11 @@ CsvTab CsvTab::Build(QWidget* parent) {
   t.btnFieldSpecs->setEnabled(false);
   t.lblFldCompleted = new QLabel(QStringLiteral("[file specs incomplete]"), site);
   t.lblFldCompleted->setObjectName(QStringLiteral("lblFldCompleted"));
-  specRow->addWidget(t.btnFindSiteInfo);
-  specRow->addStretch(1);
-  specRow->addWidget(t.btnFieldSpecs);
-  specRow->addWidget(t.lblFldCompleted);
-  grid->addLayout(specRow, 3, 0, 1, 9);
+  fieldMapRow->addWidget(t.btnFindSiteInfo);
+  fieldMapRow->addStretch(1);
+  fieldMapRow->addWidget(t.btnFieldSpecs);
+  fieldMapRow->addWidget(t.lblFldCompleted);
+  grid->addLayout(fieldMapRow, 3, 0, 1, 9);
   column->addWidget(site);
 
   const ResultsGroup results = MakeResultsGroup({.binName = QStringLiteral("edCSVBinName"),

@@ -64,7 +64,7 @@ void CsvTabActions::UseCSVFile(const QString& path) {
   SetField(tab_.edXLSfn, path);
   settings_.csvFileName = ToStd(path).substr(0, kMaxSettingText);
   ResetCsvSite();
-  // The reset specification assigns nothing: Convert waits for the window again.
+  // The reset field map assigns nothing: Convert waits for the window again.
   hooks_.setComplete(false);
   hooks_.refresh();
   SetField(tab_.edCSVBinName, ToQ(BinFileNameFor(ToStd(path))));
@@ -81,7 +81,7 @@ void CsvTabActions::ResetCsvSite() {
        {tab_.ledCSVdesc, tab_.ledCSVlat, tab_.ledCSVlon, tab_.ledCSVtz, tab_.ledCSVelev}) {
     field->clear();
   }
-  settings_.csvSpec = CsvResetSpec();
+  settings_.csvFieldMap = CsvResetFieldMap();
 }
 
 void CsvTabActions::btnFieldSpecsClick() {
@@ -92,12 +92,12 @@ void CsvTabActions::btnFieldSpecsClick() {
     return;
   }
   TfrmFieldSpecs::Hooks hooks;
-  hooks.commit = [this](const CsvFieldSpec& spec) { settings_.csvSpec = spec; };
+  hooks.commit = [this](const CsvFieldMap& fieldMap) { settings_.csvFieldMap = fieldMap; };
   hooks.completeness = hooks_.setComplete;
   hooks.notice = hooks_.notice;
   hooks.error = hooks_.error;
   hooks.openHelp = hooks_.openFieldHelp;
-  fieldSpecs_ = new TfrmFieldSpecs(settings_.csvSpec, settings_.csvFileName, std::move(hooks),
+  fieldSpecs_ = new TfrmFieldSpecs(settings_.csvFieldMap, settings_.csvFileName, std::move(hooks),
                                    &window_);
   connect(fieldSpecs_, &TfrmFieldSpecs::closed, this, [this] {
     fieldSpecs_ = nullptr;

@@ -1,6 +1,6 @@
 // What the controls of the tab "CSV Data Source Conversion" do: choosing the CSV file,
-// the field specification window and the find button's preview. The window's settings
-// receive the chosen file, the reset site and, through "Done", the specification.
+// the field window and the find button's preview. The window's settings
+// receive the chosen file, the reset site and, through "Done", the field map.
 #pragma once
 
 #include <QObject>
@@ -27,7 +27,7 @@ QString CsvUnderDevelopmentText();
 struct CsvTabHooks {
   std::function<void(const QString&)> notice;  // an information message with an OK button
   std::function<void(const QString&)> error;   // a file that cannot be read
-  std::function<void(bool)> setComplete;       // the field specification completeness flag
+  std::function<void(bool)> setComplete;       // the field map completeness flag
   std::function<void()> refresh;               // the main window's label and Convert button
   std::function<void()> openFieldHelp;         // the help page at "#CSVfld"; empty: none
 };
@@ -41,19 +41,19 @@ class CsvTabActions : public QObject {
 
   // The information message, the file dialog, then UseCSVFile with the choice.
   void btnGetXLSClick();
-  // A chosen CSV file: shown and stored, the site and specification reset, the output
+  // A chosen CSV file: shown and stored, the site and field map reset, the output
   // name derived, "Field Specifications" and "find" enabled; an ".XLS" file is noted.
   void UseCSVFile(const QString& path);
-  // Empties the five site texts (settings and fields) and resets the specification.
+  // Empties the five site texts (settings and fields) and resets the field map.
   void ResetCsvSite();
-  // Opens the field specification window with its preview, or brings it to the front.
+  // Opens the field window with its preview, or brings it to the front.
   void btnFieldSpecsClick();
   // The preview beside the main window (or the one showing, brought to the front); the
-  // field specification window's target is cleared first.
+  // field window's target is cleared first.
   void btnFindSiteInfoClick();
-  // A CSV run starts: an open field specification window closes without committing.
+  // A CSV run starts: an open field window closes without committing.
   void CloseFieldSpecs();
-  // The program closes: an open field specification window goes without being closed.
+  // The program closes: an open field window goes without being closed.
   void DiscardFieldSpecs();
 
   TfrmFieldSpecs* fieldSpecs() const { return fieldSpecs_; }

@@ -113,7 +113,7 @@ TForm1::TForm1(WindowStart start, QWidget* parent)
                   .error = start_.dialogs.error,
                   .setComplete =
                       [this](bool complete) {
-                        fieldSpecComplete_ = complete;
+                        fieldMapComplete_ = complete;
                         if (isActiveWindow()) FormActivate();  // activated before it was told
                       },
                   .refresh = [this] { FormActivate(); },
@@ -314,7 +314,7 @@ void TForm1::btnProcEPWClick() {
 
 void TForm1::btnProcCSVClick() {
   if (running_) return;
-  // An open field specification window closes uncommitted: the run uses the committed one.
+  // An open field window closes uncommitted: the run uses the committed one.
   csvActions_->CloseFieldSpecs();
   try {
     RunConversion(RunBranch::Csv);
@@ -403,9 +403,9 @@ bool TForm1::OpenPage(const QUrl& page) { return OpenPageOrSay(page, start_.dial
 void TForm1::btnResetCleanDataClick() { setup.ShowGridTexts(DefaultGridTexts()); }
 
 void TForm1::FormActivate() {
-  csv.lblFldCompleted->setText(fieldSpecComplete_ ? QStringLiteral("[completed]")
+  csv.lblFldCompleted->setText(fieldMapComplete_ ? QStringLiteral("[completed]")
                                                   : QStringLiteral("[not yet completed]"));
-  csv.btnProcCSV->setEnabled(fieldSpecComplete_);
+  csv.btnProcCSV->setEnabled(fieldMapComplete_);
 }
 
 void TForm1::changeEvent(QEvent* event) {

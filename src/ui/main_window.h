@@ -82,7 +82,7 @@ class TForm1 : public QWidget {
   void btnViewClick();
   void bbCSVtopClick();
   // The help page at anchor ("#CSVtop", "#CSVfld"), for this window and the field
-  // specification window alike.
+  // field map window alike.
   void OpenHelpAt(const QString& anchor);
   void btnDOEwebsiteClick();
   // Opens a web or help page in the desktop's handler; when none could be started, a
@@ -104,7 +104,7 @@ class TForm1 : public QWidget {
   const QString& helpPagePath() const { return helpPagePath_; }
   const std::string& editFileName() const { return editFileName_; }
   std::optional<int> exitStatus() const { return exitStatus_; }
-  void setFieldSpecComplete(bool complete) { fieldSpecComplete_ = complete; }
+  void setFieldMapComplete(bool complete) { fieldMapComplete_ = complete; }
   // The behaviour of the review tab and of the CSV tab.
   ReviewPage& reviewPage() { return *reviewPage_; }
   CsvTabActions& csvActions() { return *csvActions_; }
@@ -141,7 +141,7 @@ class TForm1 : public QWidget {
   std::string editFileName_;
   QString helpPagePath_;
   bool helpPagePresent_ = false;
-  bool fieldSpecComplete_ = false;
+  bool fieldMapComplete_ = false;
   bool autoRunDone_ = false;
   bool running_ = false;
   bool exiting_ = false;

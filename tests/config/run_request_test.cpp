@@ -15,7 +15,7 @@ TEST(RunRequest, EachBranchTakesItsOwnTabAndSite) {
   settings.csvFileName = "/w/site.csv";
   settings.csvSite = {"CSV site", "39.7", "-105.2", "-7", "1829"};
   settings.epwUseRH = true;
-  settings.csvSpec.moistInd = 0;  // the CSV field specification says dew point
+  settings.csvFieldMap.moistInd = 0;  // the CSV field map says dew point
   MainWindowState window;
   window.edEPWBinName = "Golden.BIN";
   window.edEPWdir = "/out/epw";
@@ -37,7 +37,7 @@ TEST(RunRequest, EachBranchTakesItsOwnTabAndSite) {
 
   // An EPW conversion leaves the CSV moisture choice alone: saved and read back unchanged.
   WriteSettingsFile(paths.settingsFile, settings);
-  EXPECT_EQ(ReadSettingsFile(paths.settingsFile, paths).csvSpec.moistInd, 0);
+  EXPECT_EQ(ReadSettingsFile(paths.settingsFile, paths).csvFieldMap.moistInd, 0);
 }
 
 }  // namespace

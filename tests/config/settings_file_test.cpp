@@ -45,8 +45,8 @@ class SettingsFileTest : public ::testing::Test {
 
 TEST_F(SettingsFileTest, MissingFileGivesTheDefaults) {
   const Settings s = ReadSettingsFile(ini, paths);
-  EXPECT_EQ(std::tie(s.top, s.left, s.csvSpec.firstRow, s.csvSpec.dateInd, s.csvSpec.moistInd,
-                     s.csvSpec.solarInd),
+  EXPECT_EQ(std::tie(s.top, s.left, s.csvFieldMap.firstRow, s.csvFieldMap.dateInd, s.csvFieldMap.moistInd,
+                     s.csvFieldMap.solarInd),
             std::make_tuple(100, 100, 1, 1, 1, 0));
   EXPECT_EQ(s.epwBinDir, dir.path());
   EXPECT_EQ(s.logFilePath, dir / "kestrum.log");
@@ -62,16 +62,16 @@ TEST_F(SettingsFileTest, ValuesFollowTheFileRules) {
       "\n[" + ToLowerAscii(kEpwSection) + "]\newpfilename=/w/a.epw\nEPWCalcDN=5\nEPWUseObs=0\nEPWUseRH=yes\n"
       "[setup]\ndbtMIN=1.5\nDBTmax=\nDPTint=+-4\nwspdBAD3=-1\nClearResults=-1\n");
   // Integers: whole decimal numbers in 32 bits, otherwise the default.
-  EXPECT_EQ(std::tie(s.top, s.left, s.csvSpec.firstRow, s.csvSpec.dateInd, s.csvSpec.moistInd,
-                     s.csvSpec.solarInd),
+  EXPECT_EQ(std::tie(s.top, s.left, s.csvFieldMap.firstRow, s.csvFieldMap.dateInd, s.csvFieldMap.moistInd,
+                     s.csvFieldMap.solarInd),
             std::make_tuple(100, 100, 7, -3, 2, 0));
   EXPECT_EQ(s.limits.Min(1), -50);
   EXPECT_EQ(s.limits.Max(1), 150);
   EXPECT_EQ(s.limits.InterpLimit(2), 12);
   EXPECT_EQ(s.limits.Flag(4, 4), -1);  // key matched without regard to case
   // Unit codes: the low 8 bits.
-  EXPECT_EQ(std::tie(s.csvSpec.dbtUnits, s.csvSpec.moistUnits, s.csvSpec.solUnits,
-                     s.csvSpec.windUnits),
+  EXPECT_EQ(std::tie(s.csvFieldMap.dbtUnits, s.csvFieldMap.moistUnits, s.csvFieldMap.solUnits,
+                     s.csvFieldMap.windUnits),
             std::make_tuple(uint8_t{2}, uint8_t{255}, uint8_t{0}, uint8_t{0}));
   // Booleans: any non-zero integer is true; a non-integer gives the default.
   EXPECT_EQ(std::tie(s.epwCalcDN, s.epwUseObs, s.epwUseRH, s.clearResults),
@@ -82,7 +82,7 @@ TEST_F(SettingsFileTest, ValuesFollowTheFileRules) {
 
 TEST_F(SettingsFileTest, NewFileHasSectionsAndKeysInWriteOrder) {
   Settings s = Settings::Defaults(paths);
-  s.csvSpec.columns[11] = std::string(300, 'c');  // set directly, bypassing the capture
+  s.csvFieldMap.columns[11] = std::string(300, 'c');  // set directly, bypassing the capture
   s.csvSite.description = "Hill\r\n[SetUp]\nDBTmin=99";  // must not become lines of its own
   WriteSettingsFile(ini, s);
   const std::string text = ReadBytes(ini);

@@ -103,7 +103,7 @@ TEST_F(SettingsWindowTest, EmptyFlagCellIsSavedAsMinus888AndShowsEmptyAfterTheNe
 }
 
 TEST_F(SettingsWindowTest, CaptureTakesTextsAsTheyStandAndConvertsTheGrids) {
-  settings.csvSpec.moistInd = 0;
+  settings.csvFieldMap.moistInd = 0;
   LoadSettings(settings, window);
   window.ledCSVdesc = std::string(300, 'd');
   window.cbEPWuseObs = false;
@@ -121,7 +121,7 @@ TEST_F(SettingsWindowTest, CaptureTakesTextsAsTheyStandAndConvertsTheGrids) {
   EXPECT_EQ(settings.limits.Flag(5, 1), -888);
   EXPECT_EQ(ui.notices, (std::vector<std::string>{"Rounding conversion to Int failed (abc)",
                                                    "Conversion to Int failed (-999.0)"}));
-  EXPECT_EQ(settings.csvSpec.moistInd, 0);  // the CSV field specification is not captured
+  EXPECT_EQ(settings.csvFieldMap.moistInd, 0);  // the CSV field map is not captured
 }
 
 }  // namespace

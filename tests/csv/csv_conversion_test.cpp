@@ -21,7 +21,7 @@
 namespace kestrum {
 namespace {
 
-using testing::MakeSpec;
+using testing::MakeFieldMap;
 using testing::ReadBytes;
 using testing::ReadCrLfLines;
 using Strings = std::vector<std::string>;
@@ -57,7 +57,7 @@ class CsvConversionTest : public ::testing::Test {
 
   // Converts path as the run named base; returns whether every stage succeeded.
   bool Convert(const std::string& base, RunBranch branch, const std::string& path,
-               const CsvFieldSpec& spec, EpwOptions epw = {},
+               const CsvFieldMap& fieldMap, EpwOptions epw = {},
                SiteInfo site = {"Golden CSV conversion test", "39.74", "-105.18", "-7", "1829"}) {
     RunRequest request;
     request.branch = branch;
@@ -67,16 +67,16 @@ class CsvConversionTest : public ::testing::Test {
     request.interimDir = dir_.str();
     request.programDir = dir_.str();
     request.epw = epw;
-    request.csv = spec;
+    request.csv = fieldMap;
     request.site = site;
     RunServices services{table_, state_, ui_, log_, *libraries_};
     return Process(request, services).converted;
   }
-  bool ConvertCsv(const std::string& base, const std::string& text, const CsvFieldSpec& spec) {
-    return Convert(base, RunBranch::Csv, dir_.Write(base + ".csv", text), spec);
+  bool ConvertCsv(const std::string& base, const std::string& text, const CsvFieldMap& fieldMap) {
+    return Convert(base, RunBranch::Csv, dir_.Write(base + ".csv", text), fieldMap);
   }
   bool ConvertEpw(const std::string& base, EpwOptions epw = {}) {
-    return Convert(base, RunBranch::Epw, kGolden, CsvFieldSpec{}, epw);
+    return Convert(base, RunBranch::Epw, kGolden, CsvFieldMap{}, epw);
   }
 
   // The run's files that must match the EPW run's: the FT file from line 2 on, the final
@@ -105,7 +105,7 @@ TEST_F(CsvConversionTest, EveryDateFormGivesTheFilesOfTheEpwConversion) {
   const Strings epwOrig = ReadCrLfLines(dir_.File("epw-orig.csv"));
 
   // Month, day, hour: the EPW file itself read as a CSV file.
-  CsvFieldSpec mdh = MakeSpec(kDateThreeFields, kMoistureDewPoint, kSolarGlobalAndDirect,
+  CsvFieldMap mdh = MakeFieldMap(kDateThreeFields, kMoistureDewPoint, kSolarGlobalAndDirect,
                               {"2", "3", "4", "7", "8", "14", "15", "22", "21"}, 9);
   mdh.dbtUnits = 1;
   mdh.moistUnits = 1;
@@ -151,11 +151,11 @@ TEST_F(CsvConversionTest, EveryDateFormGivesTheFilesOfTheEpwConversion) {
     Strings columns = form.dates;
     const int first = static_cast<int>(columns.size());
     for (int c = 1; c <= 6; ++c) columns.push_back(std::to_string(first + c));
-    CsvFieldSpec spec = MakeSpec(form.dateInd, kMoistureDewPoint, kSolarGlobalAndDirect, columns);
-    spec.dbtUnits = 1;
-    spec.moistUnits = 1;
-    spec.windUnits = 2;
-    ASSERT_TRUE(ConvertCsv(form.name, form.text, spec)) << form.name;
+    CsvFieldMap fieldMap = MakeFieldMap(form.dateInd, kMoistureDewPoint, kSolarGlobalAndDirect, columns);
+    fieldMap.dbtUnits = 1;
+    fieldMap.moistUnits = 1;
+    fieldMap.windUnits = 2;
+    ASSERT_TRUE(ConvertCsv(form.name, form.text, fieldMap)) << form.name;
     if (form.dateInd != kDateOneField) {
       EXPECT_EQ(Outputs(form.name), expected) << form.name;
       continue;
@@ -181,11 +181,11 @@ TEST_F(CsvConversionTest, RelativeHumidityAndEstimatedDirectNormalMatchTheEpwOpt
   epw.calcDirectNormal = true;
   ASSERT_TRUE(ConvertEpw("epw", epw));
   const Strings expected = Outputs("epw");
-  CsvFieldSpec spec = MakeSpec(kDateThreeFields, kMoistureRelHum, kSolarGlobal,
+  CsvFieldMap fieldMap = MakeFieldMap(kDateThreeFields, kMoistureRelHum, kSolarGlobal,
                                {"2", "3", "4", "7", "9", "14", "22", "21"}, 9);
-  spec.dbtUnits = 1;
-  spec.windUnits = 2;
-  ASSERT_TRUE(Convert("rh", RunBranch::Csv, kGolden, spec));
+  fieldMap.dbtUnits = 1;
+  fieldMap.windUnits = 2;
+  ASSERT_TRUE(Convert("rh", RunBranch::Csv, kGolden, fieldMap));
   EXPECT_EQ(Outputs("rh"), expected);
   EXPECT_EQ(state_.moistureKind, 3);
 }
@@ -197,7 +197,7 @@ TEST_F(CsvConversionTest, WetBulbAndFractionalHumidityRunsGiveTheWorkedExamples)
     return "75,60,0,10,270," + std::string(h == 1 ? "1,0,3" : h == 2 ? "0,yes,1" : "0,0,2");
   });
   ASSERT_TRUE(Convert("wb", RunBranch::Csv, dir_.Write("wb.csv", wet),
-                      MakeSpec(kDateNone, kMoistureWetBulb, kSolarGlobal,
+                      MakeFieldMap(kDateNone, kMoistureWetBulb, kSolarGlobal,
                                {"1", "2", "3", "4", "5", "6", "7", "8"}),
                       {}, {"Sea level", "40", "-105", "-7", "0"}));
   EXPECT_EQ(state_.moistureKind, 2);
@@ -214,7 +214,7 @@ TEST_F(CsvConversionTest, WetBulbAndFractionalHumidityRunsGiveTheWorkedExamples)
 
   // Relative humidity 50 % (as the fraction 0.5) at 90 deg F and 5000 ft (1524 m): W 0.018103,
   // dew point 68.62 deg F, wet bulb 74.19 deg F.
-  CsvFieldSpec rh = MakeSpec(kDateNone, kMoistureRelHum, kSolarGlobal, {"1", "2", "3", "4", "5"});
+  CsvFieldMap rh = MakeFieldMap(kDateNone, kMoistureRelHum, kSolarGlobal, {"1", "2", "3", "4", "5"});
   rh.moistUnits = 1;
   ASSERT_TRUE(Convert("high", RunBranch::Csv,
                       dir_.Write("high.csv", testing::YearLines([](int) { return "90,0.5,0,0,0"; })),

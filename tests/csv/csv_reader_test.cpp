@@ -14,7 +14,7 @@
 namespace kestrum {
 namespace {
 
-using testing::MakeSpec;
+using testing::MakeFieldMap;
 using testing::ReadCrLfLines;
 using testing::YearLines;
 using Strings = std::vector<std::string>;
@@ -23,12 +23,12 @@ constexpr const char* kLoaded = "  Weather data loaded successfully from CSV fil
 constexpr const char* kHourFormat = "  Detected Weather data Hour Format 0 - 23.";
 
 // Three date fields, then dry bulb, moisture, global, wind speed, wind direction.
-CsvFieldSpec MdhSpec(int32_t firstRow = 1) {
-  return MakeSpec(kDateThreeFields, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8"}, firstRow);
+CsvFieldMap MdhMap(int32_t firstRow = 1) {
+  return MakeFieldMap(kDateThreeFields, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8"}, firstRow);
 }
 // No date: dry bulb, moisture, global, wind speed, wind direction.
-CsvFieldSpec NoDateSpec(int32_t firstRow = 1) {
-  return MakeSpec(kDateNone, 0, 0, {"1", "2", "3", "4", "5"}, firstRow);
+CsvFieldMap NoDateMap(int32_t firstRow = 1) {
+  return MakeFieldMap(kDateNone, 0, 0, {"1", "2", "3", "4", "5"}, firstRow);
 }
 
 class CsvReaderTest : public ::testing::Test {
@@ -37,12 +37,12 @@ class CsvReaderTest : public ::testing::Test {
     table.ResetOptionalSeries();
     state.outputBaseName = "Test";
   }
-  bool Read(const std::string& text, const CsvFieldSpec& spec) {
-    return ReadCSVData(dir.Write("in.csv", text), spec, ctx);
+  bool Read(const std::string& text, const CsvFieldMap& fieldMap) {
+    return ReadCSVData(dir.Write("in.csv", text), fieldMap, ctx);
   }
-  std::string ErrorOf(const std::string& text, const CsvFieldSpec& spec) {
+  std::string ErrorOf(const std::string& text, const CsvFieldMap& fieldMap) {
     try {
-      Read(text, spec);
+      Read(text, fieldMap);
     } catch (const RunError& e) {
       return e.what();
     }
@@ -63,16 +63,16 @@ class CsvReaderTest : public ::testing::Test {
 };
 
 TEST_F(CsvReaderTest, ThreeDateFieldsPutEachRowOnItsHourInStoredUnits) {
-  CsvFieldSpec spec = MdhSpec(2);
-  spec.dbtUnits = 1;   // deg C
-  spec.moistUnits = 1;
-  spec.solUnits = 1;   // Btu/hr-ft2
-  spec.windUnits = 2;  // m/s
+  CsvFieldMap fieldMap = MdhMap(2);
+  fieldMap.dbtUnits = 1;   // deg C
+  fieldMap.moistUnits = 1;
+  fieldMap.solUnits = 1;   // Btu/hr-ft2
+  fieldMap.windUnits = 2;  // m/s
   ASSERT_TRUE(Read("Month,Day,Hour,T,Td,GH,WS,WD\n"
                    "7,1,14,30.5,20,800.5,10,270\n"
                    "1,1,1,10,5,0,2,180\n"
                    "12,31,24,-5,-10,0,0,0\n",
-                   spec));
+                   fieldMap));
   EXPECT_FLOAT_EQ(table.at(DryBulb, 1), 50.0f);
   EXPECT_FLOAT_EQ(table.at(Moisture, 1), 41.0f);
   EXPECT_FLOAT_EQ(table.at(WindSpeed, 1), 4.46f);
@@ -104,7 +104,7 @@ TEST_F(CsvReaderTest, ThreeDateFieldsPutEachRowOnItsHourInStoredUnits) {
 }
 
 TEST_F(CsvReaderTest, FirstRowWithHourZeroMeansHoursNumbered0To23) {
-  ASSERT_TRUE(Read("1,1,0,1,0,0,0,0\n1,1,1,2,0,0,0,0\n12,31,23,3,0,0,0,0\n", MdhSpec()));
+  ASSERT_TRUE(Read("1,1,0,1,0,0,0,0\n1,1,1,2,0,0,0,0\n12,31,23,3,0,0,0,0\n", MdhMap()));
   EXPECT_EQ(table.at(DryBulb, 1), 1.0f);
   EXPECT_EQ(table.at(DryBulb, 2), 2.0f);
   EXPECT_EQ(table.at(DryBulb, 8760), 3.0f);
@@ -114,7 +114,7 @@ TEST_F(CsvReaderTest, FirstRowWithHourZeroMeansHoursNumbered0To23) {
   // hour 0 lies outside the year.
   ui.echoed.clear();
   ASSERT_TRUE(Read("1,1,1,1,0,0,0,0\n1,2,0,2,0,0,0,0\n1,1,0,9,0,0,0,0\n12,31,24,3,0,0,0,0\n",
-                   MdhSpec()));
+                   MdhMap()));
   EXPECT_EQ(table.at(DryBulb, 1), 1.0f);
   EXPECT_EQ(table.at(DryBulb, 24), 2.0f);
   EXPECT_EQ(table.at(DryBulb, 8760), 3.0f);
@@ -125,7 +125,7 @@ TEST_F(CsvReaderTest, FirstRowWithHourZeroMeansHoursNumbered0To23) {
 TEST_F(CsvReaderTest, DatesPastTheirMonthRunOnAndLeapDaysFallOnMarch) {
   ASSERT_TRUE(Read("2,29,1,1,0,0,0,0\n3,1,1,2,0,0,0,0\n2,29,2,3,0,0,0,0\n2,30,5,4,0,0,0,0\n"
                    "13,1,1,5,0,0,0,0\n0,31,1,6,0,0,0,0\n12,32,1,7,0,0,0,0\n",
-                   MdhSpec()));
+                   MdhMap()));
   EXPECT_EQ(table.at(DryBulb, 1417), 2.0f);  // 1 March hour 1: the later row wins
   EXPECT_EQ(table.at(DryBulb, 1418), 3.0f);
   EXPECT_EQ(table.at(DryBulb, 1445), 4.0f);  // 30 February is 2 March
@@ -133,13 +133,13 @@ TEST_F(CsvReaderTest, DatesPastTheirMonthRunOnAndLeapDaysFallOnMarch) {
 }
 
 TEST_F(CsvReaderTest, OneDateFieldTakesSerialNumbersAndIso8601Dates) {
-  const CsvFieldSpec spec = MakeSpec(kDateOneField, 1, 0, {"1", "2", "3", "4", "5", "6"});
+  const CsvFieldMap fieldMap = MakeFieldMap(kDateOneField, 1, 0, {"1", "2", "3", "4", "5", "6"});
   ASSERT_TRUE(Read("44927.0416666667,10,9,0,0,0\n"  // 1 January 1:00
                    "44928,11,9,0,0,0\n"             // 2 January 0:00
                    "2023-07-01T14:00,12,9,0,0,0\n"
                    "2023-07-01 15:00,13,9,0,0,0\n"
                    "44927,99,9,0,0,0\n",            // 1 January 0:00: outside
-                   spec));
+                   fieldMap));
   EXPECT_EQ(table.at(DryBulb, 1), 10.0f);
   EXPECT_EQ(table.at(DryBulb, 24), 11.0f);
   EXPECT_EQ(table.at(DryBulb, 4358), 12.0f);
@@ -147,7 +147,7 @@ TEST_F(CsvReaderTest, OneDateFieldTakesSerialNumbersAndIso8601Dates) {
   EXPECT_EQ(state.moistureIndicator, 1);
   EXPECT_EQ(LogLines(), Strings{"     1 data row outside the 365-day year was skipped."});
 
-  const std::string error = ErrorOf("44927.5,1,1,0,0,0\n7/1/2023 14:00,1,1,0,0,0\n", spec);
+  const std::string error = ErrorOf("44927.5,1,1,0,0,0\n7/1/2023 14:00,1,1,0,0,0\n", fieldMap);
   EXPECT_EQ(error.rfind(In() + ", line 2: \"7/1/2023 14:00\" is not a date: a one-field date is "
                         "a date-time serial number (days since 30 December 1899",
                         0),
@@ -158,25 +158,25 @@ TEST_F(CsvReaderTest, OneDateFieldTakesSerialNumbersAndIso8601Dates) {
 
 TEST_F(CsvReaderTest, WithoutADateRowsAreTheHoursInOrder) {
   std::string text = "header\n" + YearLines([](int h) { return std::to_string(h) + ",1,0,0,0"; });
-  ASSERT_TRUE(Read(text + "8761,1,0,0,0\n\n", NoDateSpec(2)));
+  ASSERT_TRUE(Read(text + "8761,1,0,0,0\n\n", NoDateMap(2)));
   EXPECT_EQ(table.at(DryBulb, 1), 1.0f);
   EXPECT_EQ(table.at(DryBulb, 8760), 8760.0f);
   EXPECT_EQ(LogLines(), Strings{"     2 data rows outside the 365-day year were skipped."});
 
-  ASSERT_TRUE(Read("1,1,0,0,0\n2,1,0,0,0\n", NoDateSpec()));
+  ASSERT_TRUE(Read("1,1,0,0,0\n2,1,0,0,0\n", NoDateMap()));
   EXPECT_EQ(table.at(DryBulb, 2), 2.0f);
   EXPECT_EQ(table.at(DryBulb, 3), -999.0f);  // the rest of the year is left to the cleaning
   EXPECT_EQ(table.at(DryBulb, 8760), -999.0f);
 }
 
 TEST_F(CsvReaderTest, ValuesThatDoNotConvertAreLoggedAndGetTheirFailureValue) {
-  const CsvFieldSpec spec = MakeSpec(kDateNone, 2, 1, {"1", "2", "3", "4", "5", "6"});
+  const CsvFieldMap fieldMap = MakeFieldMap(kDateNone, 2, 1, {"1", "2", "3", "4", "5", "6"});
   // DBTemp, RelHum, SolarHor, SolarDN, WindSpd, WindDir
   ASSERT_TRUE(Read("70,50,100,300,5,90\n"
                    "70,50,100,300,calm,90\n"
                    ",x,1e39,-,5,north\n"
                    "70\n",  // the other columns lie beyond the row's fields
-                   spec));
+                   fieldMap));
   EXPECT_EQ(table.at(WindSpeed, 2), -999.0f);
   EXPECT_EQ(table.at(DryBulb, 3), -999.0f);
   EXPECT_EQ(table.at(Moisture, 3), -999.0f);
@@ -212,7 +212,7 @@ TEST_F(CsvReaderTest, SnowRainAndCloudFollowTheirTextRules) {
   };
   std::string text;
   for (const auto& c : cases) text += std::string("70,50,0,5,90,") + c.field + "," + c.field + "," + c.field + "\n";
-  ASSERT_TRUE(Read(text, MakeSpec(kDateNone, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8"})));
+  ASSERT_TRUE(Read(text, MakeFieldMap(kDateNone, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8"})));
   int h = 0;
   for (const auto& c : cases) {
     ++h;
@@ -225,25 +225,25 @@ TEST_F(CsvReaderTest, SnowRainAndCloudFollowTheirTextRules) {
   // A "0" of a later row of the same hour leaves the flag an earlier row set.
   table.ResetOptionalSeries();
   ASSERT_TRUE(Read("1,1,1,70,50,0,5,90,1\n1,1,1,70,50,0,5,90,0\n",
-                   MakeSpec(kDateThreeFields, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8", "9"})));
+                   MakeFieldMap(kDateThreeFields, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8", "9"})));
   EXPECT_EQ(table.at(SnowFlag, 1), 1.0f);
 }
 
 TEST_F(CsvReaderTest, AQuotedFieldShiftsTheFollowingColumnsByOne) {
   const std::string row = "\"Denver, CO\",70,50,0,5,90\n";
-  ASSERT_TRUE(Read(row, MakeSpec(kDateNone, 0, 0, {"3", "4", "5", "6", "7"})));
+  ASSERT_TRUE(Read(row, MakeFieldMap(kDateNone, 0, 0, {"3", "4", "5", "6", "7"})));
   EXPECT_EQ(table.at(DryBulb, 1), 70.0f);
   EXPECT_EQ(table.at(WindDirection, 1), 90.0f);
-  ASSERT_TRUE(Read(row, NoDateSpec()));
+  ASSERT_TRUE(Read(row, NoDateMap()));
   EXPECT_EQ(table.at(DryBulb, 1), -999.0f);  // column 1 is the quoted text
   EXPECT_EQ(table.at(Moisture, 1), -999.0f);  // column 2 the empty field after it
   EXPECT_EQ(table.at(SolarHorizontal, 1), 70.0f);
 }
 
 TEST_F(CsvReaderTest, AnUnusableSpecificationIsRefusedBeforeAnythingIsWritten) {
-  const std::string error = ErrorOf("70,50,0,5,90\n", MakeSpec(kDateNone, 0, 0, {"1", "2", "", "4", "5"}));
+  const std::string error = ErrorOf("70,50,0,5,90\n", MakeFieldMap(kDateNone, 0, 0, {"1", "2", "", "4", "5"}));
   EXPECT_EQ(error, "The CSV field specification assigns no column to \"SolarHor\" (slot 3), which is required.");
-  EXPECT_NE(ErrorOf("70\n", MakeSpec(kDateNone, 0, 0, {"1", "2", "3", "4", "300"})).find("slot 5"),
+  EXPECT_NE(ErrorOf("70\n", MakeFieldMap(kDateNone, 0, 0, {"1", "2", "3", "4", "300"})).find("slot 5"),
             std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(ctx.RunFile("-orig.csv")));
   EXPECT_TRUE(ui.offered.empty());
@@ -258,37 +258,37 @@ TEST_F(CsvReaderTest, BadInputConvertsAsFarAsItCanOrNamesTheFileLineAndText) {
   const struct {
     const char* name;
     std::string text;
-    CsvFieldSpec spec;
+    CsvFieldMap fieldMap;
     std::string error;  // empty: converts
     float dryBulbHour2 = 2;
   } cases[] = {
-      {"LF", "1,50,0,5,90\n2,50,0,5,90\n", NoDateSpec(), ""},
-      {"CR LF", "1,50,0,5,90\r\n2,50,0,5,90\r\n", NoDateSpec(), ""},
-      {"CR only", "1,50,0,5,90\r2,50,0,5,90\r", NoDateSpec(), ""},
-      {"no last line end", "1,50,0,5,90\n2,50,0,5,90", NoDateSpec(), ""},
-      {"tabs", "1\t50\t0\t5\t90\n2\t50\t0\t5\t90\n", NoDateSpec(), ""},
-      {"byte-order mark", "\xEF\xBB\xBF" "1,1,1,1,50,0,5,90\n1,1,2,2,50,0,5,90\n", MdhSpec(), ""},
-      {"extra columns", "1,50,0,5,90,x,y,z\n2,50,0,5,90,1,2,3,4,5\n", NoDateSpec(), ""},
-      {"quoted comma", "1,50,0,5,90,\"a,b\"\n2,50,0,5,90\n", NoDateSpec(), ""},
-      {"fewer than 8760 rows", "1,50,0,5,90\n2,50,0,5,90\n", NoDateSpec(), ""},
-      {"column beyond the row", "1,50,0,5,90\n2\n", NoDateSpec(), ""},
-      {"empty line, no date", "1,50,0,5,90\n\n", NoDateSpec(), "", -999},
-      {"1-line file", "1,50,0,5,90", NoDateSpec(), "", -999},
-      {"line of almost 1 MB", "1,50,0,5,90\n2," + oneMbField + "\n", NoDateSpec(), ""},
-      {"binary garbage, no date", garbage, NoDateSpec(), "", -999},
-      {"empty line, three date fields", "1,1,1,1,50,0,5,90\n\n", MdhSpec(),
+      {"LF", "1,50,0,5,90\n2,50,0,5,90\n", NoDateMap(), ""},
+      {"CR LF", "1,50,0,5,90\r\n2,50,0,5,90\r\n", NoDateMap(), ""},
+      {"CR only", "1,50,0,5,90\r2,50,0,5,90\r", NoDateMap(), ""},
+      {"no last line end", "1,50,0,5,90\n2,50,0,5,90", NoDateMap(), ""},
+      {"tabs", "1\t50\t0\t5\t90\n2\t50\t0\t5\t90\n", NoDateMap(), ""},
+      {"byte-order mark", "\xEF\xBB\xBF" "1,1,1,1,50,0,5,90\n1,1,2,2,50,0,5,90\n", MdhMap(), ""},
+      {"extra columns", "1,50,0,5,90,x,y,z\n2,50,0,5,90,1,2,3,4,5\n", NoDateMap(), ""},
+      {"quoted comma", "1,50,0,5,90,\"a,b\"\n2,50,0,5,90\n", NoDateMap(), ""},
+      {"fewer than 8760 rows", "1,50,0,5,90\n2,50,0,5,90\n", NoDateMap(), ""},
+      {"column beyond the row", "1,50,0,5,90\n2\n", NoDateMap(), ""},
+      {"empty line, no date", "1,50,0,5,90\n\n", NoDateMap(), "", -999},
+      {"1-line file", "1,50,0,5,90", NoDateMap(), "", -999},
+      {"line of almost 1 MB", "1,50,0,5,90\n2," + oneMbField + "\n", NoDateMap(), ""},
+      {"binary garbage, no date", garbage, NoDateMap(), "", -999},
+      {"empty line, three date fields", "1,1,1,1,50,0,5,90\n\n", MdhMap(),
        "in.csv, line 2: \"\" is not a whole number (month)"},
-      {"text hour", "1,1,1,1,50,0,5,90\n1,1,2:00,2,50,0,5,90\n", MdhSpec(),
+      {"text hour", "1,1,1,1,50,0,5,90\n1,1,2:00,2,50,0,5,90\n", MdhMap(),
        "in.csv, line 2: \"2:00\" is not a whole number (hour)"},
-      {"binary garbage, three date fields", garbage, MdhSpec(), "in.csv, line 1: \""},
-      {"first row beyond the end", "1,50,0,5,90\n", NoDateSpec(5),
+      {"binary garbage, three date fields", garbage, MdhMap(), "in.csv, line 1: \""},
+      {"first row beyond the end", "1,50,0,5,90\n", NoDateMap(5),
        "in.csv has 1 line: the first data row, line 5, lies beyond its end."},
-      {"empty file", "", NoDateSpec(), "in.csv has 0 lines: the first data row, line 1, lies beyond its end."},
+      {"empty file", "", NoDateMap(), "in.csv has 0 lines: the first data row, line 1, lies beyond its end."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     std::filesystem::remove(ctx.RunFile("-orig.csv"));
-    const std::string error = ErrorOf(c.text, c.spec);
+    const std::string error = ErrorOf(c.text, c.fieldMap);
     if (!c.error.empty()) {
       EXPECT_NE(error.find(c.error), std::string::npos) << error;
       EXPECT_EQ(error.rfind(dir.str(), 0), 0u) << error;  // the file by its full name
@@ -314,7 +314,7 @@ TEST_F(CsvReaderTest, AFiftyMegabyteFileIsReadToItsEnd) {
     text += row;
     ++rows;
   }
-  ASSERT_TRUE(Read(text, NoDateSpec()));
+  ASSERT_TRUE(Read(text, NoDateMap()));
   EXPECT_EQ(table.at(DryBulb, 8760), 1.0f);
   EXPECT_EQ(LogLines(), Strings{"     " + std::to_string(rows - 8760) +
                                 " data rows outside the 365-day year were skipped."});

@@ -1,27 +1,27 @@
-// Building CSV field specifications and small CSV files for the reader tests.
+// Building CSV field map and small CSV files for the reader tests.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "csv/csv_spec.h"
+#include "csv/csv_field_map.h"
 #include "run/calendar.h"
 
 namespace kestrum::testing {
 
-// A specification with the given choices and slot assignments (in layout order).
-inline CsvFieldSpec MakeSpec(int32_t dateInd, int32_t moistInd, int32_t solarInd,
+// A field map with the given choices and slot assignments (in layout order).
+inline CsvFieldMap MakeFieldMap(int32_t dateInd, int32_t moistInd, int32_t solarInd,
                              const std::vector<std::string>& columns, int32_t firstRow = 1) {
-  CsvFieldSpec spec;
-  spec.dateInd = dateInd;
-  spec.moistInd = moistInd;
-  spec.solarInd = solarInd;
-  spec.firstRow = firstRow;
-  for (size_t i = 0; i < columns.size() && i < spec.columns.size(); ++i) {
-    spec.columns[i] = columns[i];
+  CsvFieldMap fieldMap;
+  fieldMap.dateInd = dateInd;
+  fieldMap.moistInd = moistInd;
+  fieldMap.solarInd = solarInd;
+  fieldMap.firstRow = firstRow;
+  for (size_t i = 0; i < columns.size() && i < fieldMap.columns.size(); ++i) {
+    fieldMap.columns[i] = columns[i];
   }
-  return spec;
+  return fieldMap;
 }
 
 // The lines of a whole year, one per hour of year h, joined with `end`.

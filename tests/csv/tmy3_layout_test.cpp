@@ -22,21 +22,21 @@ TEST(Tmy3Layout, SiteFromLineOneAndColumnsByTheirHeadersOnLineTwo) {
   EXPECT_EQ(header.site.elevation, "273");
   EXPECT_EQ(header.headers.size(), 71u);
 
-  const CsvFieldSpec spec = Tmy3Spec(header, kMoistureDewPoint, kSolarGlobalAndDirect);
-  EXPECT_EQ(spec.firstRow, 3);
-  EXPECT_EQ(spec.dateInd, kDateNone);
-  EXPECT_EQ(std::vector<std::string>(spec.columns.begin(), spec.columns.begin() + 7),
+  const CsvFieldMap fieldMap = Tmy3FieldMap(header, kMoistureDewPoint, kSolarGlobalAndDirect);
+  EXPECT_EQ(fieldMap.firstRow, 3);
+  EXPECT_EQ(fieldMap.dateInd, kDateNone);
+  EXPECT_EQ(std::vector<std::string>(fieldMap.columns.begin(), fieldMap.columns.begin() + 7),
             (std::vector<std::string>{"32", "35", "5", "8", "47", "44", ""}));
-  EXPECT_EQ(spec.dbtUnits, 1);
-  EXPECT_EQ(spec.moistUnits, 1);
-  EXPECT_EQ(spec.solUnits, 0);
-  EXPECT_EQ(spec.windUnits, 2);
+  EXPECT_EQ(fieldMap.dbtUnits, 1);
+  EXPECT_EQ(fieldMap.moistUnits, 1);
+  EXPECT_EQ(fieldMap.solUnits, 0);
+  EXPECT_EQ(fieldMap.windUnits, 2);
 
-  const CsvFieldSpec rh = Tmy3Spec(header, kMoistureRelHum, kSolarGlobal);
+  const CsvFieldMap rh = Tmy3FieldMap(header, kMoistureRelHum, kSolarGlobal);
   EXPECT_EQ(std::vector<std::string>(rh.columns.begin(), rh.columns.begin() + 6),
             (std::vector<std::string>{"32", "38", "5", "47", "44", ""}));
   EXPECT_EQ(rh.moistUnits, 0);  // percent
-  EXPECT_EQ(Tmy3Spec(header, kMoistureWetBulb, kSolarGlobal).columns[1], "");
+  EXPECT_EQ(Tmy3FieldMap(header, kMoistureWetBulb, kSolarGlobal).columns[1], "");
 }
 
 TEST(Tmy3Layout, AMissingHeaderIsNamed) {
@@ -47,7 +47,7 @@ TEST(Tmy3Layout, AMissingHeaderIsNamed) {
   EXPECT_EQ(header.site.description, "A, B");
   EXPECT_EQ(header.site.elevation, "3");
   try {
-    Tmy3Spec(header, kMoistureDewPoint, kSolarGlobal);
+    Tmy3FieldMap(header, kMoistureDewPoint, kSolarGlobal);
     FAIL() << "no error";
   } catch (const InputError& e) {
     EXPECT_EQ(std::string(e.what()), path + ", line 2: no column is headed \"Wspd (m/s)\", which a "

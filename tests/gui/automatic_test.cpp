@@ -90,15 +90,15 @@ void AutomaticTest::branchChoice() {
   QCOMPARE(none.reasons.back(), std::string("     Automatic run: nothing was converted."));
 
   s.csvFileName = ui::ToStd(csvFile);
-  s.csvSpec.dateInd = 2;
-  s.csvSpec.solarInd = 0;
-  for (int i = 0; i < 5; ++i) s.csvSpec.columns[i] = std::to_string(i + 1);
+  s.csvFieldMap.dateInd = 2;
+  s.csvFieldMap.solarInd = 0;
+  for (int i = 0; i < 5; ++i) s.csvFieldMap.columns[i] = std::to_string(i + 1);
   QCOMPARE(ui::ChooseAutomaticRun(s).branch, ui::AutoBranch::Csv);
-  QVERIFY(ui::StoredFieldSpecComplete(s));
-  s.csvSpec.columns[5] = "";  // an optional column may stay empty
-  QVERIFY(ui::StoredFieldSpecComplete(s));
-  s.csvSpec.columns[4] = "x";  // a required one may not
-  QVERIFY(!ui::StoredFieldSpecComplete(s));
+  QVERIFY(ui::StoredFieldMapComplete(s));
+  s.csvFieldMap.columns[5] = "";  // an optional column may stay empty
+  QVERIFY(ui::StoredFieldMapComplete(s));
+  s.csvFieldMap.columns[4] = "x";  // a required one may not
+  QVERIFY(!ui::StoredFieldMapComplete(s));
   const ui::AutoChoice incomplete = ui::ChooseAutomaticRun(s);
   QCOMPARE(incomplete.branch, ui::AutoBranch::None);
   QVERIFY(incomplete.reasons[1].find("field specification") != std::string::npos);

@@ -1,4 +1,4 @@
-// The CSV tab: choosing a file, the field specification window (layouts, double-click
+// The CSV tab: choosing a file, the field window (layouts, double-click
 // targets, what only "Done" commits), the preview's docking and the find button, and a
 // conversion of the sample TMY3 file set up by double-clicks in the preview.
 #include <QApplication>
@@ -24,8 +24,8 @@ class CsvTabTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void choosingAFileResetsSiteAndSpecification_data();
-  void choosingAFileResetsSiteAndSpecification();
+  void choosingAFileResetsSiteAndFieldMap_data();
+  void choosingAFileResetsSiteAndFieldMap();
   void pickerShowsTheNoticeThenTheDialog();
   void layoutOfEveryChoice_data();
   void layoutOfEveryChoice();
@@ -37,7 +37,7 @@ class CsvTabTest : public QObject {
   void previewDocksAndSnaps();
   void findOpensAPreviewThatWritesNothing();
   void convertsTheSampleSetUpInThePreview();
-  void runWithAnUncommittedSpecificationIsRefused();
+  void runWithAnUncommittedFieldMapIsRefused();
 };
 
 namespace {
@@ -54,11 +54,11 @@ QString TenByTen(const test::ProgramDir& dir) {
   return path;
 }
 
-std::unique_ptr<TfrmFieldSpecs> MakeSpecs(const CsvFieldSpec& spec, const QString& file,
+std::unique_ptr<TfrmFieldSpecs> MakeFieldMaps(const CsvFieldMap& fieldMap, const QString& file,
                                           QStringList* notices = nullptr) {
   TfrmFieldSpecs::Hooks hooks;
   if (notices != nullptr) hooks.notice = [notices](const QString& m) { notices->append(m); };
-  auto window = std::make_unique<TfrmFieldSpecs>(spec, ui::ToStd(file), std::move(hooks));
+  auto window = std::make_unique<TfrmFieldSpecs>(fieldMap, ui::ToStd(file), std::move(hooks));
   window->setAttribute(Qt::WA_DeleteOnClose, false);
   return window;
 }
@@ -77,17 +77,17 @@ QStringList Items(const QComboBox* box) {
   return items;
 }
 
-CsvFieldSpec Spec(int dateInd, int moistInd, int solarInd) {
-  CsvFieldSpec spec;
-  spec.dateInd = dateInd;
-  spec.moistInd = moistInd;
-  spec.solarInd = solarInd;
-  return spec;
+CsvFieldMap FieldMap(int dateInd, int moistInd, int solarInd) {
+  CsvFieldMap fieldMap;
+  fieldMap.dateInd = dateInd;
+  fieldMap.moistInd = moistInd;
+  fieldMap.solarInd = solarInd;
+  return fieldMap;
 }
 
 }  // namespace
 
-void CsvTabTest::choosingAFileResetsSiteAndSpecification_data() {
+void CsvTabTest::choosingAFileResetsSiteAndFieldMap_data() {
   QTest::addColumn<QString>("name");
   QTest::addColumn<QString>("binName");
   QTest::addColumn<QStringList>("notices");
@@ -96,7 +96,7 @@ void CsvTabTest::choosingAFileResetsSiteAndSpecification_data() {
                        << QStringList({QStringLiteral("XLS format support temporarily removed.")});
 }
 
-void CsvTabTest::choosingAFileResetsSiteAndSpecification() {
+void CsvTabTest::choosingAFileResetsSiteAndFieldMap() {
   QFETCH(QString, name);
   QFETCH(QString, binName);
   QFETCH(QStringList, notices);
@@ -104,7 +104,7 @@ void CsvTabTest::choosingAFileResetsSiteAndSpecification() {
   test::DialogRecorder rec;
   auto w = test::MakeWindow(dir, rec);
   for (QLineEdit* field : {w->csv.ledCSVdesc, w->csv.ledCSVlat, w->csv.ledCSVelev}) field->setText("x");
-  w->setFieldSpecComplete(true);
+  w->setFieldMapComplete(true);
   const QString path = dir.file(name);
   w->csvActions().UseCSVFile(path);
   QCOMPARE(w->csv.edXLSfn->text(), path);
@@ -162,7 +162,7 @@ void CsvTabTest::layoutOfEveryChoice() {
   QFETCH(int, moistInd);
   QFETCH(int, solarInd);
   QFETCH(QString, items);
-  auto w = MakeSpecs(Spec(dateInd, moistInd, solarInd), test::SampleCsv());
+  auto w = MakeFieldMaps(FieldMap(dateInd, moistInd, solarInd), test::SampleCsv());
   const QStringList names = items.split(QLatin1Char(','));
   QCOMPARE(Row(*w, 0), names);
   QCOMPARE(Row(*w, 2).count(QStringLiteral("Req'd")), names.size() - 3);
@@ -182,15 +182,15 @@ void CsvTabTest::layoutOfEveryChoice() {
     QVERIFY(box->y() >= grid->geometry().bottom());
   }
   QCOMPARE(grid->width(), int(names.size()) * grid->columnWidth(0) + 2 * grid->frameWidth());
-  QCOMPARE(w->target(), (FieldSpecTarget{FieldSpecTarget::Slot, 0}));
+  QCOMPARE(w->target(), (FieldMapTarget{FieldMapTarget::Slot, 0}));
 }
 
 void CsvTabTest::changingAChoiceClearsTheAssignments() {
-  CsvFieldSpec stored = Spec(1, 1, 0);
+  CsvFieldMap stored = FieldMap(1, 1, 0);
   stored.columns = {"1", "2", "3", "4", "5", "6", "7", "8"};
   stored.moistUnits = 1;
   QStringList notices;
-  auto w = MakeSpecs(stored, test::SampleCsv(), &notices);
+  auto w = MakeFieldMaps(stored, test::SampleCsv(), &notices);
   QCOMPARE(Row(*w, 1).mid(0, 9), QStringList({"1", "2", "3", "4", "5", "6", "7", "8", ""}));
   w->dateChoice->button(kDateOneField)->click();
   QCOMPARE(Row(*w, 1), QStringList(9, QString()));  // the unchanged items' too
@@ -205,7 +205,7 @@ void CsvTabTest::changingAChoiceClearsTheAssignments() {
 
 void CsvTabTest::doubleClicksWriteIntoTheTarget() {
   test::ProgramDir dir;
-  auto w = MakeSpecs(Spec(1, 1, 0), TenByTen(dir));
+  auto w = MakeFieldMaps(FieldMap(1, 1, 0), TenByTen(dir));
   w->ShowWithPreview();
   TXLSform* preview = w->preview();
   QVERIFY(preview != nullptr && preview->isVisible());
@@ -213,18 +213,18 @@ void CsvTabTest::doubleClicksWriteIntoTheTarget() {
   w->SelectSlot(1);
   test::DoubleClickCell(*preview, 4, 5);
   QCOMPARE(w->Current().columns[1], std::string("5"));
-  QCOMPARE(w->target(), (FieldSpecTarget{FieldSpecTarget::Slot, 2}));
+  QCOMPARE(w->target(), (FieldMapTarget{FieldMapTarget::Slot, 2}));
   QCOMPARE(preview->prompt(), QStringLiteral("Dbl-Click on the column containing Hour data:"));
   w->SelectSlot(10);  // "CldType", the last slot: the target stays
   test::DoubleClickCell(*preview, 4, 7);
   QCOMPARE(w->Current().columns[10], std::string("7"));
-  QCOMPARE(w->target(), (FieldSpecTarget{FieldSpecTarget::Slot, 10}));
+  QCOMPARE(w->target(), (FieldMapTarget{FieldMapTarget::Slot, 10}));
   w->btnFirstRow->click();
   QCOMPARE(preview->prompt(), QStringLiteral("Dbl-Click on the first row of data."));
   test::DoubleClickCell(*preview, 6, 3);
   QCOMPARE(w->seFirstRow->value(), 6);
   w->ClearTarget();  // as "find" does
-  const CsvFieldSpec before = w->Current();
+  const CsvFieldMap before = w->Current();
   test::DoubleClickCell(*preview, 9, 9);
   QCOMPARE(w->Current().columns, before.columns);
   QCOMPARE(w->Current().firstRow, before.firstRow);
@@ -247,20 +247,20 @@ void CsvTabTest::onlyDoneCommits() {
   auto w = test::MakeWindow(dir, rec);
   w->csvActions().UseCSVFile(TenByTen(dir));
   w->csv.btnFieldSpecs->click();
-  TfrmFieldSpecs* specs = w->csvActions().fieldSpecs();
-  QVERIFY(specs != nullptr);
-  const QPointer<TXLSform> preview = specs->preview();
+  TfrmFieldSpecs* fieldMaps = w->csvActions().fieldSpecs();
+  QVERIFY(fieldMaps != nullptr);
+  const QPointer<TXLSform> preview = fieldMaps->preview();
   test::DoubleClickCell(*preview, 2, 4);
-  specs->seFirstRow->setValue(2);
-  if (how == QStringLiteral("done")) specs->btnDone->click();
-  if (how == QStringLiteral("cancel")) specs->btnCancel->click();
-  if (how == QStringLiteral("close")) specs->close();
+  fieldMaps->seFirstRow->setValue(2);
+  if (how == QStringLiteral("done")) fieldMaps->btnDone->click();
+  if (how == QStringLiteral("cancel")) fieldMaps->btnCancel->click();
+  if (how == QStringLiteral("close")) fieldMaps->close();
   if (how == QStringLiteral("run")) w->btnProcCSVClick();
   QCOMPARE(w->csvActions().fieldSpecs(), nullptr);
   QTRY_VERIFY(preview.isNull());
-  QCOMPARE(w->settings().csvSpec.columns[0], std::string(committed ? "4" : ""));
-  QCOMPARE(w->settings().csvSpec.firstRow, committed ? 2 : 1);
-  // A fresh window shows the committed specification.
+  QCOMPARE(w->settings().csvFieldMap.columns[0], std::string(committed ? "4" : ""));
+  QCOMPARE(w->settings().csvFieldMap.firstRow, committed ? 2 : 1);
+  // A fresh window shows the committed field map.
   w->csv.btnFieldSpecs->click();
   QCOMPARE(w->csvActions().fieldSpecs()->Current().columns[0], std::string(committed ? "4" : ""));
 }
@@ -288,7 +288,7 @@ void CsvTabTest::convertWaitsForTheWindowToBeLeftComplete() {
 }
 
 void CsvTabTest::previewDocksAndSnaps() {
-  auto w = MakeSpecs(CsvFieldSpec{}, test::SampleCsv());
+  auto w = MakeFieldMaps(CsvFieldMap{}, test::SampleCsv());
   w->move(10, 20);
   w->ShowWithPreview();
   TXLSform* preview = w->preview();
@@ -325,20 +325,20 @@ void CsvTabTest::findOpensAPreviewThatWritesNothing() {
   QTRY_VERIFY(w->csvActions().findPreview() != nullptr);
   found = w->csvActions().findPreview();
 
-  // With the field specification window open, its preview comes forward and writes nothing.
+  // With the field window open, its preview comes forward and writes nothing.
   w->csv.btnFieldSpecs->click();
-  TfrmFieldSpecs* specs = w->csvActions().fieldSpecs();
+  TfrmFieldSpecs* fieldMaps = w->csvActions().fieldSpecs();
   w->csv.btnFindSiteInfo->click();
-  QCOMPARE(specs->target(), FieldSpecTarget{});
-  test::DoubleClickCell(*specs->preview(), 3, 3);
+  QCOMPARE(fieldMaps->target(), FieldMapTarget{});
+  test::DoubleClickCell(*fieldMaps->preview(), 3, 3);
   test::DoubleClickCell(*found, 3, 3);
-  QCOMPARE(specs->Current().columns[0], std::string());
-  specs->SelectSlot(0);
-  test::DoubleClickCell(*specs->preview(), 3, 3);
-  QCOMPARE(specs->Current().columns[0], std::string("3"));
+  QCOMPARE(fieldMaps->Current().columns[0], std::string());
+  fieldMaps->SelectSlot(0);
+  test::DoubleClickCell(*fieldMaps->preview(), 3, 3);
+  QCOMPARE(fieldMaps->Current().columns[0], std::string("3"));
   w->csvActions().DiscardFieldSpecs();
   test::DoubleClickCell(*found, 3, 4);  // outlives the window it could have written into
-  QCOMPARE(w->settings().csvSpec.columns[0], std::string());
+  QCOMPARE(w->settings().csvFieldMap.columns[0], std::string());
   w->hide();
 }
 
@@ -357,14 +357,14 @@ void CsvTabTest::convertsTheSampleSetUpInThePreview() {
   w->csv.ledCSVelev->setText(QStringLiteral("273"));
   w->show();
   w->csv.btnFieldSpecs->click();
-  TfrmFieldSpecs* specs = w->csvActions().fieldSpecs();
-  test::SpecifyTmy3(*specs);
-  QCOMPARE(specs->seFirstRow->value(), 3);
-  specs->btnDone->click();
-  const CsvFieldSpec& spec = w->settings().csvSpec;
-  QCOMPARE(spec.columns, (std::array<std::string, kCsvSlots>{"32", "35", "5", "8", "47", "44"}));
-  QCOMPARE(spec.firstRow, 3);
-  QCOMPARE((std::array<int, 4>{spec.dbtUnits, spec.moistUnits, spec.solUnits, spec.windUnits}),
+  TfrmFieldSpecs* fieldMaps = w->csvActions().fieldSpecs();
+  test::SpecifyTmy3(*fieldMaps);
+  QCOMPARE(fieldMaps->seFirstRow->value(), 3);
+  fieldMaps->btnDone->click();
+  const CsvFieldMap& fieldMap = w->settings().csvFieldMap;
+  QCOMPARE(fieldMap.columns, (std::array<std::string, kCsvSlots>{"32", "35", "5", "8", "47", "44"}));
+  QCOMPARE(fieldMap.firstRow, 3);
+  QCOMPARE((std::array<int, 4>{fieldMap.dbtUnits, fieldMap.moistUnits, fieldMap.solUnits, fieldMap.windUnits}),
            (std::array<int, 4>{1, 1, 0, 2}));
   QCOMPARE(w->csv.lblFldCompleted->text(), QStringLiteral("[completed]"));
   QVERIFY(w->csv.btnProcCSV->isEnabled());
@@ -375,7 +375,7 @@ void CsvTabTest::convertsTheSampleSetUpInThePreview() {
   w->hide();
 }
 
-void CsvTabTest::runWithAnUncommittedSpecificationIsRefused() {
+void CsvTabTest::runWithAnUncommittedFieldMapIsRefused() {
   // First use: the window's grid is complete, but nothing has been committed with "Done".
   test::ProgramDir dir;
   test::DialogRecorder rec;

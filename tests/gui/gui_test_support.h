@@ -72,7 +72,7 @@ QString BrokenEpw(const QString& dir, int lineNumber);
 // A user's double-click on the cell of file line `line`, field `column` (both from 1).
 void DoubleClickCell(TXLSform& preview, int line, int column);
 
-// What a user does in the field specification window for the TMY3 CSV file: no date, dew
+// What a user does in the field window for the TMY3 CSV file: no date, dew
 // point, global and direct normal, deg C, W/m2, m/s; first row 3; each column by a
 // double-click on its header in line 2 of the preview ("Done" is left to the caller).
 void SpecifyTmy3(TfrmFieldSpecs& window);

@@ -1,5 +1,5 @@
 // Pictures of the four tabs (and the log viewer) after a conversion of the sample EPW file
-// and of the sample TMY3 CSV file, of the field specification window docked beside its
+// and of the sample TMY3 CSV file, of the field window docked beside its
 // preview, and of the review charts of the EPW run.
 #include <QComboBox>
 #include <QDir>
@@ -74,15 +74,15 @@ int TakeScreenshots(const QString& directory) {
   window->csv.ledCSVtz->setText(QStringLiteral("-5.0"));
   window->csv.ledCSVelev->setText(QStringLiteral("273"));
   window->csv.btnFieldSpecs->click();
-  TfrmFieldSpecs* specs = window->csvActions().fieldSpecs();
-  test::SpecifyTmy3(*specs);
-  specs->SelectSlot(4);  // the prompt of a slot still to check
-  specs->preview()->resize(640, specs->height());
-  specs->preview()->sgXLS->scrollToTop();
-  specs->preview()->sgXLS->horizontalScrollBar()->setValue(0);
+  TfrmFieldSpecs* fieldMaps = window->csvActions().fieldSpecs();
+  test::SpecifyTmy3(*fieldMaps);
+  fieldMaps->SelectSlot(4);  // the prompt of a slot still to check
+  fieldMaps->preview()->resize(640, fieldMaps->height());
+  fieldMaps->preview()->sgXLS->scrollToTop();
+  fieldMaps->preview()->sgXLS->horizontalScrollBar()->setValue(0);
   QTest::qWait(100);
-  bool saved = Save(SideBySide(*specs, *specs->preview()), directory, "csv-field-specs.png");
-  specs->btnDone->click();
+  bool saved = Save(SideBySide(*fieldMaps, *fieldMaps->preview()), directory, "csv-field-specs.png");
+  fieldMaps->btnDone->click();
   window->activateWindow();
   QTest::qWait(100);
   window->csv.btnProcCSV->click();

@@ -250,7 +250,7 @@ void StartupTest::helpPageEnablesItsButton() {
 
 void StartupTest::csvConvertStaysDisabledWhenActivated() {
   test::ProgramDir dir;
-  // A stored, complete field specification of an existing CSV file.
+  // A stored, complete field map of an existing CSV file.
   const QString csvFile = dir.file(QStringLiteral("site.csv"));
   test::WriteFileBytes(csvFile, "1,1,1,20,10,0,5,180\r\n");
   dir.writeSettings({kestrum::test::ProgramDir::section(kCsvSection), QStringLiteral("CSVFileName=") + csvFile,
@@ -269,7 +269,7 @@ void StartupTest::csvConvertStaysDisabledWhenActivated() {
   w->FormActivate();
   QCOMPARE(w->csv.lblFldCompleted->text(), QStringLiteral("[not yet completed]"));
   QVERIFY(!w->csv.btnProcCSV->isEnabled());
-  w->setFieldSpecComplete(true);
+  w->setFieldMapComplete(true);
   w->FormActivate();
   QCOMPARE(w->csv.lblFldCompleted->text(), QStringLiteral("[completed]"));
   QVERIFY(w->csv.btnProcCSV->isEnabled());

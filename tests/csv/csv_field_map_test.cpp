@@ -1,4 +1,4 @@
-#include "csv/csv_spec.h"
+#include "csv/csv_field_map.h"
 
 #include <gtest/gtest.h>
 
@@ -50,28 +50,28 @@ TEST(CsvLayout, OnlyTheSnowRainAndCloudItemsAreOptional) {
   EXPECT_EQ(CsvSlotOf(layout, CsvItem::Date), -1);
 }
 
-CsvFieldSpec NoDateSpec(Strings columns) {
-  CsvFieldSpec spec;
-  spec.dateInd = kDateNone;
-  spec.moistInd = 0;
-  for (size_t i = 0; i < columns.size(); ++i) spec.columns[i] = columns[i];
-  return spec;
+CsvFieldMap NoDateMap(Strings columns) {
+  CsvFieldMap fieldMap;
+  fieldMap.dateInd = kDateNone;
+  fieldMap.moistInd = 0;
+  for (size_t i = 0; i < columns.size(); ++i) fieldMap.columns[i] = columns[i];
+  return fieldMap;
 }
 
-TEST(CsvSpecComplete, EveryRequiredSlotNeedsAWholeNumber) {
-  EXPECT_TRUE(CsvSpecComplete(NoDateSpec({"1", "2", "3", "4", "5"})));  // no snow, rain, cloud
-  EXPECT_TRUE(CsvSpecComplete(NoDateSpec({"1", "2", "3", "4", "5", "", "x", ""})));
-  EXPECT_FALSE(CsvSpecComplete(NoDateSpec({"1", "2", "", "4", "5"})));
-  EXPECT_FALSE(CsvSpecComplete(NoDateSpec({"1", "2", "3.0", "4", "5"})));
-  EXPECT_FALSE(CsvSpecComplete(CsvFieldSpec{}));  // nothing committed yet
-  CsvFieldSpec cloud = NoDateSpec({"1", "2", "3", "4", "5"});
+TEST(CsvFieldMapComplete, EveryRequiredSlotNeedsAWholeNumber) {
+  EXPECT_TRUE(CsvFieldMapComplete(NoDateMap({"1", "2", "3", "4", "5"})));  // no snow, rain, cloud
+  EXPECT_TRUE(CsvFieldMapComplete(NoDateMap({"1", "2", "3", "4", "5", "", "x", ""})));
+  EXPECT_FALSE(CsvFieldMapComplete(NoDateMap({"1", "2", "", "4", "5"})));
+  EXPECT_FALSE(CsvFieldMapComplete(NoDateMap({"1", "2", "3.0", "4", "5"})));
+  EXPECT_FALSE(CsvFieldMapComplete(CsvFieldMap{}));  // nothing committed yet
+  CsvFieldMap cloud = NoDateMap({"1", "2", "3", "4", "5"});
   cloud.solarInd = kSolarCloudCover;
-  EXPECT_FALSE(CsvSpecComplete(cloud));
+  EXPECT_FALSE(CsvFieldMapComplete(cloud));
 }
 
-std::string ProblemOf(const CsvFieldSpec& spec) {
+std::string ProblemOf(const CsvFieldMap& fieldMap) {
   try {
-    CsvColumnNumbers(spec);
+    CsvColumnNumbers(fieldMap);
   } catch (const RunError& e) {
     return e.what();
   }
@@ -79,46 +79,46 @@ std::string ProblemOf(const CsvFieldSpec& spec) {
 }
 
 TEST(CsvColumnNumbers, GivesTheColumnOfEverySlotAndRefusesWhatCannotBeRead) {
-  EXPECT_EQ(CsvColumnNumbers(NoDateSpec({"7", " 8 ", "14", "22", "21", "", "", "255"})),
+  EXPECT_EQ(CsvColumnNumbers(NoDateMap({"7", " 8 ", "14", "22", "21", "", "", "255"})),
             (std::vector<int>{7, 8, 14, 22, 21, 0, 0, 255}));
   // Slots beyond the layout are not looked at.
-  CsvFieldSpec stale = NoDateSpec({"1", "2", "3", "4", "5"});
+  CsvFieldMap stale = NoDateMap({"1", "2", "3", "4", "5"});
   stale.columns[11] = "junk";
   EXPECT_EQ(ProblemOf(stale), "");
 
   const struct {
-    CsvFieldSpec spec;
+    CsvFieldMap fieldMap;
     std::string message;
   } cases[] = {
-      {NoDateSpec({"1", "", "3", "4", "5"}),
+      {NoDateMap({"1", "", "3", "4", "5"}),
        "The CSV field specification assigns no column to \"DewPtT\" (slot 2), which is required."},
-      {CsvFieldSpec{},
+      {CsvFieldMap{},
        "The CSV field specification assigns no column to \"Month\" (slot 1), which is required."},
-      {NoDateSpec({"1", "2", "3", "4", "x5"}),
+      {NoDateMap({"1", "2", "3", "4", "x5"}),
        "The CSV field specification gives slot 5 (\"WindDir\") the column \"x5\", which is not a "
        "whole number."},
-      {NoDateSpec({"1", "2", "3", "256", "5"}),
+      {NoDateMap({"1", "2", "3", "256", "5"}),
        "The CSV field specification gives slot 4 (\"WindSpd\") the column 256, outside 1..255."},
-      {NoDateSpec({"1", "2", "3", "4", "5", "0"}),
+      {NoDateMap({"1", "2", "3", "4", "5", "0"}),
        "The CSV field specification gives slot 6 (\"SnowFlag\") the column 0, outside 1..255."},
-      {NoDateSpec({"1", "2", "3", "4", "5", "", "", "-3"}),
+      {NoDateMap({"1", "2", "3", "4", "5", "", "", "-3"}),
        "The CSV field specification gives slot 8 (\"CldType\") the column -3, outside 1..255."},
   };
-  for (const auto& c : cases) EXPECT_EQ(ProblemOf(c.spec), c.message);
+  for (const auto& c : cases) EXPECT_EQ(ProblemOf(c.fieldMap), c.message);
 
-  CsvFieldSpec spec = NoDateSpec({"1", "2", "3", "4", "5"});
-  spec.solarInd = kSolarCloudCover;
-  EXPECT_NE(ProblemOf(spec).find("solar choice 2 (cloud cover)"), std::string::npos);
-  spec.solarInd = 0;
-  spec.dateInd = 5;
-  EXPECT_NE(ProblemOf(spec).find("date form 5"), std::string::npos);
+  CsvFieldMap fieldMap = NoDateMap({"1", "2", "3", "4", "5"});
+  fieldMap.solarInd = kSolarCloudCover;
+  EXPECT_NE(ProblemOf(fieldMap).find("solar choice 2 (cloud cover)"), std::string::npos);
+  fieldMap.solarInd = 0;
+  fieldMap.dateInd = 5;
+  EXPECT_NE(ProblemOf(fieldMap).find("date form 5"), std::string::npos);
 }
 
 TEST(CarryCsvColumns, ItemsKeepTheirColumnsUnderOtherChoices) {
-  CsvFieldSpec from = NoDateSpec({"7", "8", "14", "22", "21", "30"});  // ... SnowFlag 30
+  CsvFieldMap from = NoDateMap({"7", "8", "14", "22", "21", "30"});  // ... SnowFlag 30
   from.solarInd = kSolarGlobalAndDirect;
   from.columns = {"7", "8", "14", "15", "22", "21", "30"};
-  CsvFieldSpec to = from;
+  CsvFieldMap to = from;
   to.solarInd = kSolarGlobal;
   to.firstRow = 9;
   to = CarryCsvColumns(from, to);

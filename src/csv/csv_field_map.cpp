@@ -1,4 +1,4 @@
-#include "csv/csv_spec.h"
+#include "csv/csv_field_map.h"
 
 #include "run/run_error.h"
 #include "run/text_fields.h"
@@ -43,18 +43,18 @@ int CsvSlotOf(const std::vector<CsvSlot>& layout, CsvItem item) {
   return -1;
 }
 
-bool CsvSpecComplete(const CsvFieldSpec& spec) {
-  const std::vector<CsvSlot> layout = CsvLayout(spec.dateInd, spec.moistInd, spec.solarInd);
+bool CsvFieldMapComplete(const CsvFieldMap& fieldMap) {
+  const std::vector<CsvSlot> layout = CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd);
   if (layout.empty()) return false;
   for (size_t slot = 0; slot < layout.size(); ++slot) {
     if (!layout[slot].required) continue;
     int64_t column = 0;
-    if (!ParseWholeNumber(spec.columns[slot], column)) return false;
+    if (!ParseWholeNumber(fieldMap.columns[slot], column)) return false;
   }
   return true;
 }
 
-CsvFieldSpec CarryCsvColumns(const CsvFieldSpec& from, CsvFieldSpec to) {
+CsvFieldMap CarryCsvColumns(const CsvFieldMap& from, CsvFieldMap to) {
   const std::vector<CsvSlot> fromLayout = CsvLayout(from.dateInd, from.moistInd, from.solarInd);
   const std::vector<CsvSlot> toLayout = CsvLayout(to.dateInd, to.moistInd, to.solarInd);
   to.columns = {};
@@ -65,25 +65,25 @@ CsvFieldSpec CarryCsvColumns(const CsvFieldSpec& from, CsvFieldSpec to) {
   return to;
 }
 
-std::vector<int> CsvColumnNumbers(const CsvFieldSpec& spec) {
+std::vector<int> CsvColumnNumbers(const CsvFieldMap& fieldMap) {
   const std::string lead = "The CSV field specification ";
-  if (spec.dateInd < kDateOneField || spec.dateInd > kDateNone) {
-    throw RunError(lead + "has the date form " + std::to_string(spec.dateInd) +
+  if (fieldMap.dateInd < kDateOneField || fieldMap.dateInd > kDateNone) {
+    throw RunError(lead + "has the date form " + std::to_string(fieldMap.dateInd) +
                    ", which is not 0 (one date-time field), 1 (month, day, hour) or 2 (none).");
   }
-  if (spec.solarInd == kSolarCloudCover) {
+  if (fieldMap.solarInd == kSolarCloudCover) {
     throw RunError(lead + "has the solar choice 2 (cloud cover), which cannot be converted; "
                    "choose 0 (global horizontal) or 1 (global horizontal and direct normal).");
   }
-  if (spec.solarInd != kSolarGlobal && spec.solarInd != kSolarGlobalAndDirect) {
-    throw RunError(lead + "has the solar choice " + std::to_string(spec.solarInd) +
+  if (fieldMap.solarInd != kSolarGlobal && fieldMap.solarInd != kSolarGlobalAndDirect) {
+    throw RunError(lead + "has the solar choice " + std::to_string(fieldMap.solarInd) +
                    ", which is not 0 (global horizontal) or 1 (global horizontal and direct "
                    "normal).");
   }
-  const std::vector<CsvSlot> layout = CsvLayout(spec.dateInd, spec.moistInd, spec.solarInd);
+  const std::vector<CsvSlot> layout = CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd);
   std::vector<int> columns(layout.size(), 0);
   for (size_t slot = 0; slot < layout.size(); ++slot) {
-    const std::string& text = spec.columns[slot];
+    const std::string& text = fieldMap.columns[slot];
     const std::string item = std::string("\"") + layout[slot].name + "\"";
     const std::string where = "slot " + std::to_string(slot + 1) + " (" + item + ")";
     const bool blank = text.find_first_not_of(" \t") == std::string::npos;

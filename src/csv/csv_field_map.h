@@ -1,4 +1,4 @@
-// The CSV field specification: where the data rows of a CSV file start, how a row gives its
+// The CSV field map: where the data rows of a CSV file start, how a row gives its
 // date, which moisture and solar quantities the file carries and in which units, and the file
 // column of every item. The item layout follows from the three choices.
 #pragma once
@@ -23,7 +23,7 @@ inline constexpr int32_t kSolarGlobal = 0;           // "Hor. Rad."
 inline constexpr int32_t kSolarGlobalAndDirect = 1;  // "Hor + DN"
 inline constexpr int32_t kSolarCloudCover = 2;       // "Cloud Cover": refused by the window
 
-struct CsvFieldSpec {
+struct CsvFieldMap {
   int32_t firstRow = 1;    // FirstRow: line number (from 1) of the first data row
   int32_t dateInd = 1;     // DateInd
   int32_t moistInd = 1;    // MoistInd, the MoistureIndicator: 0 dew point, 1 wet bulb, 2 RH
@@ -45,7 +45,7 @@ enum class CsvItem {
 
 struct CsvSlot {
   CsvItem item;
-  const char* name;  // as the field specification window shows it: "Date", "DBTemp", ...
+  const char* name;  // as the field window shows it: "Date", "DBTemp", ...
   bool required;     // "Req'd"; the snow, rain and cloud-type items are "Option"
 };
 
@@ -60,25 +60,25 @@ std::vector<CsvSlot> CsvLayout(int32_t dateInd, int32_t moistInd, int32_t solarI
 int CsvSlotOf(const std::vector<CsvSlot>& layout, CsvItem item);
 
 // True when the layout is not empty and the assignment of every required slot is a whole
-// decimal number (the completeness rule of the field specification window).
-bool CsvSpecComplete(const CsvFieldSpec& spec);
+// decimal number (the completeness rule of the field window).
+bool CsvFieldMapComplete(const CsvFieldMap& fieldMap);
 
-// The file column of every slot of the specification's layout (1..kCsvMaxColumn), 0 where
+// The file column of every slot of the field map's layout (1..kCsvMaxColumn), 0 where
 // an optional item is not assigned. Throws RunError, before anything is read, when the
 // choices give no layout ("The CSV field specification's date form 7 is not ..."), when an
 // assignment is not a whole number or lies outside 1..255 (naming the slot and its item),
 // or when a required item has no column (naming the item). Slots beyond the layout are
 // not looked at.
-std::vector<int> CsvColumnNumbers(const CsvFieldSpec& spec);
+std::vector<int> CsvColumnNumbers(const CsvFieldMap& fieldMap);
 
 // The assignments of `from` carried over to the choices of `to`: each item keeps its column
 // in the slot it has under to's layout; an item to's layout lacks (another moisture quantity,
 // the date items of another date form) leaves its column behind, and an item new to it has
 // none. to's other values stay.
-CsvFieldSpec CarryCsvColumns(const CsvFieldSpec& from, CsvFieldSpec to);
+CsvFieldMap CarryCsvColumns(const CsvFieldMap& from, CsvFieldMap to);
 
-// The field specification after a new CSV file is chosen (and at a first start): first row 1,
+// The field map after a new CSV file is chosen (and at a first start): first row 1,
 // three date fields, wet bulb, global horizontal only, every unit code 0, no assignments.
-inline CsvFieldSpec CsvResetSpec() { return CsvFieldSpec{}; }
+inline CsvFieldMap CsvResetFieldMap() { return CsvFieldMap{}; }
 
 }  // namespace kestrum
