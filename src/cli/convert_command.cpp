@@ -172,6 +172,7 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   RunServices services{table, state, ui, log, *libraries};
   const RunOutcome outcome = Process(request, services);
   report.quality = outcome.quality;
+  report.warnings = outcome.warnings;
   report.binPath = outcome.binPath;
   report.interimDir = outcome.interimDir;
   report.files = RunFiles(outcome, base);

@@ -131,21 +131,15 @@ EpwReadCounts ReadRows(TextLineReader& lines, const EpwOptions& options, HourlyT
   return counts;
 }
 
-// A finding that changes what the run stores: one line in the log and one warning.
-void Warn(StageContext& ctx, const std::string& line) {
-  ctx.log.WriteLogLine(line);
-  ctx.ui.Warning(line);
-}
-
 void ReportCounts(const EpwReadCounts& counts, StageContext& ctx) {
   if (const int rows = counts.rowsSkipped; rows > 0) {
-    Warn(ctx, "     " + std::to_string(rows) +
+    ctx.Warn("     " + std::to_string(rows) +
                   (rows == 1 ? " data row whose date or hour is not in the 365-day year was skipped"
                              : " data rows whose date or hour is not in the 365-day year were skipped") +
                   " (first at line " + std::to_string(counts.firstSkippedLine) + ").");
   }
   if (const int hours = counts.hoursFilledTwice; hours > 0) {
-    Warn(ctx, "     " + std::to_string(hours) +
+    ctx.Warn("     " + std::to_string(hours) +
                   (hours == 1 ? " hour was filled by more than one row"
                               : " hours were filled by more than one row") +
                   "; the last row of each was kept (first at line " +

@@ -30,7 +30,8 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   }
 
   RunState& state = services.state;
-  StageContext ctx{services.table, state, services.ui, services.log, outcome.interimDir};
+  StageContext ctx{services.table, state, services.ui, services.log, outcome.interimDir,
+                   &outcome.warnings};
   state.outputBaseName = RemoveExtension(request.outputFileName);
   RemoveEarlierRunFiles(outcome.interimDir, state.outputBaseName);
 

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cleaning/cleaning_limits.h"
 #include "csv/csv_field_map.h"
@@ -45,6 +46,7 @@ struct RunOutcome {
   std::optional<QualitySummary> quality;  // once the cleaning pass has run
   std::string failureReason;      // the packer's reason when no ".bin" reached its place
   std::string earlierBinNote;     // "NAME.bin in DIR is from an earlier run (...)." on failure
+  std::vector<std::string> warnings;  // what the stages warned of, in order (StageContext::Warn)
 };
 
 struct RunServices {

@@ -174,10 +174,7 @@ void ReportQuality(const QualitySummary& summary, const std::string& binPath,
   };
   both("  BIN file written to " + binPath);
   both(RepairedHoursLine(summary));
-  for (const std::string& warning : summary.warnings) {
-    ctx.ui.Warning("  " + warning);
-    ctx.log.WriteLogLine("  " + warning);
-  }
+  for (const std::string& warning : summary.warnings) ctx.Warn("  " + warning);
 }
 
 }  // namespace kestrum

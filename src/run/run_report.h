@@ -26,6 +26,7 @@ struct RunReport {
   std::string settingsFile;  // empty: the default limits
   CleaningLimits limits = CleaningLimits::Defaults();
   std::optional<QualitySummary> quality;  // once the cleaning pass has run
+  std::vector<std::string> warnings;      // every warning of the run, in the order said
   std::string binPath;                    // empty when no ".bin" file was made
   std::string interimDir;
   std::vector<std::string> files;         // the run files written

@@ -89,11 +89,15 @@ void Repairs(const QualitySummary& q, Page& p) {
   p.Raw("</table>\n<p>Hours with any repair: " + std::to_string(q.hoursRepaired) +
         ". Direct normal estimated for " + std::to_string(q.directNormalEstimated) +
         " hours.</p>\n");
-  if (!q.warnings.empty()) {
-    p.Raw("<ul class=\"warn\">\n");
-    for (const std::string& w : q.warnings) p.Raw("<li>" + Escape(w) + "</li>\n");
-    p.Raw("</ul>\n");
-  }
+}
+
+// Every warning of the run: what was skipped, averaged, shifted or guessed, and the streaks.
+void Warnings(const std::vector<std::string>& warnings, Page& p) {
+  if (warnings.empty()) return;
+  p.Heading("Warnings");
+  p.Raw("<ul class=\"warn\">\n");
+  for (const std::string& w : warnings) p.Raw("<li>" + Escape(w) + "</li>\n");
+  p.Raw("</ul>\n");
 }
 
 void MonthlyTables(const QualitySummary& q, Page& p) {
@@ -160,6 +164,7 @@ std::string RunReportHtml(const RunReport& report) {
         ".warn { color: #a00; font-weight: bold; }\n"
         "</style>\n</head>\n<body>\n<h1>" + Escape(title) + "</h1>\n");
   Overview(report, p);
+  Warnings(report.warnings, p);
   if (report.quality) {
     Repairs(*report.quality, p);
     MonthlyTables(*report.quality, p);

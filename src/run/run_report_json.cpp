@@ -124,7 +124,7 @@ std::string RunReportJson(const RunReport& report) {
                     {"settings", TextOrNull(report.settingsFile)},
                     {"limits", Limits(report.limits)}};
   if (report.quality) AddQuality(*report.quality, out);
-  out["warnings"] = report.quality ? report.quality->warnings : std::vector<std::string>{};
+  out["warnings"] = report.warnings;
   out["outputs"] = {{"bin", TextOrNull(report.binPath)},
                     {"interim_dir", report.interimDir},
                     {"files", report.files}};
