@@ -1,8 +1,8 @@
 # Installed layout of Kestrum:
 #   <libdir>/kestrum/   kestrum, kestrum-cli, libsolvane.so, libftpack.so, help page
 #   <bindir>/           symbolic links to the two programs
-# The programs find the libraries in their own directory (RPATH $ORIGIN and the program's
-# directory, which a symbolic link does not change).
+# The programs open the libraries by their full path in the program's own directory, which a
+# symbolic link does not change (it is read from /proc/self/exe): no library search path.
 set(KESTRUM_INSTALL_PKGDIR ${CMAKE_INSTALL_LIBDIR}/kestrum)
 
 # A symbolic link <bindir>/<name> -> <libdir>/kestrum/<name>, relative so that the whole

@@ -24,6 +24,15 @@ bool IsWritableDirectory(const std::string& directory) {
   return fs::is_directory(directory, ec) && access(directory.c_str(), W_OK | X_OK) == 0;
 }
 
+// /usr and /opt hold installed programs and are never written at run time: a settings file or
+// log left there by a run as root would outlive the package that put the program there.
+bool IsInstalledTree(const fs::path& directory) {
+  auto part = directory.begin();
+  if (part == directory.end() || *part != "/") return false;
+  ++part;
+  return part != directory.end() && (*part == "usr" || *part == "opt");
+}
+
 }  // namespace
 
 ProgramPaths ResolveProgramPaths(const std::string& programFile, const std::string& userConfigDir,
@@ -39,14 +48,15 @@ ProgramPaths ResolveProgramPaths(const std::string& programFile, const std::stri
 
   // "kestrum" -> "kestrum.INI" and "kestrum.log"; "kestrum.exe" likewise.
   const std::string stem = program.stem().string();
-  if (IsWritableDirectory(paths.programDir)) {
+  if (!IsInstalledTree(program.parent_path()) && IsWritableDirectory(paths.programDir)) {
     paths.settingsFile = (program.parent_path() / (stem + ".INI")).string();
     paths.defaultLogFile = (program.parent_path() / (stem + ".log")).string();
     paths.defaultInterimDir = paths.programDir;
     return paths;
   }
 
-  // An installed program: the files go to the user's own directories. A directory that
+  // An installed program, or one whose directory is read-only: the files go to the user's
+  // own directories. A directory that
   // cannot be created shows up later as a file that cannot be written, with its name.
   fs::create_directories(userConfigDir, ec);
   fs::create_directories(userDataDir, ec);

@@ -34,8 +34,9 @@ struct ProgramPaths {
   std::string defaultInterimDir;  // the program's directory, or per-user
 };
 
-// Beside the program when its directory is writable (a portable build); otherwise in the
-// per-user directories given (the desktop program passes Qt's standard locations), which
+// Beside the program when its directory is writable (a portable build) and not under /usr or
+// /opt (an installed program, whatever the user's rights); otherwise in the per-user
+// directories given (the desktop program passes Qt's standard locations), which
 // are created. The file names follow the program's: "kestrum" -> "kestrum.INI", "kestrum.log".
 ProgramPaths ResolveProgramPaths(const std::string& programFile, const std::string& userConfigDir,
                                  const std::string& userDataDir);

@@ -41,5 +41,25 @@ TEST(ProgramPaths, ProgramDirectoryThatCannotBeWrittenUsesTheUserDirectories) {
   EXPECT_EQ(s.logFilePath, p.defaultLogFile);
 }
 
+// An installed program never writes beside itself, also for root, who could: its settings,
+// log and interim results go to the user's directories. (Directories that exist, so that a
+// run as root checks the rule and not a missing directory; nothing is written there.)
+TEST(ProgramPaths, InstalledProgramUsesTheUserDirectoriesWhateverItsRights) {
+  ScratchDir dir;
+  for (const char* program : {"/usr/bin/kestrum", "/usr/local/bin/kestrum-cli", "/opt/kestrum"}) {
+    SCOPED_TRACE(program);
+    const std::string stem = std::filesystem::path(program).stem().string();
+    const ProgramPaths p = ResolveProgramPaths(program, dir / "cfg", dir / "data");
+    EXPECT_EQ(p.programDir, std::filesystem::path(program).parent_path().string());
+    EXPECT_EQ(p.settingsFile, dir / ("cfg/" + stem + ".INI"));
+    EXPECT_EQ(p.defaultLogFile, dir / ("data/" + stem + ".log"));
+    EXPECT_EQ(p.defaultInterimDir, dir / "data");
+  }
+  // Only a leading /usr or /opt counts: a build below a folder of that name is portable.
+  std::filesystem::create_directories(dir / "usr");
+  const ProgramPaths p = ResolveProgramPaths(dir / "usr/kestrum", dir / "cfg", dir / "data");
+  EXPECT_EQ(p.settingsFile, dir / "usr/kestrum.INI");
+}
+
 }  // namespace
 }  // namespace kestrum
