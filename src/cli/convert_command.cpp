@@ -173,6 +173,7 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   const RunOutcome outcome = Process(request, services);
   report.quality = outcome.quality;
   report.warnings = outcome.warnings;
+  report.sunOffsetHours = outcome.sunOffsetHours;
   report.binPath = outcome.binPath;
   report.interimDir = outcome.interimDir;
   report.files = RunFiles(outcome, base);
