@@ -270,12 +270,8 @@ const std::vector<Case>& Cases() {
          return "convert " + d.In(std::string(128, 'l') + ".epw", Sample()) + " --interim work --out out -q";
        }, 2, {"has 128 characters", "at most 127"}, {"work/" + std::string(128, 'l') + "-orig.csv"}},
       // Option values that do not convert or lie out of range: usage errors.
-      {"LatitudeOptionThatIsNoNumber", [](CaseDir&) { return Convert("'" + kTmy3 + "'", " --layout tmy3 --lat abc"); },
-       2, {"The site latitude \"abc\" is not a number", "--lat"}, {"work/run-orig.csv"}},
       {"LatitudeOptionOutOfRange", [](CaseDir&) { return Convert("'" + kTmy3 + "'", " --layout tmy3 --lat 95"); },
        2, {"The site latitude 95 is outside -90..90"}, {"work/run-orig.csv"}},
-      {"TimeZoneOptionOutOfRange", [](CaseDir&) { return Convert("'" + kTmy3 + "'", " --layout tmy3 --tz -15"); },
-       2, {"The site time zone -15 is outside -14..14"}, {"work/run-orig.csv"}},
       {"ColumnsLackARequiredItem", [](CaseDir&) { return Convert("'" + kTmy3 + "'", " --layout tmy3 --columns 32,35"); },
        2, {"assigns no column to \"SolarHor\"", "--columns"}, {"work/run-orig.csv"}},
       {"SiteDescriptionWithALineBreak", [](CaseDir&) {

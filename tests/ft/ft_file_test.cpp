@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -86,13 +85,6 @@ TEST(GroundTemperatures, WorkedExampleLineAtOrNorthOfTheEquator) {
   }
 }
 
-// The months of a list with the highest and the lowest value, 1..12.
-std::pair<int, int> WarmestAndColdestMonth(const std::array<double, 12>& t) {
-  const auto warmest = std::max_element(t.begin(), t.end()) - t.begin() + 1;
-  const auto coldest = std::min_element(t.begin(), t.end()) - t.begin() + 1;
-  return {static_cast<int>(warmest), static_cast<int>(coldest)};
-}
-
 TEST(GroundTemperatures, SouthOfTheEquatorTheWaveChangesSign) {
   // The worked example's year at a southern site: every month as far below the annual
   // mean as it lies above it in the north.
@@ -109,19 +101,6 @@ TEST(GroundTemperatures, SouthOfTheEquatorTheWaveChangesSign) {
   }
   EXPECT_EQ(FtGroundLine(GroundTemperatures(dryBulb.data(), -33.95)),
             " 523.7 526.5 526.8 524.4 520.0 514.7 510.0 507.1 506.8 509.2 513.7 518.9");
-}
-
-TEST(GroundTemperatures, GroundIsWarmestAtTheEndOfEachHemispheresSummer) {
-  // A southern year: the example's months half a year on, warmest in January.
-  const std::array<float, 12> southernMeans = {77, 75, 68, 57, 47, 41, 40, 42, 48, 55, 63, 71};
-  const auto south = WarmestAndColdestMonth(
-      GroundTemperatures(YearOfMonthlyMeans(southernMeans).data(), -33.95));
-  EXPECT_TRUE(south.first == 2 || south.first == 3) << "warmest month " << south.first;
-  EXPECT_TRUE(south.second == 8 || south.second == 9) << "coldest month " << south.second;
-  const auto north = WarmestAndColdestMonth(
-      GroundTemperatures(YearOfMonthlyMeans(kExampleMeans).data(), kNorth));
-  EXPECT_TRUE(north.first == 8 || north.first == 9) << "warmest month " << north.first;
-  EXPECT_TRUE(north.second == 2 || north.second == 3) << "coldest month " << north.second;
 }
 
 TEST(GroundTemperatures, FlatYearGivesTheAnnualMean) {
