@@ -20,6 +20,7 @@
 #include "config/settings.h"
 #include "run/process.h"
 #include "run/run_report.h"
+#include "run/time_base_check.h"
 
 namespace fs = std::filesystem;
 using namespace kestrum;
@@ -100,6 +101,19 @@ void BM_Clean(benchmark::State& st) {
   }
 }
 BENCHMARK(BM_Clean)->Unit(benchmark::kMillisecond);
+
+// The time-base check of a run: the tz/longitude test and the sun alignment of the cleaned
+// global horizontal radiation (warnings, if any, go to the silent UI).
+void BM_SunCheck(benchmark::State& st) {
+  Fixture f;
+  f.Read(false);
+  RepairRecord repairs;
+  CleanWeatherData(true, CleaningLimits::Defaults(), false, f.ctx, &repairs);
+  for (auto _ : st) {
+    benchmark::DoNotOptimize(CheckTimeBase(kSample, f.header.site, f.ctx, &repairs));
+  }
+}
+BENCHMARK(BM_SunCheck)->Unit(benchmark::kMicrosecond);
 
 void BM_FormatWithFileDirectNormal(benchmark::State& st) {
   Fixture f;

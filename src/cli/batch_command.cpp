@@ -231,7 +231,11 @@ int Batch(const BatchOptions& options) {
   const std::string program = SelfProgram();
   std::vector<std::vector<std::string>> commands;
   for (const BatchInput& input : inputs) {
-    fs::remove(FilesOf(outDir, input.name).report, ec);  // never read an earlier run's report
+    const InputFiles files = FilesOf(outDir, input.name);
+    fs::remove(files.report, ec);  // never read an earlier run's report
+    // Made here, so that a conversion refused before it makes its directories (an input
+    // that does not exist, a named pipe) can still write the report that says why.
+    fs::create_directories(files.runDir, ec);
     commands.push_back(ConvertCommand(program, input, outDir, options));
   }
 

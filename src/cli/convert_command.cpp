@@ -8,6 +8,7 @@
 
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
+#include "cli/option_checks.h"
 #include "config/settings.h"
 #include "epw/epw_header.h"
 #include "format/outside_libraries.h"
@@ -109,6 +110,9 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   request.programDir = programDir;
   const std::string base = BaseName(options);
   if (base.empty()) throw UsageError("The output name is empty.");
+  if (const std::string problem = PackedNameProblem(base); !problem.empty()) {
+    throw UsageError(problem);
+  }
   request.outputFileName = base + ".BIN";
   report.name = base;
 
@@ -150,6 +154,7 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   report.limits = request.limits;
 
   if (csv) {
+    CheckCsvSettings(request.settingsFile, options.csv);
     const CsvRun run = ResolveCsvRun(request.sourceFile, options.csv, stored ? &*stored : nullptr);
     request.branch = RunBranch::Csv;
     request.csv = run.fieldMap;
@@ -173,6 +178,7 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   const RunOutcome outcome = Process(request, services);
   report.quality = outcome.quality;
   report.warnings = outcome.warnings;
+  report.sunOffsetHours = outcome.sunOffsetHours;
   report.binPath = outcome.binPath;
   report.interimDir = outcome.interimDir;
   report.files = RunFiles(outcome, base);

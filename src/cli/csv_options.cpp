@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "cli/option_checks.h"
 #include "csv/tmy3_layout.h"
 #include "format/site_parameters.h"
 #include "run/hourly_table.h"
@@ -228,18 +229,7 @@ CsvRun ResolveCsvRun(const std::string& input, const CsvCliOptions& o, const Set
   if (o.elev) run.site.elevation = Cut(*o.elev);
 
   // Refused here, before the run writes anything.
-  try {
-    CsvColumnNumbers(fieldMap);
-  } catch (const RunError& e) {
-    throw RunError(std::string(e.what()) + " Layout: " + LayoutText(fieldMap) +
-                   " (give the columns with --columns, --settings or --layout).");
-  }
-  try {
-    ReadSiteParameters(run.site);
-  } catch (const RunError& e) {
-    throw RunError(std::string(e.what()) +
-                   " Give the site with --lat, --lon, --tz and --elev (or --settings, --layout).");
-  }
+  CheckResolvedCsvRun(fieldMap, run.site, o, tmy3 ? &*tmy3 : nullptr);
   return run;
 }
 

@@ -5,6 +5,7 @@
 
 #include "cli/batch_args.h"
 #include "cli/commands.h"
+#include "cli/option_checks.h"
 #include "run/run_checks.h"
 
 int main(int argc, char** argv) {
@@ -57,10 +58,10 @@ int main(int argc, char** argv) {
                   "each input go to DIR/runs/NAME/ (created when missing)")
       ->required();
   bat->add_option("-j,--jobs", batch.jobs, "Worker processes (default: one per core)")
-      ->check(CLI::PositiveNumber);
+      ->check(WorkerCount());
   bat->add_option("--timeout", batch.timeoutSeconds,
                   "Stop a conversion still running after this many seconds (default: 120)")
-      ->check(CLI::PositiveNumber);
+      ->check(TimeLimit());
   bat->add_option("--summary", batch.summaryFile, "Also write the summary table to this CSV file");
   bat->add_flag("-q,--quiet", batch.quiet, "Print only the summary table");
   bat->footer("Options of convert (--use-rh, --calc-dn, --settings, --detailed-log, ...) are "

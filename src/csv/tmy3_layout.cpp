@@ -1,5 +1,7 @@
 #include "csv/tmy3_layout.h"
 
+#include <algorithm>
+
 #include "csv/csv_lines.h"
 #include "run/hourly_table.h"
 #include "run/run_error.h"
@@ -45,6 +47,10 @@ Tmy3Header ReadTmy3Header(const std::string& path) {
   header.site.latitude = station[4];
   header.site.longitude = station[5];
   header.site.elevation = station[6];
+  // A quote that is not closed takes the rest of the line into the station's name.
+  if (std::count(siteLine.begin(), siteLine.end(), '"') % 2 != 0) {
+    header.siteLineProblem = "a double quote is not closed";
+  }
   header.headers = CsvSplitFields(headerLine, kCsvMaxColumn);
   while (!header.headers.empty() && header.headers.back().empty()) header.headers.pop_back();
   return header;

@@ -14,6 +14,9 @@ struct Tmy3Header {
   std::string path;
   std::vector<std::string> headers;  // line 2, split as the reader splits a row
   SiteInfo site;                     // line 1
+  // Why line 1 cannot give all seven fields ("a double quote is not closed"); empty when it
+  // can.
+  std::string siteLineProblem;
 };
 
 // Reads the first two lines. Line 1 is "station, name, state, time zone, latitude,

@@ -150,7 +150,7 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
   ftSite.timeZone = sp.timeZone;
   ft.WriteLine(FtSiteLine(ftSite));
   ft.WriteLine(FtFactorLine());
-  ft.WriteLine(FtGroundLine(GroundTemperatures(table.series(DryBulb))));
+  ft.WriteLine(FtGroundLine(GroundTemperatures(table.series(DryBulb), sp.latitude)));
   fin.WriteLine(kFinalDataHeader1);
   fin.WriteLine(kFinalDataHeader2);
 

@@ -78,7 +78,7 @@ std::string FtFactorLine() {
   return line;
 }
 
-std::array<double, 12> GroundTemperatures(const float* dryBulbF) {
+std::array<double, 12> GroundTemperatures(const float* dryBulbF, double latitude) {
   // Monthly and annual means of the dry bulb, deg F.
   std::array<double, 12> sum{};
   std::array<int, 12> count{};
@@ -119,11 +119,15 @@ std::array<double, 12> GroundTemperatures(const float* dryBulbF) {
   const double damping = std::sqrt((e * e - 2.0 * e * c + 1.0) / (2.0 * x * x));
   const double phi = std::atan((1.0 - e * (c + s)) / (1.0 - e * (c - s)));
   const double amplitude = (tMax - tMin) * 0.5;
+  // The seasons are half a year apart on the two sides of the equator: the southern wave
+  // is the northern one with its sign changed.
+  const double hemisphere = latitude < 0.0 ? -1.0 : 1.0;
 
   std::array<double, 12> groundR{};
   for (int m = 0; m < 12; ++m) {
     groundR[m] = tMean -
-                 amplitude * damping * std::cos(k * 24.0 * kMidMonthDay[m] - kPhaseOffset - phi) +
+                 hemisphere * amplitude * damping *
+                     std::cos(k * 24.0 * kMidMonthDay[m] - kPhaseOffset - phi) +
                  kRankineOffset;
   }
   return groundR;

@@ -24,8 +24,11 @@ std::string FtSiteLine(const FtSite& site);
 // Header line 2: twelve "  1.00".
 std::string FtFactorLine();
 
-// Monthly ground temperatures, deg R, January first, from the 8760 cleaned dry bulbs (deg F).
-std::array<double, 12> GroundTemperatures(const float* dryBulbF);
+// Monthly ground temperatures, deg R, January first, from the 8760 cleaned dry bulbs (deg F)
+// of a site at latitude (degrees, north positive). The annual wave of the ground lags the
+// air's by some six weeks: warmest in September north of the equator, in March south of it
+// (below latitude 0 the seasonal term changes sign).
+std::array<double, 12> GroundTemperatures(const float* dryBulbF, double latitude);
 
 // Header line 3: each value as one blank followed by the value with 1 decimal.
 std::string FtGroundLine(const std::array<double, 12>& groundTempsR);

@@ -1,15 +1,25 @@
 // The site of a run as numbers, from the five texts of the running branch.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "run/run_error.h"
 #include "run/run_state.h"
 
 namespace kestrum {
 
-// A site text that is no number or out of its range.
+enum class SiteField { Latitude, Longitude, TimeZone, Elevation };
+
+// A site text that is no number or out of its range; field() names the text when known.
 class SiteValueError : public RunError {
  public:
   using RunError::RunError;
+  SiteValueError(const std::string& message, SiteField field) : RunError(message), field_(field) {}
+  std::optional<SiteField> field() const { return field_; }
+
+ private:
+  std::optional<SiteField> field_;
 };
 
 struct SiteParameters {
@@ -25,5 +35,9 @@ struct SiteParameters {
 // ("The site latitude "abc" is not a number.") or lies outside its range
 // ("The site latitude 722886 is outside -90..90.").
 SiteParameters ReadSiteParameters(const SiteInfo& site);
+
+// One site text as ReadSiteParameters converts it (the elevation in metres, as typed);
+// throws SiteValueError naming the field.
+double ReadSiteValue(SiteField field, const std::string& text);
 
 }  // namespace kestrum

@@ -13,6 +13,7 @@
 #include "run/run_files.h"
 #include "run/side_task.h"
 #include "run/stage_context.h"
+#include "run/time_base_check.h"
 
 namespace kestrum {
 
@@ -55,6 +56,7 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
     ok = CleanWeatherData(true, request.limits, request.detailedLog, ctx, &repairs);
     if (!ok) outcome.failedStage = "cleaning";
   }
+  if (ok) outcome.sunOffsetHours = CheckTimeBase(request.sourceFile, request.site, ctx, &repairs);
   if (ok) {
     try {
       ok = FormatWeatherData(request.site, request.epw.useRelHum, ctx,

@@ -47,6 +47,10 @@ struct RunOutcome {
   std::string failureReason;      // the packer's reason when no ".bin" reached its place
   std::string earlierBinNote;     // "NAME.bin in DIR is from an earlier run (...)." on failure
   std::vector<std::string> warnings;  // what the stages warned of, in order (StageContext::Warn)
+  // The whole hours the sun in the cleaned data runs early (> 0) or late (< 0) against the
+  // site's clock (CheckTimeBase); nullopt when not checked (no cleaned data, a site that
+  // does not convert, no course of the sun in the radiation).
+  std::optional<int> sunOffsetHours;
 };
 
 struct RunServices {

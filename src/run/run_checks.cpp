@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "ftpack/ftpack.h"
 #include "run/process.h"
 #include "run/run_files.h"
 
@@ -36,7 +37,17 @@ std::string OutputNameProblem(const std::string& name) {
            "\" may not hold \"/\", \"\\\" or \"..\": it names the files of the run, which stay in "
            "the interim and output directories.";
   }
-  return {};
+  return PackedNameProblem(RemoveExtension(name));
+}
+
+std::string PackedNameProblem(const std::string& base) {
+  // The packer reads the name from a buffer of FTPACK_NAME_BUFFER_SIZE bytes up to the
+  // blanks that pad it: one byte must stay a blank.
+  constexpr size_t kLongest = FTPACK_NAME_BUFFER_SIZE - 1;
+  if (base.size() <= kLongest) return {};
+  return "The output name " + base + " has " + std::to_string(base.size()) +
+         " characters; the packer takes at most " + std::to_string(kLongest) +
+         ": choose a shorter name.";
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

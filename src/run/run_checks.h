@@ -8,9 +8,14 @@ namespace kestrum {
 struct RunRequest;
 
 // Why name cannot name a run's output files: it is empty, its base name (without the
-// extension) is empty, or it holds "/", "\" or "..", which would put files outside the
-// interim and output directories. Empty when it can.
+// extension) is empty or longer than the packer takes (PackedNameProblem), or it holds "/",
+// "\" or "..", which would put files outside the interim and output directories. Empty
+// when it can.
 std::string OutputNameProblem(const std::string& name);
+
+// Why base (an output name without its extension) cannot reach the packer: it holds more
+// characters than the packer's name buffer leaves room for. Empty when it can.
+std::string PackedNameProblem(const std::string& base);
 
 // True when a and b name the same file (the same file reached by two paths included), or
 // the same path when neither exists yet.

@@ -27,6 +27,9 @@ struct RunReport {
   CleaningLimits limits = CleaningLimits::Defaults();
   std::optional<QualitySummary> quality;  // once the cleaning pass has run
   std::vector<std::string> warnings;      // every warning of the run, in the order said
+  // Whole hours the sun in the data runs early (> 0) or late (< 0) against the site's
+  // clock; 0 aligned; nullopt not computed ("sun_offset_hours": null).
+  std::optional<int> sunOffsetHours;
   std::string binPath;                    // empty when no ".bin" file was made
   std::string interimDir;
   std::vector<std::string> files;         // the run files written

@@ -125,6 +125,8 @@ std::string RunReportJson(const RunReport& report) {
                     {"limits", Limits(report.limits)}};
   if (report.quality) AddQuality(*report.quality, out);
   out["warnings"] = report.warnings;
+  out["sun_offset_hours"] =
+      report.sunOffsetHours ? ordered_json(*report.sunOffsetHours) : ordered_json(nullptr);
   out["outputs"] = {{"bin", TextOrNull(report.binPath)},
                     {"interim_dir", report.interimDir},
                     {"files", report.files}};

@@ -50,6 +50,12 @@ void CompleteWithMessageBoxes(DialogHooks& hooks, QWidget* window) {
   if (!hooks.quit) {
     hooks.quit = [](int status) { QCoreApplication::exit(status); };
   }
+  if (!hooks.windowsSeen) {
+    hooks.windowsSeen = [] {
+      const QString platform = QGuiApplication::platformName();
+      return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+    };
+  }
 }
 
 }  // namespace kestrum::ui

@@ -20,11 +20,15 @@ struct DialogHooks {
   std::function<SaveFailedChoice(const QString& message)> saveFailed;
   // Ends the program with an exit status (the automatic mode's Exit).
   std::function<void(int status)> quit;
+  // Whether a box could be seen and dismissed at all: false on a platform that shows no
+  // window (offscreen, minimal), where a box that waits would wait for ever.
+  std::function<bool()> windowsSeen;
 };
 
 // Fills every empty member with the desktop behaviour: message boxes over window (or
-// free-standing while window is minimised) titled with the application title, and
-// QCoreApplication::exit for quit.
+// free-standing while window is minimised) titled with the application title,
+// QCoreApplication::exit for quit, and for windowsSeen whether the platform
+// (QGuiApplication::platformName()) is one that shows windows.
 void CompleteWithMessageBoxes(DialogHooks& hooks, QWidget* window);
 
 }  // namespace kestrum::ui

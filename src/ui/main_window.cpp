@@ -22,6 +22,7 @@
 #include <system_error>
 
 #include "config/edit_ini_window.h"
+#include "config/settings_access.h"
 #include "epw/epw_header.h"
 #include "format/outside_libraries.h"
 #include "review/review_page_window.h"
@@ -79,7 +80,7 @@ TForm1::TForm1(WindowStart start, QWidget* parent)
   BuildTabs();
   ConnectHandlers();
   ConnectReviewTab();
-  runUi_.setNoticeHook(start_.dialogs.notice);
+  runUi_.setNoticeHook([this](const QString& message) { Notify(message); });
   runUi_.setReviewList(review.cbResultsList, review.lblResList);
   runUi_.setActiveMemo(epw.memEPW);
 
@@ -87,6 +88,7 @@ TForm1::TForm1(WindowStart start, QWidget* parent)
   settings_ = Settings::Defaults(start_.paths);
   try {
     settings_ = ReadSettingsFile(start_.paths.settingsFile, start_.paths);
+    settingsProblem_ = SettingsFileProblem(start_.paths.settingsFile);
   } catch (const std::exception& e) {
     ReportError(e);
   }
@@ -267,9 +269,31 @@ void TForm1::CaptureWindowSettings() {
 void TForm1::Start() {
   if (runState_.automaticMode) {
     showMinimized();
+    ReportSettingsProblem();
     QTimer::singleShot(0, this, [this] { AutoRunOnIdle(); });
   } else {
     show();
+    ReportSettingsProblem();
+  }
+}
+
+void TForm1::ReportSettingsProblem() {
+  if (settingsProblem_.empty()) return;
+  if (!runState_.automaticMode) {
+    start_.dialogs.notice(ToQ(settingsProblem_));
+    return;
+  }
+  // Nobody waits at the screen: the log (begun afresh here when "Rewrite File" is on, so
+  // that the run keeps the line) and stderr say it.
+  std::fprintf(stderr, "kestrum: %s\n", settingsProblem_.c_str());
+  try {
+    if (rewriteLogPending_) {
+      runLog_.Truncate();
+      rewriteLogPending_ = false;
+    }
+    runLog_.WriteLogLine("     " + settingsProblem_);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kestrum: %s\n", e.what());
   }
 }
 
@@ -501,9 +525,25 @@ int TForm1::RunAutomatically() {
 
 void TForm1::Exit(int status) {
   exiting_ = true;
-  start_.dialogs.notice(QStringLiteral("exiting"));
+  Notify(QStringLiteral("exiting"));
   exitStatus_ = status;
   start_.dialogs.quit(status);
+}
+
+void TForm1::Notify(const QString& message) {
+  if (!runState_.automaticMode || start_.dialogs.windowsSeen()) {
+    start_.dialogs.notice(message);
+    return;
+  }
+  // An automatic run where no window can be seen: a box would wait for ever for someone
+  // to dismiss it. The log and stderr carry its text instead.
+  const std::string text = ToStd(message);
+  std::fprintf(stderr, "kestrum: %s\n", text.c_str());
+  try {
+    runLog_.WriteLogLine(text);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kestrum: %s\n", e.what());
+  }
 }
 
 void TForm1::ReportError(const std::exception& error) { start_.dialogs.error(ToQ(error.what())); }

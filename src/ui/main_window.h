@@ -127,8 +127,14 @@ class TForm1 : public QWidget {
   bool FormClose();
   // The automatic run: which conversion, its log lines; returns the exit status.
   int RunAutomatically();
-  // Exit: the "exiting" notice, then the end of the program with status.
+  // Exit: the "exiting" notice (Notify), then the end of the program with status.
   void Exit(int status);
+  // A settings file that is there but could not be read: a notice, or in automatic mode a
+  // line in the log and on stderr.
+  void ReportSettingsProblem();
+  // A notice that waits for acknowledgement; in an automatic run where no window can be
+  // seen (DialogHooks::windowsSeen), a line in the log and on stderr instead.
+  void Notify(const QString& message);
   void ReportError(const std::exception& error);
 
   WindowStart start_;
@@ -146,6 +152,7 @@ class TForm1 : public QWidget {
   bool running_ = false;
   bool exiting_ = false;
   bool rewriteLogPending_ = false;
+  std::string settingsProblem_;  // SettingsFileProblem at start; empty when none
   std::optional<int> exitStatus_;
   // Last, so that its windows go first when the window is destroyed.
   std::unique_ptr<CsvTabActions> csvActions_;

@@ -150,6 +150,26 @@ std::string Utf16(const std::string& text) {
 
 std::string Header() { return Sample().substr(0, Sample().find("1999,")); }
 
+const std::string kTmy3 = std::string(KESTRUM_SAMPLE_DATA) + "/723170TYA.CSV";
+
+// The TMY3 sample with another site line.
+std::string Tmy3WithSiteLine(const std::string& line) {
+  static const std::string text = ReadBytes(kTmy3);
+  return line + text.substr(text.find('\n'));
+}
+
+// Section "CSV Specs" of a settings file for the TMY3 sample, with one line replaced.
+std::string CsvSpecs(const std::string& line, const std::string& replacement) {
+  std::string s =
+      "[CSV Specs]\r\nCSVdesc=GREENSBORO\r\nCSVlat=36.1\r\nCSVlong=-79.95\r\nCSVtz=-5\r\n"
+      "CSVelev=273\r\nFirstRow=3\r\nDateInd=2\r\nMoistInd=0\r\nSolarInd=1\r\nDBTunits=1\r\n"
+      "MoistUnits=1\r\nSolUnits=0\r\nWindUnits=2\r\nCSVgridCol1=32\r\nCSVgridCol2=35\r\n"
+      "CSVgridCol3=5\r\nCSVgridCol4=8\r\nCSVgridCol5=47\r\nCSVgridCol6=44\r\n";
+  const size_t at = s.find(line + "\r\n");
+  if (at != std::string::npos) s.replace(at, line.size(), replacement);
+  return s;
+}
+
 const std::vector<Case>& Cases() {
   static const std::vector<Case> cases = {
       // Files that are not weather data, or not files.
@@ -166,7 +186,7 @@ const std::vector<Case>& Cases() {
        }, 1, {"t.csv is not an EPW file", "no LOCATION line"}},
       {"CsvFileWithoutSpecification", [](CaseDir& d) {
          return Convert(d.In("t.csv", "Date,Time,Temp\r\n1/1/1999,1:00,5\r\n"));
-       }, 1, {"assigns no column to \"Month\"", "--layout"}, {"work/run-orig.csv"}},
+       }, 2, {"assigns no column to \"Month\"", "--layout"}, {"work/run-orig.csv"}},
       {"Utf16Text", [](CaseDir& d) { return Convert(d.In("u.epw", Utf16(Sample().substr(0, 5000)))); },
        1, {"u.epw is not an EPW file", "UTF-16"}},
       {"BinaryGarbage", [](CaseDir& d) {
@@ -238,9 +258,56 @@ const std::vector<Case>& Cases() {
        1, {"source file", "run.ft"}},
       {"LogOnAFullDisk", [](CaseDir&) { return Convert("'" + kSample + "'", " --log /dev/full"); },
        1, {"/dev/full", "No space left on device"}, {"work/run-orig.csv"}},
-      {"PackingRefusalIsOnStderrWhenQuiet", [](CaseDir&) {
+      // Names the packer cannot take: refused before anything is written.
+      {"NameLongerThanThePackerTakes", [](CaseDir&) {
          return "convert '" + kSample + "' --name " + std::string(130, 'n') + " --interim work --out out -q";
-       }, 1, {"packing stage", "has 130 characters"}},
+       }, 2, {"--name", "has 130 characters", "at most 127"},
+       {"work/" + std::string(130, 'n') + "-orig.csv", "out/" + std::string(130, 'n') + ".bin"}},
+      {"NameOfTheLongestLengthThePackerTakes", [](CaseDir&) {
+         return "convert '" + kSample + "' --name " + std::string(127, 'n') + " --interim work --out out -q";
+       }, 0, {}, {}},
+      {"DefaultNameLongerThanThePackerTakes", [](CaseDir& d) {
+         return "convert " + d.In(std::string(128, 'l') + ".epw", Sample()) + " --interim work --out out -q";
+       }, 2, {"has 128 characters", "at most 127"}, {"work/" + std::string(128, 'l') + "-orig.csv"}},
+      // Option values that do not convert or lie out of range: usage errors.
+      {"LatitudeOptionOutOfRange", [](CaseDir&) { return Convert("'" + kTmy3 + "'", " --layout tmy3 --lat 95"); },
+       2, {"The site latitude 95 is outside -90..90"}, {"work/run-orig.csv"}},
+      {"ColumnsLackARequiredItem", [](CaseDir&) { return Convert("'" + kTmy3 + "'", " --layout tmy3 --columns 32,35"); },
+       2, {"assigns no column to \"SolarHor\"", "--columns"}, {"work/run-orig.csv"}},
+      {"SiteDescriptionWithALineBreak", [](CaseDir&) {
+         return Convert("'" + kTmy3 + "'", " --layout tmy3 --site-desc \"$(printf 'Greens\\nboro')\"");
+       }, 2, {"--site-desc holds a line break"}, {"work/run-orig.csv"}},
+      // A TMY3 site line whose station name is not closed by its quote: the file and the line
+      // are named; the site given by flags stands in for it.
+      {"Tmy3SiteLineWithAnOpenQuote", [](CaseDir& d) {
+         return Convert(d.In("open.csv", Tmy3WithSiteLine("723170,\"GREENSBORO,NC,-5.0,36.100,-79.950,273")),
+                        " --layout tmy3");
+       }, 1, {"open.csv, line 1", "a double quote is not closed", "--lat"}, {"work/run-orig.csv"}},
+      {"Tmy3SiteLineWithAnOpenQuoteAndTheSiteGiven", [](CaseDir& d) {
+         return Convert(d.In("open.csv", Tmy3WithSiteLine("723170,\"GREENSBORO,NC,-5.0,36.100,-79.950,273")),
+                        " --layout tmy3 --lat 36.1 --lon -79.95 --tz -5 --elev 273");
+       }, 0, {}, {}},
+      {"Tmy3SiteLineWithALatitudeThatIsNoNumber", [](CaseDir& d) {
+         return Convert(d.In("north.csv", Tmy3WithSiteLine("723170,\"GREENSBORO\",NC,-5.0,north,-79.950,273")),
+                        " --layout tmy3");
+       }, 1, {"north.csv, line 1: The site latitude \"north\" is not a number."}, {"work/run-orig.csv"}},
+      // A CSV field map or site from the settings file that does not convert: the file and
+      // the key are named.
+      {"SettingsDateFormThatDoesNotConvert", [](CaseDir& d) {
+         return Convert("'" + kTmy3 + "'", " --settings " + d.In("k.INI", CsvSpecs("DateInd=2", "DateInd=abc")));
+       }, 2, {"k.INI", "[CSV Specs] DateInd=abc does not convert"}, {"work/run-orig.csv"}},
+      {"SettingsColumnThatDoesNotConvert", [](CaseDir& d) {
+         return Convert("'" + kTmy3 + "'", " --settings " + d.In("k.INI", CsvSpecs("CSVgridCol3=5", "CSVgridCol3=G")));
+       }, 2, {"k.INI", "[CSV Specs] CSVgridCol3=G does not convert", "\"SolarHor\""}, {"work/run-orig.csv"}},
+      {"SettingsWithoutARequiredColumn", [](CaseDir& d) {
+         return Convert("'" + kTmy3 + "'", " --settings " + d.In("k.INI", CsvSpecs("CSVgridCol6=44", "CSVgridCol6=")));
+       }, 2, {"k.INI", "[CSV Specs] CSVgridCol6= gives no column to \"WindDir\""}, {"work/run-orig.csv"}},
+      {"SettingsLatitudeThatDoesNotConvert", [](CaseDir& d) {
+         return Convert("'" + kTmy3 + "'", " --settings " + d.In("k.INI", CsvSpecs("CSVlat=36.1", "CSVlat=95")));
+       }, 2, {"k.INI", "[CSV Specs] CSVlat=95 does not convert"}, {"work/run-orig.csv"}},
+      {"SettingsLatitudeThatAFlagReplaces", [](CaseDir& d) {
+         return Convert("'" + kTmy3 + "'", " --lat 36.1 --settings " + d.In("k.INI", CsvSpecs("CSVlat=36.1", "CSVlat=95")));
+       }, 0, {}, {}},
       // Settings files the command line cannot use: refused before any file is written.
       {"SettingsMinAboveMax", [](CaseDir& d) { return Convert("'" + kSample + "'", " --settings " + d.In("k.INI", "[SetUp]\r\nSOLmin=1300\r\n")); },
        2, {"k.INI", "\"Solar Horiz.\" has its Min (1300) above its Max (1200)", "SOLmin"}, {"work/run-orig.csv"}},

@@ -89,6 +89,44 @@ TEST_F(BatchTest, ABrokenInputFailsAloneWithItsMessage) {
   EXPECT_NE(csv.find("\"\"abc\"\" is not a number"), std::string::npos) << csv;
 }
 
+TEST_F(BatchTest, InputsRefusedBeforeTheirConversionGiveTheirCause) {
+  Write("in/good.epw", Sample());
+  ASSERT_EQ(mkfifo((dir_ / "in" / "pipe.epw").c_str(), 0600), 0);
+  const CliResult r = Run("batch in/good.epw in/missing.epw in/pipe.epw --out out -q --summary s.csv");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("The input file in/missing.epw does not exist."), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("The input in/pipe.epw is a named pipe, not a weather file."),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(r.out.find("Cannot write the report"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("1 of 3 inputs converted, 2 not"), std::string::npos) << r.out;
+  // Each refused input's report says why as well.
+  const nlohmann::json report =
+      nlohmann::json::parse(Read("out/runs/missing/missing.json"));
+  EXPECT_EQ(report["status"], "failed");
+  EXPECT_EQ(report["error"], "The input file in/missing.epw does not exist.");
+}
+
+TEST_F(BatchTest, WorkerCountAndTimeLimitOutOfRangeAreSaidPlainly) {
+  Write("one/same.epw", Sample(10));
+  const struct {
+    const char* args;
+    const char* message;
+  } cases[] = {
+      {"--jobs 0", "--jobs: \"0\" is no number of worker processes: give 1 or more\n"},
+      {"--jobs -3", "--jobs: \"-3\" is no number of worker processes: give 1 or more\n"},
+      {"--timeout 0", "--timeout: \"0\" is no time limit: give a number of seconds above 0\n"},
+      {"--timeout -1", "--timeout: \"-1\" is no time limit: give a number of seconds above 0\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const CliResult r = Run(std::string("batch one --out out ") + c.args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind(c.message, 0), 0u) << r.err;
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "out"));
+}
+
 TEST_F(BatchTest, BatchesThatCannotRunAreRefusedBeforeAnythingStarts) {
   Write("one/same.epw", Sample(10));
   Write("two/same.csv", "x");

@@ -73,16 +73,40 @@ std::vector<float> YearOfMonthlyMeans(const std::array<float, 12>& means) {
 
 const std::array<float, 12> kExampleMeans = {40, 42, 48, 55, 63, 71, 77, 75, 68, 57, 47, 41};
 
-TEST(GroundTemperatures, WorkedExampleLine) {
+// Latitude of Golden, CO: a northern site.
+constexpr double kNorth = 39.74;
+
+TEST(GroundTemperatures, WorkedExampleLineAtOrNorthOfTheEquator) {
   const auto dryBulb = YearOfMonthlyMeans(kExampleMeans);
-  EXPECT_EQ(FtGroundLine(GroundTemperatures(dryBulb.data())),
-            " 509.8 507.0 506.8 509.1 513.5 518.9 523.5 526.5 526.7 524.3 519.8 514.6");
+  for (double latitude : {kNorth, 0.0, 90.0}) {
+    EXPECT_EQ(FtGroundLine(GroundTemperatures(dryBulb.data(), latitude)),
+              " 509.8 507.0 506.8 509.1 513.5 518.9 523.5 526.5 526.7 524.3 519.8 514.6")
+        << "latitude " << latitude;
+  }
+}
+
+TEST(GroundTemperatures, SouthOfTheEquatorTheWaveChangesSign) {
+  // The worked example's year at a southern site: every month as far below the annual
+  // mean as it lies above it in the north.
+  const auto dryBulb = YearOfMonthlyMeans(kExampleMeans);
+  const auto north = GroundTemperatures(dryBulb.data(), kNorth);
+  double mean = 0;
+  for (float t : dryBulb) mean += t;
+  mean = mean / kHoursPerYear + 459.67;
+  for (double latitude : {-0.01, -33.95, -90.0}) {
+    const auto south = GroundTemperatures(dryBulb.data(), latitude);
+    for (int m = 0; m < 12; ++m) {
+      EXPECT_NEAR(south[m] - mean, -(north[m] - mean), 1e-9) << "month " << m + 1;
+    }
+  }
+  EXPECT_EQ(FtGroundLine(GroundTemperatures(dryBulb.data(), -33.95)),
+            " 523.7 526.5 526.8 524.4 520.0 514.7 510.0 507.1 506.8 509.2 513.7 518.9");
 }
 
 TEST(GroundTemperatures, FlatYearGivesTheAnnualMean) {
   // Minimum and maximum of the monthly means are equal: no annual wave.
   const auto dryBulb = YearOfMonthlyMeans({50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50});
-  for (double t : GroundTemperatures(dryBulb.data())) EXPECT_NEAR(t, 509.67, 1e-9);
+  for (double t : GroundTemperatures(dryBulb.data(), kNorth)) EXPECT_NEAR(t, 509.67, 1e-9);
 }
 
 TEST(GroundTemperatures, StartingLimitsStayWhenAllMeansExceedThem) {
@@ -91,9 +115,10 @@ TEST(GroundTemperatures, StartingLimitsStayWhenAllMeansExceedThem) {
   // from the annual mean scale by 10 / 18.5.
   const auto hot = GroundTemperatures(YearOfMonthlyMeans({120, 120, 120, 120, 120, 120, 120,
                                                           120, 120, 120, 120, 120})
-                                          .data());
+                                          .data(),
+                                      kNorth);
   const auto exampleYear = YearOfMonthlyMeans(kExampleMeans);
-  const auto example = GroundTemperatures(exampleYear.data());
+  const auto example = GroundTemperatures(exampleYear.data(), kNorth);
   double exampleMean = 0;
   for (float t : exampleYear) exampleMean += t;
   exampleMean /= kHoursPerYear;

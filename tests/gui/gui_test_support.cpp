@@ -47,6 +47,7 @@ ui::DialogHooks DialogRecorder::hooks() {
     return answer;
   };
   h.quit = [this](int status) { quitStatus = status; };
+  h.windowsSeen = [this] { return windowsSeen; };
   return h;
 }
 

@@ -51,6 +51,8 @@ struct DialogRecorder {
   QStringList saveFailures;
   std::vector<ui::SaveFailedChoice> saveAnswers;  // consumed in order; Cancel when empty
   std::optional<int> quitStatus;
+  // What windowsSeen answers: a screen where boxes are seen, unless a test says otherwise.
+  bool windowsSeen = true;
 
   ui::DialogHooks hooks();
 };
