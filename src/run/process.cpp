@@ -1,16 +1,24 @@
 #include "run/process.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <tuple>
 
 #include "cleaning/cleaning_pass.h"
 #include "csv/csv_reader.h"
+#include "epw/epw_writer.h"
 #include "format/bin_packer.h"
 #include "format/formatter.h"
 #include "format/site_parameters.h"
 #include "run/run_checks.h"
+#include "run/renamed_file.h"
 #include "run/run_error.h"
+#include "run/regular_file.h"
 #include "run/run_files.h"
+#include "run/text_fields.h"
 #include "run/side_task.h"
 #include "run/stage_context.h"
 
@@ -19,6 +27,45 @@ namespace kestrum {
 namespace fs = std::filesystem;
 
 namespace {
+
+// The whole file at path (an EPW source, read again for the repaired EPW file).
+std::string ReadSourceText(const std::string& path) {
+  const int fd = OpenRegularFile(path);
+  std::string text;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got > 0) {
+      text.append(buffer, static_cast<size_t>(got));
+    } else if (got == 0) {
+      break;
+    } else if (errno != EINTR) {
+      const int error = errno;
+      ::close(fd);
+      throw InputError("Cannot read " + path + " again: " + ErrorText(error) + ".");
+    }
+  }
+  ::close(fd);
+  return text;
+}
+
+// The columns a CSV field map gives a snow and a rain flag.
+std::pair<bool, bool> CsvFlagsGiven(const CsvFieldMap& fieldMap) {
+  const std::vector<CsvSlot> layout = CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd);
+  const std::vector<int> columns = CsvColumnNumbers(fieldMap);
+  const auto given = [&](CsvItem item) {
+    const int slot = CsvSlotOf(layout, item);
+    return slot >= 0 && static_cast<size_t>(slot) < columns.size() && columns[static_cast<size_t>(slot)] > 0;
+  };
+  return {given(CsvItem::SnowFlag), given(CsvItem::RainFlag)};
+}
+
+// Where the repaired EPW file goes: the request's path, or its name beside the ".bin".
+std::string EpwTarget(const RunRequest& request, const std::string& binPath) {
+  const fs::path target(request.epwOutFile);
+  if (target.has_parent_path()) return target.string();
+  return (fs::path(binPath).parent_path() / target).string();
+}
 
 // The stages of a run, from making the interim directory current to packing.
 void RunStages(const RunRequest& request, RunServices& services, RunOutcome& outcome) {
@@ -37,7 +84,8 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
 
   RepairRecord repairs;
   HourlyTable asRead;
-  std::vector<double> directNormal;
+  FormattedYear formatted;
+  std::vector<int16_t> csvYears;
   bool ok = false;
   if (request.branch == RunBranch::Epw) {
     state.runMode = RunModeEpw;
@@ -46,7 +94,8 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   } else {
     state.runMode = RunModeCsv;
     services.table.ResetOptionalSeries();
-    ok = ReadCSVData(request.sourceFile, request.csv, ctx);
+    ok = ReadCSVData(request.sourceFile, request.csv, ctx,
+                     request.epwOutFile.empty() ? nullptr : &csvYears);
   }
 
   const bool read = ok;
@@ -58,7 +107,7 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   if (ok) {
     try {
       ok = FormatWeatherData(request.site, request.epw.useRelHum, ctx,
-                             services.libraries.solvane(), &directNormal);
+                             services.libraries.solvane(), &formatted);
     } catch (const SiteValueError& e) {
       if (request.siteSource.empty()) throw;
       throw SiteValueError(request.siteSource + ": " + e.what());
@@ -71,14 +120,34 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   // packer works.
   const auto summarise = [&] {
     return SummariseQuality({asRead, services.table, repairs, request.limits,
-                             state.moistureIndicator, directNormal});
+                             state.moistureIndicator, formatted.directNormalWm2});
+  };
+  // The repaired year as EPW text, from the finished tables and (EPW) the source again.
+  const auto repairedEpw = [&] {
+    const EpwYearInputs year{services.table, formatted, repairs, state.moistureIndicator,
+                             request.site};
+    if (request.branch == RunBranch::Epw) {
+      // The time shift of the rows (0: as stamped) is the reader's.
+      return RepairedEpwFromEpw(ReadSourceText(request.sourceFile), request.sourceFile, year,
+                                request.epw, 0);
+    }
+    CsvEpwSource csv;
+    csv.fileName = fs::path(request.sourceFile).filename().string();
+    csv.years = csvYears;
+    std::tie(csv.snowGiven, csv.rainGiven) = CsvFlagsGiven(request.csv);
+    return RepairedEpwFromCsv(year, csv);
   };
   std::optional<QualitySummary> summary;
+  std::string epwText;
   if (ok) {
-    SideTask summaryTask([&] { summary = summarise(); });
+    // The summary and the EPW text read only finished tables: made while the packer works.
+    SideTask sideTask([&] {
+      summary = summarise();
+      if (!request.epwOutFile.empty()) epwText = repairedEpw();
+    });
     const PackResult pack =
         MakeBinFile(state.outputBaseName, request.outputDir, ctx, services.libraries.ftpack());
-    summaryTask.Wait();
+    sideTask.Wait();
     outcome.binPath = pack.binPath;
     if (!pack.ok) {
       outcome.failedStage = "packing";
@@ -86,10 +155,15 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
     }
     ok = pack.ok;
   }
+  if (ok && !request.epwOutFile.empty()) {
+    const std::string path = EpwTarget(request, outcome.binPath);
+    WriteRepairedEpw(path, epwText);
+    outcome.epwPath = path;
+  }
   outcome.converted = ok;
   if (read) {
     outcome.quality = summary ? std::move(summary) : summarise();
-    if (ok) ReportQuality(*outcome.quality, outcome.binPath, ctx);
+    if (ok) ReportQuality(*outcome.quality, outcome.binPath, outcome.epwPath, ctx);
   }
 }
 

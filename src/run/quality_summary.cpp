@@ -167,12 +167,13 @@ std::string RepairedHoursLine(const QualitySummary& summary) {
 }
 
 void ReportQuality(const QualitySummary& summary, const std::string& binPath,
-                   const StageContext& ctx) {
+                   const std::string& epwPath, const StageContext& ctx) {
   const auto both = [&](const std::string& line) {
     ctx.ui.EchoLine(line);
     ctx.log.WriteLogLine(line);
   };
   both("  BIN file written to " + binPath);
+  if (!epwPath.empty()) both("  EPW file written to " + epwPath);
   both(RepairedHoursLine(summary));
   for (const std::string& warning : summary.warnings) ctx.Warn("  " + warning);
 }

@@ -77,10 +77,10 @@ const char* SummarySeriesName(int row);
 std::string RepairedHoursLine(const QualitySummary& summary);
 
 // The closing lines of a converted run, in the progress box and the log file: where the
-// ".bin" file went and the repaired hours, then one warning for each series whose longest
-// streak is longer than its "#prev" limit (RunUi::Warning, also on stderr for the
-// command line).
+// ".bin" file went (and the repaired EPW file, when epwPath is not empty) and the repaired
+// hours, then one warning for each series whose longest streak is longer than its "#prev"
+// limit (RunUi::Warning, also on stderr for the command line).
 void ReportQuality(const QualitySummary& summary, const std::string& binPath,
-                   const StageContext& ctx);
+                   const std::string& epwPath, const StageContext& ctx);
 
 }  // namespace kestrum
