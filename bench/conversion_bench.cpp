@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "cleaning/cleaning_pass.h"
@@ -11,6 +13,7 @@
 #include "csv/tmy3_layout.h"
 #include "epw/epw_header.h"
 #include "epw/epw_reader.h"
+#include "epw/epw_writer.h"
 #include "format/bin_packer.h"
 #include "format/formatter.h"
 #include "format/moist_air_state.h"
@@ -200,7 +203,59 @@ void BM_ReportJson(benchmark::State& st) {
 }
 BENCHMARK(BM_ReportJson)->Unit(benchmark::kMicrosecond);
 
-void BM_WholeConversion(benchmark::State& st) {
+void BM_ReportHtml(benchmark::State& st) {
+  SummaryFixture f;
+  RunReport report;
+  report.quality = f.Summarise();
+  for (auto _ : st) benchmark::DoNotOptimize(RunReportHtml(report));
+  st.counters["bytes"] = static_cast<double>(RunReportHtml(report).size());
+}
+BENCHMARK(BM_ReportHtml)->Unit(benchmark::kMillisecond);
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The repaired year as EPW, as the driver makes it after packing: the source read again,
+// the text, the file written and renamed. Undamaged (every row kept) and with a month of
+// gaps (a month of rows rewritten).
+void RepairedEpw(benchmark::State& st, bool damaged) {
+  SummaryFixture f;
+  if (!damaged) {
+    f.Read(false);
+    f.repairs = RepairRecord{};
+    CleanWeatherData(true, CleaningLimits::Defaults(), false, f.ctx, &f.repairs);
+  }
+  FormattedYear formatted;
+  FormatWeatherData(f.header.site, false, f.ctx, Libraries().solvane(), &formatted);
+  const EpwYearInputs in{f.table, formatted, f.repairs, f.state.moistureIndicator, f.header.site};
+  const std::string path = WorkDir() + "/bench-repaired.epw";
+  for (auto _ : st) {
+    const std::string text = RepairedEpwFromEpw(ReadAll(kSample), kSample, in, EpwOptions{});
+    WriteRepairedEpw(path, text);
+  }
+}
+void BM_RepairedEpwUndamaged(benchmark::State& st) { RepairedEpw(st, false); }
+void BM_RepairedEpwDamaged(benchmark::State& st) { RepairedEpw(st, true); }
+BENCHMARK(BM_RepairedEpwUndamaged)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepairedEpwDamaged)->Unit(benchmark::kMillisecond);
+
+// The repaired year of a CSV source: a whole file made from the table.
+void BM_RepairedEpwFromCsvTable(benchmark::State& st) {
+  Fixture f;
+  f.Read(false);
+  RepairRecord repairs;
+  CleanWeatherData(true, CleaningLimits::Defaults(), false, f.ctx, &repairs);
+  FormattedYear formatted;
+  FormatWeatherData(f.header.site, false, f.ctx, Libraries().solvane(), &formatted);
+  const EpwYearInputs in{f.table, formatted, repairs, 0, f.header.site};
+  const std::string path = WorkDir() + "/bench-made.epw";
+  for (auto _ : st) WriteRepairedEpw(path, RepairedEpwFromCsv(in, CsvEpwSource{"bench.csv"}));
+}
+BENCHMARK(BM_RepairedEpwFromCsvTable)->Unit(benchmark::kMillisecond);
+
+void WholeConversion(benchmark::State& st, bool epw) {
   const std::string dir = WorkDir();
   for (auto _ : st) {
     HourlyTable table;
@@ -217,11 +272,15 @@ void BM_WholeConversion(benchmark::State& st) {
     EpwHeader header;
     ReadEPWHeader(kSample, header);
     request.site = header.site;
+    if (epw) request.epwOutFile = dir + "/whole.epw";
     RunServices services{table, state, ui, log, Libraries()};
     benchmark::DoNotOptimize(Process(request, services));
   }
 }
+void BM_WholeConversion(benchmark::State& st) { WholeConversion(st, false); }
+void BM_WholeConversionWritingEpw(benchmark::State& st) { WholeConversion(st, true); }
 BENCHMARK(BM_WholeConversion)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholeConversionWritingEpw)->Unit(benchmark::kMillisecond);
 
 // The NSRDB TMY3 CSV sample (8760 rows of 71 columns) into the table, and its -orig.csv.
 void BM_ReadCsvTmy3(benchmark::State& st) {

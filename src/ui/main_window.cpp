@@ -196,6 +196,7 @@ MainWindowState TForm1::ReadState() {
   s.cbCalcSolDN = epw.cbCalcSolDN->isChecked();
   s.cbEPWuseRH = epw.cbEPWuseRH->isChecked();
   s.cbEPWuseObs = epw.cbEPWuseObs->isChecked();
+  s.cbEPWWriteEpw = epw.cbEPWWriteEpw->isChecked();
   s.btnProcEPWEnabled = epw.btnProcEPW->isEnabled();
 
   s.edXLSfn = ToStd(csv.edXLSfn->text());
@@ -208,6 +209,7 @@ MainWindowState TForm1::ReadState() {
   s.ledCSVelev = ToStd(csv.ledCSVelev->text());
   s.btnFieldSpecsEnabled = csv.btnFieldSpecs->isEnabled();
   s.btnFindSiteInfoEnabled = csv.btnFindSiteInfo->isEnabled();
+  s.cbCSVWriteEpw = csv.cbCSVWriteEpw->isChecked();
 
   s.cbSaveCSV = review.cbSaveCSV->isChecked();
 
@@ -234,6 +236,7 @@ void TForm1::ShowState(const MainWindowState& s) {
   epw.cbCalcSolDN->setChecked(s.cbCalcSolDN);
   epw.cbEPWuseRH->setChecked(s.cbEPWuseRH);
   epw.cbEPWuseObs->setChecked(s.cbEPWuseObs);
+  epw.cbEPWWriteEpw->setChecked(s.cbEPWWriteEpw);
   epw.btnProcEPW->setEnabled(s.btnProcEPWEnabled);
 
   SetField(csv.edXLSfn, ToQ(s.edXLSfn));
@@ -246,6 +249,7 @@ void TForm1::ShowState(const MainWindowState& s) {
   SetField(csv.ledCSVelev, ToQ(s.ledCSVelev));
   csv.btnFieldSpecs->setEnabled(s.btnFieldSpecsEnabled);
   csv.btnFindSiteInfo->setEnabled(s.btnFindSiteInfoEnabled);
+  csv.cbCSVWriteEpw->setChecked(s.cbCSVWriteEpw);
 
   review.cbSaveCSV->setChecked(s.cbSaveCSV);
 
