@@ -1,8 +1,15 @@
 #include "epw/epw_writer.h"
 
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,7 +21,7 @@
 #include "format/site_parameters.h"
 #include "format/solar_position.h"
 #include "run/calendar.h"
-#include "run/renamed_file.h"
+#include "run/regular_file.h"
 #include "run/run_error.h"
 #include "run/text_fields.h"
 
@@ -32,23 +39,59 @@ struct SourceLine {
   std::string_view end;
 };
 
-// Splits as the reader's line reader does: LF, CR LF or a lone CR end a line.
-std::vector<SourceLine> SplitLines(std::string_view text) {
-  std::vector<SourceLine> lines;
-  lines.reserve(text.size() / 160 + 16);
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t stop = text.find_first_of("\r\n", start);
-    if (stop == std::string_view::npos) {
-      lines.push_back({text.substr(start), {}});
-      break;
+// The lines of a text one after the other, split as the reader's line reader splits them:
+// LF, CR LF or a lone CR end a line.
+class LineCursor {
+ public:
+  explicit LineCursor(std::string_view text) : p_(text.data()), end_(text.data() + text.size()) {}
+
+  bool Next(SourceLine& line) {
+    if (p_ >= end_) return false;
+    const auto* lf = static_cast<const char*>(std::memchr(p_, '\n', static_cast<size_t>(end_ - p_)));
+    const char* const stop = lf != nullptr ? lf : end_;
+    const auto* cr = static_cast<const char*>(std::memchr(p_, '\r', static_cast<size_t>(stop - p_)));
+    line.text = std::string_view(p_, static_cast<size_t>((cr != nullptr ? cr : stop) - p_));
+    if (cr != nullptr) {
+      const size_t endLength = cr + 1 == lf ? 2 : 1;  // CR LF, or a lone CR
+      line.end = std::string_view(cr, endLength);
+      p_ = cr + endLength;
+    } else if (lf != nullptr) {
+      line.end = std::string_view(lf, 1);
+      p_ = lf + 1;
+    } else {
+      line.end = {};
+      p_ = end_;
     }
-    const size_t endLength = text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n' ? 2 : 1;
-    lines.push_back({text.substr(start, stop - start), text.substr(stop, endLength)});
-    start = stop + endLength;
+    ++number_;
+    return true;
   }
-  return lines;
-}
+  size_t number() const { return number_; }
+
+ private:
+  const char* p_;
+  const char* end_;
+  size_t number_ = 0;
+};
+
+// Gathers the text and hands it on in pieces of about 64 kB.
+class PieceSink {
+ public:
+  explicit PieceSink(const EpwPieces& emit) : emit_(emit), out_(kPiece + 4096) {}
+  TextSink& out() { return out_; }
+  // Hands on what is gathered once it is a piece's worth (call between rows).
+  void Flow() {
+    if (out_.size() >= kPiece) Flush();
+  }
+  void Flush() {
+    if (!out_.empty()) emit_(out_.view());
+    out_.Clear();
+  }
+
+ private:
+  static constexpr size_t kPiece = size_t{64} << 10;
+  const EpwPieces& emit_;
+  TextSink out_;
+};
 
 bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t\f") == std::string_view::npos;
@@ -172,10 +215,12 @@ class MadeRows {
 
   // A dew point (deg C) that, written with one decimal, is not above the dry bulb as
   // written (dryBulbC holds the written value).
+  // (The tolerance takes in the single-precision table: a kept dry bulb comes back from
+  // deg F within a few millionths.)
   static double DewPointAtMost(double dewPointC, double dryBulbC) {
     const double written = static_cast<double>(RoundHalfAway(dewPointC * 10.0)) / 10.0;
-    if (written <= dryBulbC + 1e-6) return dewPointC;
-    return std::floor(dryBulbC * 10.0 + 1e-6) / 10.0;
+    if (written <= dryBulbC + 1e-4) return dewPointC;
+    return std::floor(dryBulbC * 10.0 + 1e-4) / 10.0;
   }
 
   // A value as it reads back once written with one decimal.
@@ -199,26 +244,51 @@ class MadeRows {
   int sunDay_ = 0;
 };
 
-float Stored(float value, double factor, double offset) {
-  return static_cast<float>(static_cast<double>(value) * factor + offset);
+// The date of a data row: its month, day and hour fields (1-based fields 2, 3, 4).
+struct RowDate {
+  int64_t month = 0, day = 0, hour = 0;
+};
+
+bool ParseRowDate(std::string_view line, RowDate& date) {
+  size_t pos = 1;
+  std::string quoted;
+  NextFieldView(line, pos, quoted, AfterQuote::Consume);  // the year
+  for (int64_t* v : {&date.month, &date.day, &date.hour}) {
+    if (!ParseWholeNumber(NextFieldView(line, pos, quoted, AfterQuote::Consume), *v)) return false;
+  }
+  return true;
 }
 
-// The fields of a source row that the conversion changed, with their new values.
+// The hour of the 365-day year a row's date lands on, as the reader maps it.
+int32_t HourOfRowDate(const RowDate& date) {
+  EpwRow row;
+  row.month = date.month;
+  row.day = date.day;
+  row.hour = date.hour;
+  return EpwHourIndex(row);
+}
+
+// The fields of a source row that the conversion changed, with their new values. The row
+// that landed on an hour is the one whose values the table holds as read, so a value the
+// cleaning pass left alone is the row's own.
 class RowEditor {
  public:
   RowEditor(const EpwYearInputs& in, const EpwOptions& options) : in_(in), options_(options) {}
 
-  EpwFieldEdits EditsFor(int h, const EpwRow& row) const {
+  // moved: the row landed on another hour than its date's.
+  EpwFieldEdits EditsFor(int h, bool moved) const {
     EpwFieldEdits edits;
     const auto i = static_cast<size_t>(h - 1);
     const HourlyTable& t = in_.converted;
+    const HourlyTable& read = in_.asRead;
+    const auto changed = [&](Series s) { return t.at(s, h) != read.at(s, h); };
     const float dryBulb = t.at(DryBulb, h);
     const float moisture = t.at(Moisture, h);
-    const bool dryBulbChanged = dryBulb != Stored(row.dryBulbC, 1.8, 32.0);
-    const bool moistureChanged =
-        moisture != (options_.useRelHum ? row.moisture : Stored(row.moisture, 1.8, 32.0));
+    const bool dryBulbChanged = changed(DryBulb);
+    const bool moistureChanged = changed(Moisture);
     // The dry bulb as the row will give it: the kept text's, or the new value's.
-    const double dryBulbC = dryBulbChanged ? MadeRows::AsWritten(EpwCelsius(dryBulb)) : row.dryBulbC;
+    const double dryBulbC = dryBulbChanged ? MadeRows::AsWritten(EpwCelsius(dryBulb))
+                                           : EpwCelsius(read.at(DryBulb, h));
     if (dryBulbChanged) edits.SetNumber(kEpwDryBulb, EpwCelsius(dryBulb), 1);
     if (options_.useRelHum) {
       if (moistureChanged) edits.SetNumber(kEpwRelHum, moisture, 0);
@@ -234,23 +304,17 @@ class RowEditor {
         edits.SetNumber(kEpwRelHum, std::clamp(in_.formatted.relHumPct[i], 0.0, 100.0), 0);
       }
     }
-    if (const float v = t.at(SolarHorizontal, h); v != row.globalHorizontal) {
-      edits.SetNumber(kEpwGlobal, v, 0);
-    }
+    if (changed(SolarHorizontal)) edits.SetNumber(kEpwGlobal, t.at(SolarHorizontal, h), 0);
     const float directNormal = t.at(SolarDirectNormal, h);
     if (options_.calcDirectNormal || directNormal == kDirectNormalAbsent) {
       edits.SetNumber(kEpwDirectNormal, in_.formatted.directNormalWm2[i], 0);
-    } else if (directNormal != row.directNormal) {
+    } else if (changed(SolarDirectNormal)) {
       edits.SetNumber(kEpwDirectNormal, directNormal, 0);
     }
-    if (const float v = t.at(WindDirection, h); v != row.windDirection) {
-      edits.SetNumber(kEpwWindDirection, v, 0);
-    }
-    if (const float v = t.at(WindSpeed, h); v != Stored(row.windSpeed, 2.23, 0.0)) {
-      edits.SetNumber(kEpwWindSpeed, EpwMetresPerSecond(v), 1);
-    }
-    const CalendarHour ch = SplitHourOfYear(h);
-    if (row.month != ch.month || row.day != ch.day || row.hour != ch.hour) {
+    if (changed(WindDirection)) edits.SetNumber(kEpwWindDirection, t.at(WindDirection, h), 0);
+    if (changed(WindSpeed)) edits.SetNumber(kEpwWindSpeed, EpwMetresPerSecond(t.at(WindSpeed, h)), 1);
+    if (moved) {
+      const CalendarHour ch = SplitHourOfYear(h);
       edits.SetWhole(kEpwMonth, ch.month);
       edits.SetWhole(kEpwDay, ch.day);
       edits.SetWhole(kEpwHour, ch.hour);
@@ -286,58 +350,65 @@ int32_t ShiftedHour(int32_t stamped, int shiftHours) {
   return h >= 1 && h <= kHoursPerYear ? static_cast<int32_t>(h) : 0;
 }
 
-std::string RepairedEpwFromEpw(std::string_view source, const std::string& sourceName,
-                               const EpwYearInputs& in, const EpwOptions& options,
-                               int timeShiftHours) {
-  const std::vector<SourceLine> lines = SplitLines(source);
-  const std::string_view lineEnd =
-      !lines.empty() && !lines.front().end.empty() ? lines.front().end : "\r\n";
-
+void RepairedEpwFromEpw(std::string_view source, const std::string& sourceName,
+                        const EpwYearInputs& in, const EpwOptions& options, int timeShiftHours,
+                        const EpwPieces& emit) {
   // The header, up to its DATA PERIODS line.
-  size_t dataPeriods = lines.size();
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (Keyword(lines[i].text) == "DATA PERIODS") {
-      dataPeriods = i;
-      break;
-    }
+  LineCursor cursor(source);
+  std::vector<SourceLine> header;
+  SourceLine line;
+  bool dataPeriods = false;
+  while (!dataPeriods && cursor.Next(line)) {
+    header.push_back(line);
+    dataPeriods = Keyword(line.text) == "DATA PERIODS";
   }
-  if (dataPeriods == lines.size()) {
+  if (!dataPeriods) {
     throw InputError(sourceName + " is not an EPW file: it has no DATA PERIODS line.");
   }
+  const std::string_view lineEnd = !header.front().end.empty() ? header.front().end : "\r\n";
 
   // Which row landed on each hour: the last one, as the reader stores them.
   struct Landed {
-    size_t line = 0;  // 0: none (the header holds line 0)
-    EpwRow row;
+    uint32_t start = 0;  // of the row in source
+    uint32_t length = 0;
+    uint8_t endLength = 0;
+    bool present = false;
+    bool moved = false;  // its date is not the hour's: month, day and hour are rewritten
   };
   std::vector<Landed> landed(static_cast<size_t>(kHoursPerYear));
-  EpwRow row;
-  EpwRowProblem problem;
-  for (size_t i = dataPeriods + 1; i < lines.size(); ++i) {
-    if (IsBlank(lines[i].text)) continue;
-    if (!ParseEpwRow(lines[i].text, options, row, problem)) {
-      throw InputError(sourceName + ", line " + std::to_string(i + 1) + ": " +
-                       QuoteForMessage(problem.text) + " " + problem.reason +
-                       " (the file changed after it was read)");
+  RowDate date;
+  while (cursor.Next(line)) {
+    if (IsBlank(line.text)) continue;
+    if (!ParseRowDate(line.text, date)) {
+      throw InputError(sourceName + ", line " + std::to_string(cursor.number()) +
+                       ": the month, day or hour is not a whole number (the file changed after "
+                       "it was read)");
     }
-    const int32_t h = ShiftedHour(EpwHourIndex(row), timeShiftHours);
-    if (h != 0) landed[static_cast<size_t>(h - 1)] = {i, row};
+    const int32_t h = ShiftedHour(HourOfRowDate(date), timeShiftHours);
+    if (h == 0) continue;
+    const CalendarHour ch = SplitHourOfYear(h);
+    landed[static_cast<size_t>(h - 1)] = {
+        static_cast<uint32_t>(line.text.data() - source.data()),
+        static_cast<uint32_t>(line.text.size()), static_cast<uint8_t>(line.end.size()), true,
+        date.month != ch.month || date.day != ch.day || date.hour != ch.hour};
   }
   int madeRows = 0;
-  for (const Landed& l : landed) madeRows += l.line == 0 ? 1 : 0;
+  for (const Landed& l : landed) madeRows += l.present ? 0 : 1;
+  const auto rowText = [&](const Landed& l) { return source.substr(l.start, l.length); };
 
-  TextSink out(source.size() + static_cast<size_t>(madeRows) * 200 + 4096);
+  PieceSink sink(emit);
+  TextSink& out = sink.out();
   bool holidays = false;
   bool comments2 = false;
   const std::string repairs = RepairText(in, true, madeRows);
-  for (size_t i = 0; i < dataPeriods; ++i) {
-    const SourceLine& line = lines[i];
-    const std::string keyword = Keyword(line.text);
+  for (size_t i = 0; i + 1 < header.size(); ++i) {
+    const SourceLine& h = header[i];
+    const std::string keyword = Keyword(h.text);
     if (keyword == "HOLIDAYS/DAYLIGHT SAVINGS" && !holidays) {
       holidays = true;
-      std::vector<std::string> fields = HeaderFields(line.text);
+      std::vector<std::string> fields = HeaderFields(h.text);
       if (!fields.empty() && fields[0] == "No") {
-        AppendLine(out, line.text, line.end);
+        AppendLine(out, h.text, h.end);
         continue;
       }
       if (fields.empty()) fields.emplace_back();
@@ -347,29 +418,29 @@ std::string RepairedEpwFromEpw(std::string_view source, const std::string& sourc
         out.Char(',');
         out.Text(f);
       }
-      out.Text(line.end);
+      out.Text(h.end);
     } else if (keyword == "COMMENTS 2" && !comments2) {
       comments2 = true;
       // The source's own comment stays in front of the repairs.
-      if (AfterKeyword(line.text).empty()) {
+      if (AfterKeyword(h.text).empty()) {
         out.Text("COMMENTS 2,");
       } else {
-        std::string_view own = line.text;
+        std::string_view own = h.text;
         while (own.back() == ' ' || own.back() == '\t') own.remove_suffix(1);
         out.Text(own);
         out.Text(" -- ");
       }
       out.Text(repairs);
-      out.Text(line.end);
+      out.Text(h.end);
     } else {
-      AppendLine(out, line.text, line.end);
+      AppendLine(out, h.text, h.end);
     }
   }
   if (!holidays) AppendLine(out, "HOLIDAYS/DAYLIGHT SAVINGS,No,0,0,0", lineEnd);
   if (!comments2) AppendLine(out, "COMMENTS 2," + repairs, lineEnd);
 
   // One period of one row per hour, 1/1 to 12/31, under the source's name and weekday.
-  const SourceLine& periods = lines[dataPeriods];
+  const SourceLine& periods = header.back();
   const std::vector<std::string> p = HeaderFields(periods.text);
   const auto at = [&p](size_t k) { return k < p.size() ? p[k] : std::string(); };
   if (p.size() >= 6 && at(0) == "1" && at(1) == "1" && WithoutBlanks(at(4)) == "1/1" &&
@@ -381,44 +452,83 @@ std::string RepairedEpwFromEpw(std::string_view source, const std::string& sourc
     AppendLine(out, "DATA PERIODS,1,1," + name + "," + weekday + ", 1/ 1,12/31", lineEnd);
   }
 
-  // The rows, in the order of the hours.
+  // The rows, in the order of the hours. A made row takes the year and minute of the
+  // source row written before it (or of the first one, at the start of the year).
   const RowEditor editor(in, options);
   MadeRows made(in);
-  // A made row takes the year and minute of the source row written before it (or of the
-  // first one, at the start of the year).
-  size_t neighbour = 0;
+  const Landed* neighbour = nullptr;
   for (const Landed& l : landed) {
-    if (l.line != 0) {
-      neighbour = l.line;
+    if (l.present) {
+      neighbour = &l;
       break;
     }
   }
   for (int h = 1; h <= kHoursPerYear; ++h) {
     const Landed& l = landed[static_cast<size_t>(h - 1)];
-    if (l.line == 0) {
+    if (!l.present) {
       EpwRowValues v = made.At(h);
-      if (neighbour != 0) {
-        v.year = RowField(lines[neighbour].text, 1);
-        v.minute = RowField(lines[neighbour].text, 5);
+      if (neighbour != nullptr) {
+        v.year = RowField(rowText(*neighbour), 1);
+        v.minute = RowField(rowText(*neighbour), 5);
       }
       AppendEpwRow(out, v);
       out.Text(lineEnd);
-      continue;
-    }
-    const SourceLine& line = lines[l.line];
-    const EpwFieldEdits edits = editor.EditsFor(h, l.row);
-    if (edits.empty()) {
-      out.Text(line.text);
     } else {
-      edits.Apply(out, line.text);
+      const std::string_view text = rowText(l);
+      const EpwFieldEdits edits = editor.EditsFor(h, l.moved);
+      if (edits.empty()) {
+        out.Text(text);
+      } else {
+        edits.Apply(out, text);
+      }
+      out.Text(l.endLength == 0 ? lineEnd : source.substr(l.start + l.length, l.endLength));
+      neighbour = &l;
     }
-    out.Text(line.end.empty() ? lineEnd : line.end);
-    neighbour = l.line;
+    sink.Flow();
   }
-  return std::string(out.view());
+  sink.Flush();
 }
 
-std::string RepairedEpwFromCsv(const EpwYearInputs& in, const CsvEpwSource& csv) {
+std::string RepairedEpwFromEpw(std::string_view source, const std::string& sourceName,
+                               const EpwYearInputs& in, const EpwOptions& options,
+                               int timeShiftHours) {
+  std::string text;
+  text.reserve(source.size() + 4096);
+  RepairedEpwFromEpw(source, sourceName, in, options, timeShiftHours,
+                     [&text](std::string_view piece) { text += piece; });
+  return text;
+}
+
+void RepairedEpwFromEpwFile(const std::string& path, const EpwYearInputs& in,
+                            const EpwOptions& options, int timeShiftHours, const EpwPieces& emit) {
+  // Mapped rather than read: the file is in the page cache since the reader read it.
+  const int fd = OpenRegularFile(path);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int error = errno;
+    ::close(fd);
+    throw InputError("Cannot read " + path + " again: " + ErrorText(error) + ".");
+  }
+  const auto size = static_cast<size_t>(st.st_size);
+  void* mapped = size > 0 ? ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0) : nullptr;
+  const int mapError = errno;
+  ::close(fd);
+  if (mapped == MAP_FAILED) {
+    throw InputError("Cannot read " + path + " again: " + ErrorText(mapError) + ".");
+  }
+  struct Unmap {
+    void* at;
+    size_t size;
+    ~Unmap() {
+      if (at != nullptr) ::munmap(at, size);
+    }
+  } unmap{mapped, size};
+  ::madvise(mapped, size, MADV_SEQUENTIAL);
+  RepairedEpwFromEpw(std::string_view(static_cast<const char*>(mapped), size), path, in, options,
+                     timeShiftHours, emit);
+}
+
+void RepairedEpwFromCsv(const EpwYearInputs& in, const CsvEpwSource& csv, const EpwPieces& emit) {
   MadeRows made(in);
   const SiteParameters& site = made.site();
 
@@ -461,7 +571,8 @@ std::string RepairedEpwFromCsv(const EpwYearInputs& in, const CsvEpwSource& csv)
   std::string fileName = csv.fileName;
   std::replace(fileName.begin(), fileName.end(), ',', ';');
   const std::string lineEnd = "\r\n";
-  TextSink out(size_t{8760} * 200 + 4096);
+  PieceSink sink(emit);
+  TextSink& out = sink.out();
   const auto line = [&](const std::string& text) {
     out.Text(text);
     out.Text(lineEnd);
@@ -512,12 +623,17 @@ std::string RepairedEpwFromCsv(const EpwYearInputs& in, const CsvEpwSource& csv)
     }
     AppendEpwRow(out, v);
     out.Text(lineEnd);
+    sink.Flow();
   }
-  return std::string(out.view());
+  sink.Flush();
 }
 
-void WriteRepairedEpw(const std::string& path, std::string_view text) {
-  WriteByRename(path, text, "the EPW file");
+std::string RepairedEpwFromCsv(const EpwYearInputs& in, const CsvEpwSource& csv) {
+  std::string text;
+  text.reserve(size_t{8760} * 200 + 4096);
+  RepairedEpwFromCsv(in, csv, [&text](std::string_view piece) { text += piece; });
+  return text;
 }
+
 
 }  // namespace kestrum

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,6 +20,7 @@ namespace kestrum {
 
 // What the conversion made of the year.
 struct EpwYearInputs {
+  const HourlyTable& asRead;       // the table as the reader left it: the rows' own values
   const HourlyTable& converted;    // the table after cleaning, stored units
   const FormattedYear& formatted;  // what the formatter wrote for each hour
   const RepairRecord& repairs;     // what the cleaning pass repaired
@@ -40,16 +42,26 @@ int32_t ShiftedHour(int32_t stamped, int shiftHours);
 // maps it (EpwHourIndex, then ShiftedHour; 29 February on 1 March, whose rows follow and
 // take its place; of two rows on one hour the last), with only these fields rewritten, in
 // EPW units and decimals: dry bulb, dew point, relative humidity, global horizontal and
-// wind where the converted value differs from the row's own (the repaired hours), the
+// wind where the converted value differs from the value as read (the repaired hours), the
 // moisture field derived from the other two where either changed, direct normal where it
 // was estimated (missing, or every hour with options.calcDirectNormal), and month, day
 // and hour where the row landed on another hour. An hour no row landed on is written whole
 // from the converted values (MakeEpwRow). Every other byte is the source's: an undamaged
 // file's rows come out unchanged. sourceName names the file in an error. Throws
 // InputError when a data row does not convert (the file changed since it was read).
+// The text is handed to emit in pieces of about 64 kB, in order; the second form returns
+// it whole.
+using EpwPieces = std::function<void(std::string_view)>;
+void RepairedEpwFromEpw(std::string_view source, const std::string& sourceName,
+                        const EpwYearInputs& in, const EpwOptions& options, int timeShiftHours,
+                        const EpwPieces& emit);
 std::string RepairedEpwFromEpw(std::string_view source, const std::string& sourceName,
                                const EpwYearInputs& in, const EpwOptions& options,
                                int timeShiftHours = 0);
+
+// RepairedEpwFromEpw of the file at path (InputError when it cannot be read).
+void RepairedEpwFromEpwFile(const std::string& path, const EpwYearInputs& in,
+                            const EpwOptions& options, int timeShiftHours, const EpwPieces& emit);
 
 // What a CSV source adds to a made EPW file.
 struct CsvEpwSource {
@@ -71,11 +83,8 @@ inline constexpr int kEpwFallbackYear = 2005;
 // times the cosine of the zenith (never below 0), wind speed and direction, the rain and
 // snow flags as present-weather codes when the source gives them, and EPW's missing codes
 // for every other field.
+// Handed to emit in pieces, or returned whole.
+void RepairedEpwFromCsv(const EpwYearInputs& in, const CsvEpwSource& csv, const EpwPieces& emit);
 std::string RepairedEpwFromCsv(const EpwYearInputs& in, const CsvEpwSource& csv);
-
-// Writes text to path under a temporary name in the same directory, then renames it over
-// path: a reader never sees half a file, and a failed write leaves an earlier file as it
-// was. Throws RunError naming the file.
-void WriteRepairedEpw(const std::string& path, std::string_view text);
 
 }  // namespace kestrum

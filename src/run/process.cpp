@@ -1,8 +1,5 @@
 #include "run/process.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
 #include <tuple>
@@ -16,7 +13,6 @@
 #include "run/run_checks.h"
 #include "run/renamed_file.h"
 #include "run/run_error.h"
-#include "run/regular_file.h"
 #include "run/run_files.h"
 #include "run/text_fields.h"
 #include "run/side_task.h"
@@ -27,27 +23,6 @@ namespace kestrum {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The whole file at path (an EPW source, read again for the repaired EPW file).
-std::string ReadSourceText(const std::string& path) {
-  const int fd = OpenRegularFile(path);
-  std::string text;
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got > 0) {
-      text.append(buffer, static_cast<size_t>(got));
-    } else if (got == 0) {
-      break;
-    } else if (errno != EINTR) {
-      const int error = errno;
-      ::close(fd);
-      throw InputError("Cannot read " + path + " again: " + ErrorText(error) + ".");
-    }
-  }
-  ::close(fd);
-  return text;
-}
 
 // The columns a CSV field map gives a snow and a rain flag.
 std::pair<bool, bool> CsvFlagsGiven(const CsvFieldMap& fieldMap) {
@@ -60,11 +35,15 @@ std::pair<bool, bool> CsvFlagsGiven(const CsvFieldMap& fieldMap) {
   return {given(CsvItem::SnowFlag), given(CsvItem::RainFlag)};
 }
 
-// Where the repaired EPW file goes: the request's path, or its name beside the ".bin".
-std::string EpwTarget(const RunRequest& request, const std::string& binPath) {
+// Where the repaired EPW file goes: the request's path, or its name beside the ".bin",
+// which the packer copies into the output directory when that is a directory and leaves
+// in the interim directory otherwise.
+std::string EpwTarget(const RunRequest& request, const std::string& interimDir) {
   const fs::path target(request.epwOutFile);
   if (target.has_parent_path()) return target.string();
-  return (fs::path(binPath).parent_path() / target).string();
+  std::error_code ec;
+  const bool output = !request.outputDir.empty() && fs::is_directory(request.outputDir, ec);
+  return (fs::path(output ? request.outputDir : interimDir) / target).string();
 }
 
 // The stages of a run, from making the interim directory current to packing.
@@ -122,28 +101,31 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
     return SummariseQuality({asRead, services.table, repairs, request.limits,
                              state.moistureIndicator, formatted.directNormalWm2});
   };
-  // The repaired year as EPW text, from the finished tables and (EPW) the source again.
-  const auto repairedEpw = [&] {
-    const EpwYearInputs year{services.table, formatted, repairs, state.moistureIndicator,
-                             request.site};
+  // The repaired year as EPW, from the finished tables and (EPW) the source again: written
+  // under a temporary name while the packer works, renamed once the ".bin" is in place.
+  std::optional<RenamedFile> epwFile;
+  const auto writeEpw = [&] {
+    epwFile.emplace(EpwTarget(request, outcome.interimDir), "the EPW file");
+    const EpwPieces emit = [&](std::string_view piece) { epwFile->Write(piece); };
+    const EpwYearInputs year{asRead, services.table, formatted, repairs,
+                             state.moistureIndicator, request.site};
     if (request.branch == RunBranch::Epw) {
       // The time shift of the rows (0: as stamped) is the reader's.
-      return RepairedEpwFromEpw(ReadSourceText(request.sourceFile), request.sourceFile, year,
-                                request.epw, 0);
+      RepairedEpwFromEpwFile(request.sourceFile, year, request.epw, 0, emit);
+      return;
     }
     CsvEpwSource csv;
     csv.fileName = fs::path(request.sourceFile).filename().string();
     csv.years = csvYears;
     std::tie(csv.snowGiven, csv.rainGiven) = CsvFlagsGiven(request.csv);
-    return RepairedEpwFromCsv(year, csv);
+    RepairedEpwFromCsv(year, csv, emit);
   };
   std::optional<QualitySummary> summary;
-  std::string epwText;
   if (ok) {
-    // The summary and the EPW text read only finished tables: made while the packer works.
+    // The summary and the EPW file read only finished tables: made while the packer works.
     SideTask sideTask([&] {
       summary = summarise();
-      if (!request.epwOutFile.empty()) epwText = repairedEpw();
+      if (!request.epwOutFile.empty()) writeEpw();
     });
     const PackResult pack =
         MakeBinFile(state.outputBaseName, request.outputDir, ctx, services.libraries.ftpack());
@@ -155,10 +137,9 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
     }
     ok = pack.ok;
   }
-  if (ok && !request.epwOutFile.empty()) {
-    const std::string path = EpwTarget(request, outcome.binPath);
-    WriteRepairedEpw(path, epwText);
-    outcome.epwPath = path;
+  if (ok && epwFile) {
+    epwFile->Commit();
+    outcome.epwPath = epwFile->path();
   }
   outcome.converted = ok;
   if (read) {

@@ -3,37 +3,54 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "run/run_error.h"
 
 namespace kestrum {
 
-namespace {
-
-[[noreturn]] void Fail(const std::string& what, const std::string& path, int error) {
-  throw RunError("Cannot write " + what + " " + path + ": " + std::strerror(error));
+RenamedFile::RenamedFile(std::string path, std::string what)
+    : path_(std::move(path)), what_(std::move(what)),
+      temp_(path_ + ".tmp" + std::to_string(::getpid())) {
+  file_ = std::fopen(temp_.c_str(), "wb");
+  if (file_ == nullptr) {
+    const int error = errno;
+    temp_.clear();
+    Fail(error);
+  }
 }
 
-}  // namespace
+RenamedFile::~RenamedFile() {
+  if (file_ != nullptr) std::fclose(file_);
+  if (!temp_.empty()) std::remove(temp_.c_str());
+}
+
+void RenamedFile::Fail(int error) {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  if (!temp_.empty()) std::remove(temp_.c_str());
+  temp_.clear();
+  throw RunError("Cannot write " + what_ + " " + path_ + ": " + std::strerror(error));
+}
+
+void RenamedFile::Write(std::string_view piece) {
+  if (file_ == nullptr) return;
+  if (std::fwrite(piece.data(), 1, piece.size(), file_) != piece.size()) Fail(errno);
+}
+
+void RenamedFile::Commit() {
+  if (file_ == nullptr) return;
+  const int closed = std::fclose(file_);
+  file_ = nullptr;
+  if (closed != 0) Fail(errno);
+  if (std::rename(temp_.c_str(), path_.c_str()) != 0) Fail(errno);
+  temp_.clear();
+}
 
 void WriteByRename(const std::string& path, std::string_view text, const std::string& what) {
-  const std::string temp = path + ".tmp" + std::to_string(::getpid());
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (f == nullptr) Fail(what, path, errno);
-  const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  const int writeError = errno;
-  if (std::fclose(f) != 0 || !written) {
-    const int error = written ? errno : writeError;
-    std::remove(temp.c_str());
-    Fail(what, path, error);
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    std::remove(temp.c_str());
-    Fail(what, path, error);
-  }
+  RenamedFile file(path, what);
+  file.Write(text);
+  file.Commit();
 }
 
 }  // namespace kestrum

@@ -131,6 +131,7 @@ class EpwWriterTest : public ::testing::Test {
     options_ = options;
     table.ResetOptionalSeries();
     ASSERT_TRUE(ReadEPWData(dir.Write("in.epw", text), options, ctx));
+    asRead = table;
     for (auto* v : {&formatted.directNormalWm2, &formatted.dewPointF, &formatted.relHumPct,
                     &formatted.pressureKPa}) {
       v->assign(kHoursPerYear, 0.0);
@@ -144,7 +145,7 @@ class EpwWriterTest : public ::testing::Test {
     }
   }
   std::string Write(int shift = 0) {
-    const EpwYearInputs in{table, formatted, repairs, state.moistureIndicator, site};
+    const EpwYearInputs in{asRead, table, formatted, repairs, state.moistureIndicator, site};
     return RepairedEpwFromEpw(source, "in.epw", in, options_, shift);
   }
   // The data rows of a written text: the lines after DATA PERIODS.
@@ -157,6 +158,7 @@ class EpwWriterTest : public ::testing::Test {
 
   testing::TempDir dir;
   HourlyTable table;
+  HourlyTable asRead;
   RunState state;
   testing::RecordingUi ui;
   RunLog log{dir.File("run.log")};
@@ -287,7 +289,7 @@ TEST_F(EpwWriterTest, AMadeFileFromACsvSourceGivesItsSiteYearsAndFlags) {
   for (int h = 745; h <= kHoursPerYear; ++h) years[static_cast<size_t>(h - 1)] = 2019;
   for (int h = 1; h <= 744; ++h) years[static_cast<size_t>(h - 1)] = h == 5 ? 0 : 2001;
   CsvEpwSource csv{"Fort, Alpha.csv", years, true, true};
-  const EpwYearInputs in{table, formatted, repairs, kMoistureWetBulb, site};
+  const EpwYearInputs in{asRead, table, formatted, repairs, kMoistureWetBulb, site};
   const std::string text = RepairedEpwFromCsv(in, csv);
   const Strings lines = SplitCrLf(text);
   ASSERT_EQ(lines.size(), 8u + 8760u);
