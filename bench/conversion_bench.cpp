@@ -11,6 +11,7 @@
 #include "csv/tmy3_layout.h"
 #include "epw/epw_header.h"
 #include "epw/epw_reader.h"
+#include "epw/epw_writer.h"
 #include "format/bin_packer.h"
 #include "format/formatter.h"
 #include "format/moist_air_state.h"
@@ -19,6 +20,7 @@
 #include "format/outside_libraries.h"
 #include "config/settings.h"
 #include "run/process.h"
+#include "run/renamed_file.h"
 #include "run/run_report.h"
 #include "run/time_base_check.h"
 
@@ -214,7 +216,72 @@ void BM_ReportJson(benchmark::State& st) {
 }
 BENCHMARK(BM_ReportJson)->Unit(benchmark::kMicrosecond);
 
-void BM_WholeConversion(benchmark::State& st) {
+void BM_ReportHtml(benchmark::State& st) {
+  SummaryFixture f;
+  RunReport report;
+  report.quality = f.Summarise();
+  for (auto _ : st) benchmark::DoNotOptimize(RunReportHtml(report));
+  st.counters["bytes"] = static_cast<double>(RunReportHtml(report).size());
+}
+BENCHMARK(BM_ReportHtml)->Unit(benchmark::kMillisecond);
+
+// The repaired year as EPW, as the driver makes it after packing: the source read again,
+// the text, the file written and renamed. Undamaged (every row kept) and with a month of
+// gaps (a month of rows rewritten).
+void RepairedEpw(benchmark::State& st, bool damaged) {
+  SummaryFixture f;
+  if (!damaged) {
+    f.Read(false);
+    f.asRead = f.table;
+    f.repairs = RepairRecord{};
+    CleanWeatherData(true, CleaningLimits::Defaults(), false, f.ctx, &f.repairs);
+  }
+  FormattedYear formatted;
+  FormatWeatherData(f.header.site, false, f.ctx, Libraries().solvane(), &formatted);
+  const EpwYearInputs in{f.asRead, f.table, formatted, f.repairs, f.state.moistureIndicator,
+                         f.header.site};
+  const std::string path = WorkDir() + "/bench-repaired.epw";
+  if (st.range(0) == 0) {
+    size_t bytes = 0;
+    for (auto _ : st) {
+      RepairedEpwFromEpwFile(kSample, in, EpwOptions{}, 0,
+                             [&bytes](std::string_view piece) { bytes += piece.size(); });
+    }
+    benchmark::DoNotOptimize(bytes);
+  } else {
+    for (auto _ : st) {
+      RenamedFile file(path, "the EPW file");
+      RepairedEpwFromEpwFile(kSample, in, EpwOptions{}, 0,
+                             [&file](std::string_view piece) { file.Write(piece); });
+      file.Commit();
+    }
+  }
+}
+void BM_RepairedEpwUndamaged(benchmark::State& st) { RepairedEpw(st, false); }
+void BM_RepairedEpwDamaged(benchmark::State& st) { RepairedEpw(st, true); }
+// Argument 0: the text alone; 1: the text and the file.
+BENCHMARK(BM_RepairedEpwUndamaged)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepairedEpwDamaged)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The repaired year of a CSV source: a whole file made from the table.
+void BM_RepairedEpwFromCsvTable(benchmark::State& st) {
+  Fixture f;
+  f.Read(false);
+  RepairRecord repairs;
+  CleanWeatherData(true, CleaningLimits::Defaults(), false, f.ctx, &repairs);
+  FormattedYear formatted;
+  FormatWeatherData(f.header.site, false, f.ctx, Libraries().solvane(), &formatted);
+  const EpwYearInputs in{f.table, f.table, formatted, repairs, 0, f.header.site};
+  const std::string path = WorkDir() + "/bench-made.epw";
+  for (auto _ : st) {
+    RenamedFile file(path, "the EPW file");
+    RepairedEpwFromCsv(in, CsvEpwSource{"bench.csv"}, [&file](std::string_view piece) { file.Write(piece); });
+    file.Commit();
+  }
+}
+BENCHMARK(BM_RepairedEpwFromCsvTable)->Unit(benchmark::kMillisecond);
+
+void WholeConversion(benchmark::State& st, bool epw) {
   const std::string dir = WorkDir();
   for (auto _ : st) {
     HourlyTable table;
@@ -231,11 +298,15 @@ void BM_WholeConversion(benchmark::State& st) {
     EpwHeader header;
     ReadEPWHeader(kSample, header);
     request.site = header.site;
+    if (epw) request.epwOutFile = dir + "/whole.epw";
     RunServices services{table, state, ui, log, Libraries()};
     benchmark::DoNotOptimize(Process(request, services));
   }
 }
+void BM_WholeConversion(benchmark::State& st) { WholeConversion(st, false); }
+void BM_WholeConversionWritingEpw(benchmark::State& st) { WholeConversion(st, true); }
 BENCHMARK(BM_WholeConversion)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholeConversionWritingEpw)->Unit(benchmark::kMillisecond);
 
 // The NSRDB TMY3 CSV sample (8760 rows of 71 columns) into the table, and its -orig.csv.
 void BM_ReadCsvTmy3(benchmark::State& st) {

@@ -66,6 +66,10 @@ std::vector<std::string> ConvertCommand(const std::string& program, const BatchI
                                    files.runDir.string(), "--name", input.name,
                                    "--report",   files.report.string(), "--log",
                                    files.log.string(),    "--quiet"};
+  if (options.epwOut) {
+    argv.push_back("--epw-out");
+    argv.push_back((outDir / (input.name + ".epw")).string());
+  }
   argv.insert(argv.end(), options.conversionArgs.begin(), options.conversionArgs.end());
   return argv;
 }
@@ -105,6 +109,14 @@ void TakeReport(const fs::path& path, BatchRow& row) {
 void RemovePartialFiles(const fs::path& outDir, const std::string& name) {
   std::error_code ec;
   fs::remove(outDir / (name + ".bin.part"), ec);
+  std::error_code listError;
+  for (fs::directory_iterator it(outDir, listError), end; !listError && it != end;
+       it.increment(listError)) {
+    if (it->path().filename().string().rfind(name + ".epw.tmp", 0) == 0) {
+      std::error_code removeError;
+      fs::remove(it->path(), removeError);
+    }
+  }
   const InputFiles files = FilesOf(outDir, name);
   for (fs::directory_iterator it(files.runDir, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string file = it->path().filename().string();

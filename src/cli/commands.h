@@ -27,6 +27,8 @@ struct ConvertOptions {
   bool quiet = false;
   CsvCliOptions csv;       // --format and the CSV options
   std::string reportFile;  // default: no report; ".html" or ".htm" for the HTML page
+  std::string reportUnits = "si";  // "si" or "ip": the units of the report's values
+  std::string epwOutFile;  // default: none; the repaired year as EPW
 };
 
 // Converts one EPW or CSV file; returns the exit status. Errors go to stderr.
@@ -39,6 +41,7 @@ struct BatchOptions {
   double timeoutSeconds = 120;      // a worker still running then is stopped
   std::string summaryFile;          // the summary table as CSV; empty: none
   bool quiet = false;               // only the summary table
+  bool epwOut = false;              // each input's repaired year as DIR/NAME.epw too
   std::vector<std::string> conversionArgs;  // handed on to each input's convert
 };
 

@@ -89,6 +89,14 @@ void PrintOutputs(const RunOutcome& outcome, const std::vector<std::string>& fil
   std::printf("Outputs:\n");
   for (const std::string& path : files) std::printf("  %s\n", path.c_str());
   if (!outcome.binPath.empty()) std::printf("  %s\n", outcome.binPath.c_str());
+  if (!outcome.epwPath.empty()) std::printf("  %s\n", outcome.epwPath.c_str());
+}
+
+// The file as an absolute path, its directory created when missing (as --out's is).
+std::string PrepareFile(const std::string& file, const char* what) {
+  const fs::path path = fs::absolute(file).lexically_normal();
+  if (path.has_parent_path()) PrepareDirectory(path.parent_path().string(), what);
+  return path.string();
 }
 
 int Convert(const ConvertOptions& options, RunReport& report) {
@@ -115,6 +123,7 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   }
   request.outputFileName = base + ".BIN";
   report.name = base;
+  if (!options.epwOutFile.empty()) request.epwOutFile = PrepareFile(options.epwOutFile, "EPW file's");
 
   RunLog log;
   std::optional<Settings> stored;
@@ -180,6 +189,7 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   report.warnings = outcome.warnings;
   report.sunOffsetHours = outcome.sunOffsetHours;
   report.binPath = outcome.binPath;
+  report.epwPath = outcome.epwPath;
   report.interimDir = outcome.interimDir;
   report.files = RunFiles(outcome, base);
   if (!options.quiet) PrintOutputs(outcome, report.files);
@@ -214,6 +224,7 @@ int RunConvert(const ConvertOptions& options) {
       options.reportFile.empty() ? std::string() : fs::absolute(options.reportFile).string();
   RunReport report;
   report.status = "failed";
+  report.units = options.reportUnits == "ip" ? ReportUnits::Ip : ReportUnits::Si;
   int status = kExitError;
   try {
     status = Convert(options, report);
@@ -232,6 +243,7 @@ int RunConvert(const ConvertOptions& options) {
   if (reportFile.empty()) return status;
   report.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   try {
+    PrepareFile(reportFile, "report's");
     WriteRunReport(reportFile, report);
   } catch (const std::exception& e) {
     Error(e.what());

@@ -45,7 +45,16 @@ int main(int argc, char** argv) {
   AddCsvOptions(*conv, convert.csv);
   conv->add_option("--report", convert.reportFile,
                    "Write what the run repaired and its monthly values to this file: JSON, or "
-                   "an HTML page when the name ends in .html");
+                   "an HTML page with pictures of the year when the name ends in .html (its "
+                   "folder is created when missing)");
+  conv->add_option("--units", convert.reportUnits,
+                   "Units of the report's values: si (deg C, m/s, W/m2, kWh/m2; the default) or "
+                   "ip (deg F, mph, Btu/h-ft2, kBtu/ft2)")
+      ->check(CLI::IsMember({"si", "ip"}));
+  conv->add_option("--epw-out", convert.epwOutFile,
+                   "Also write the repaired year as an EPW file (its folder is created when "
+                   "missing): an EPW input keeps its rows, only the repaired fields rewritten; a "
+                   "CSV input gives a complete file from the site and the converted values");
 
   BatchOptions batch;
   CLI::App* bat = app.add_subcommand(
@@ -64,8 +73,11 @@ int main(int argc, char** argv) {
       ->check(TimeLimit());
   bat->add_option("--summary", batch.summaryFile, "Also write the summary table to this CSV file");
   bat->add_flag("-q,--quiet", batch.quiet, "Print only the summary table");
-  bat->footer("Options of convert (--use-rh, --calc-dn, --settings, --detailed-log, ...) are "
-              "handed on to each input's conversion.");
+  bat->add_flag("--epw-out", batch.epwOut,
+                "Also write each input's repaired year as an EPW file, NAME.epw in the --out "
+                "directory");
+  bat->footer("Options of convert (--use-rh, --calc-dn, --settings, --detailed-log, --units, "
+              "...) are handed on to each input's conversion.");
 
   UnpackOptions unpack;
   CLI::App* unp = app.add_subcommand(

@@ -94,6 +94,8 @@ void LoadSettings(const Settings& settings, MainWindowState& window) {
   window.cbEPWuseObs = settings.epwUseObs;
   window.cbCalcSolDN = settings.epwCalcDN;
   window.cbEPWuseRH = settings.epwUseRH;
+  window.cbEPWWriteEpw = settings.epwWriteEpw;
+  window.cbCSVWriteEpw = settings.csvWriteEpw;
 
   // A flag of -888 leaves its cell as it is, so a cell saved empty is empty again.
   ShowCleaningLimits(settings.limits, window.grids);
@@ -118,6 +120,8 @@ void CaptureSettings(const MainWindowState& window, Settings& settings, RunUi& u
   settings.epwBinDir = CutText(window.edEPWdir);
   settings.epwCalcDN = window.cbCalcSolDN;
   settings.epwUseRH = window.cbEPWuseRH;
+  settings.epwWriteEpw = window.cbEPWWriteEpw;
+  settings.csvWriteEpw = window.cbCSVWriteEpw;
   settings.limits = CaptureCleaningLimits(window.grids, ui);  // one notice per bad cell
   settings.logReplacements = window.cbLogIt;
   settings.clearResults = window.cbClearResults;
@@ -152,6 +156,9 @@ RunRequest MakeRunRequest(RunBranch branch, const Settings& settings,
     request.outputDir = window.edCSVdir;
     request.site = settings.csvSite;
     request.csv = settings.csvFieldMap;
+  }
+  if (branch == RunBranch::Epw ? settings.epwWriteEpw : settings.csvWriteEpw) {
+    request.epwOutFile = RemoveExtension(request.outputFileName) + ".epw";
   }
   return request;
 }

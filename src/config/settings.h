@@ -51,11 +51,13 @@ struct Settings {
   bool epwUseRH = false;
   bool epwUseObs = true;
   std::string epwBinDir;
+  bool epwWriteEpw = false;  // EPWWriteEpw: also write the repaired year as NAME.epw
   // CSV conversion (the CSV section)
   std::string csvFileName;
   std::string csvBinDir;
   SiteInfo csvSite;  // CSVdesc, CSVlat, CSVlong, CSVtz, CSVelev
   CsvFieldMap csvFieldMap;  // FirstRow .. CSVgridCol12
+  bool csvWriteEpw = false;  // CSVWriteEpw: also write the repaired year as NAME.epw
   // [SetUp]
   CleaningLimits limits = CleaningLimits::Defaults();
   bool logReplacements = false;
@@ -99,11 +101,13 @@ struct MainWindowState {
   std::string edEPWfile, edEPWBinName, edEPWdir;
   std::string ledEPWloc, ledEPWlat, ledEPWlon, ledEPWtz, ledEPWelev, ledEPWcomment;
   bool cbCalcSolDN = false, cbEPWuseRH = false, cbEPWuseObs = true;
+  bool cbEPWWriteEpw = false;
   bool btnProcEPWEnabled = false;
   // CSV tab
   std::string edXLSfn, edCSVBinName, edCSVdir;
   std::string ledCSVdesc, ledCSVlat, ledCSVlon, ledCSVtz, ledCSVelev;
   bool btnFieldSpecsEnabled = false, btnFindSiteInfoEnabled = false;
+  bool cbCSVWriteEpw = false;
   // Review tab
   bool cbSaveCSV = false;
   // Setup tab
@@ -127,7 +131,9 @@ std::string BinFileNameFor(const std::string& sourcePath);
 
 // The run request of a Convert button, from captured settings and the window's texts.
 // programDir of the request is paths.defaultInterimDir, the writable stand-in for a missing
-// interim directory (the program's directory in a portable layout).
+// interim directory (the program's directory in a portable layout). With the tab's
+// "Also write the repaired year as EPW" checked, epwOutFile is NAME.epw, written beside
+// the ".bin".
 RunRequest MakeRunRequest(RunBranch branch, const Settings& settings,
                           const MainWindowState& window, const ProgramPaths& paths);
 

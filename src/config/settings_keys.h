@@ -39,6 +39,7 @@ void VisitSettingsKeys(Settings& s, Visitor& visit) {
   for (int column = 1; column <= kCsvSlots; ++column) {
     visit.Text("CSVgridCol" + std::to_string(column), fieldMap.columns[column - 1]);
   }
+  visit.Boolean("CSVWriteEpw", s.csvWriteEpw);
 
   visit.Section(kEpwSection);
   visit.Text("EWPFileName", s.epwFileName);  // spelled with "EWP" in every settings file
@@ -46,6 +47,7 @@ void VisitSettingsKeys(Settings& s, Visitor& visit) {
   visit.Boolean("EPWCalcDN", s.epwCalcDN);
   visit.Boolean("EPWUseRH", s.epwUseRH);
   visit.Text("EPWBinDir", s.epwBinDir);
+  visit.Boolean("EPWWriteEpw", s.epwWriteEpw);
 
   visit.Section(kSetUpSection);
   CleaningLimits& limits = s.limits;

@@ -139,6 +139,21 @@ std::optional<SerialHour> SerialHourOfIso8601(std::string_view text) {
   return RoundToHour(serialDay, msOfDay);
 }
 
+namespace {
+
+std::optional<SerialHour> SerialHourOfDateField(std::string_view text) {
+  double serial = 0.0;
+  return ParseReal(text, serial) ? SerialHourOf(serial) : SerialHourOfIso8601(text);
+}
+
+}  // namespace
+
+std::optional<int64_t> YearOfDateField(std::string_view text) {
+  const std::optional<SerialHour> when = SerialHourOfDateField(text);
+  if (!when) return std::nullopt;
+  return DateOfSerialDay(when->hour == 0 ? when->day - 1 : when->day).year;
+}
+
 std::optional<int32_t> HourOfYearOfDateField(std::string_view text) {
   std::optional<SerialHour> when;
   double serial = 0.0;

@@ -41,6 +41,10 @@ std::optional<SerialHour> SerialHourOfIso8601(std::string_view text);
 // Nothing when the text is neither.
 std::optional<int32_t> HourOfYearOfDateField(std::string_view text);
 
+// The year of the day whose hour a one-field date gives (hour 0 belongs to the day before,
+// so 1 January 0:00 gives the year before); nothing when the text is no date.
+std::optional<int64_t> YearOfDateField(std::string_view text);
+
 // The accepted forms, for error messages.
 inline constexpr const char* kCsvDateForms =
     "a date-time serial number (days since 30 December 1899, the fraction the time of day, "

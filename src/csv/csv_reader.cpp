@@ -116,8 +116,9 @@ int32_t CheckedHourOfYear(int64_t month, int64_t day, int64_t hour) {
 
 class RowReader {
  public:
-  RowReader(const CsvFieldMap& fieldMap, StageContext& ctx, const CsvLineReader& lines)
-      : fieldMap_(fieldMap), ctx_(ctx), lines_(lines), fields_(fieldMap) {}
+  RowReader(const CsvFieldMap& fieldMap, StageContext& ctx, const CsvLineReader& lines,
+            std::vector<int16_t>* years)
+      : fieldMap_(fieldMap), ctx_(ctx), lines_(lines), fields_(fieldMap), years_(years) {}
 
   // Converts and stores one data row (the dataRow-th, from 1).
   void Read(std::string_view line, int64_t dataRow) {
@@ -126,6 +127,11 @@ class RowReader {
     if (h == 0) {
       ++rowsOutsideYear_;
       return;
+    }
+    if (years_ != nullptr && fieldMap_.dateInd == kDateOneField) {
+      const std::optional<int64_t> year = YearOfDateField(fields_.Field(CsvItem::Date));
+      (*years_)[static_cast<size_t>(h - 1)] =
+          year && *year > 0 && *year < 10000 ? static_cast<int16_t>(*year) : 0;
     }
     HourlyTable& table = ctx_.table;
     for (const ValueItem& v : kValueItems) {
@@ -195,6 +201,7 @@ class RowReader {
   StageContext& ctx_;
   const CsvLineReader& lines_;
   KeptFields fields_;
+  std::vector<int16_t>* years_;
   int64_t hourOffset_ = 0;
   int rowsOutsideYear_ = 0;
 };
@@ -208,7 +215,8 @@ void LogSkippedRows(int rows, const RunLog& log) {
 
 }  // namespace
 
-bool ReadCSVData(const std::string& path, const CsvFieldMap& fieldMap, StageContext& ctx) {
+bool ReadCSVData(const std::string& path, const CsvFieldMap& fieldMap, StageContext& ctx,
+                 std::vector<int16_t>* years) {
   ctx.ui.SetCaption("Varnell-Kestrum (convert CSV)", "Kestrum: convert CSV");
   CsvColumnNumbers(fieldMap);  // refuses an unusable field map before anything is read
   ctx.state.moistureIndicator = fieldMap.moistInd;
@@ -221,7 +229,8 @@ bool ReadCSVData(const std::string& path, const CsvFieldMap& fieldMap, StageCont
   int rowsOutsideYear = 0;
   {
     CsvLineReader lines(path);
-    RowReader rows(fieldMap, ctx, lines);
+    if (years != nullptr) years->assign(static_cast<size_t>(kHoursPerYear), 0);
+    RowReader rows(fieldMap, ctx, lines, years);
     std::string line;
     bool more = true;
     while (static_cast<int64_t>(lines.lineNumber()) < static_cast<int64_t>(fieldMap.firstRow) - 1 &&

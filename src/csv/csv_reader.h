@@ -2,7 +2,9 @@
 // and the original-data file in its CSV form.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "csv/csv_field_map.h"
 #include "run/stage_context.h"
@@ -16,7 +18,9 @@ namespace kestrum {
 // the 365-day year is skipped and counted in one log line. Returns true; every failure is
 // thrown: RunError for an unusable field map (before the file is opened), InputError
 // naming the file, the line and the text for a date that does not convert, and for a file
-// without data rows.
-bool ReadCSVData(const std::string& path, const CsvFieldMap& fieldMap, StageContext& ctx);
+// without data rows. years (optional) receives, for each hour a row with a one-field date
+// filled, the year of that date (the last row's, like its values), 0 elsewhere.
+bool ReadCSVData(const std::string& path, const CsvFieldMap& fieldMap, StageContext& ctx,
+                 std::vector<int16_t>* years = nullptr);
 
 }  // namespace kestrum

@@ -119,7 +119,7 @@ FinalDataRow ToFinalDataRow(const FormattedHour& h) {
 }  // namespace
 
 bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ctx,
-                       SolvaneLibrary& solvane, std::vector<double>* directNormalWm2) {
+                       SolvaneLibrary& solvane, FormattedYear* formatted) {
   if (solvane.init == nullptr || solvane.estimate == nullptr) {
     throw RunError("The solar library is not bound: direct normal cannot be estimated.");
   }
@@ -163,7 +163,12 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
   const float* directNormal = table.series(SolarDirectNormal);
   DirectNormalEstimator estimator(solvane, *record, global, sp);
 
-  if (directNormalWm2 != nullptr) directNormalWm2->assign(kHoursPerYear, 0.0);
+  if (formatted != nullptr) {
+    for (std::vector<double>* v : {&formatted->directNormalWm2, &formatted->dewPointF,
+                                   &formatted->relHumPct, &formatted->pressureKPa}) {
+      v->assign(kHoursPerYear, 0.0);
+    }
+  }
   // Every hour is computed first, then the two files are written from the same hours, the
   // final-data file on a second thread: neither text depends on the other. An hour that
   // cannot be computed still leaves the hours before it in both files.
@@ -227,8 +232,12 @@ bool FormatWeatherData(const SiteInfo& site, bool epwUseRelHum, StageContext& ct
       h.directNormalWm2 = directNormal[i] == kDirectNormalAbsent
                               ? estimator.Estimate(n, h.ch, h.air.dewPointF)
                               : directNormal[i];
-      if (directNormalWm2 != nullptr) {
-        (*directNormalWm2)[static_cast<size_t>(i)] = h.directNormalWm2;
+      if (formatted != nullptr) {
+        const auto k = static_cast<size_t>(i);
+        formatted->directNormalWm2[k] = h.directNormalWm2;
+        formatted->dewPointF[k] = h.air.dewPointF;
+        formatted->relHumPct[k] = h.air.relHumPct;
+        formatted->pressureKPa[k] = h.air.pressureKPa;
       }
       h.windSpeedMph = table.at(WindSpeed, n);
       h.windDirectionDeg = table.at(WindDirection, n);

@@ -2,15 +2,19 @@
 
 #include <filesystem>
 #include <system_error>
+#include <tuple>
 
 #include "cleaning/cleaning_pass.h"
 #include "csv/csv_reader.h"
+#include "epw/epw_writer.h"
 #include "format/bin_packer.h"
 #include "format/formatter.h"
 #include "format/site_parameters.h"
 #include "run/run_checks.h"
+#include "run/renamed_file.h"
 #include "run/run_error.h"
 #include "run/run_files.h"
+#include "run/text_fields.h"
 #include "run/side_task.h"
 #include "run/stage_context.h"
 #include "run/time_base_check.h"
@@ -20,6 +24,28 @@ namespace kestrum {
 namespace fs = std::filesystem;
 
 namespace {
+
+// The columns a CSV field map gives a snow and a rain flag.
+std::pair<bool, bool> CsvFlagsGiven(const CsvFieldMap& fieldMap) {
+  const std::vector<CsvSlot> layout = CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd);
+  const std::vector<int> columns = CsvColumnNumbers(fieldMap);
+  const auto given = [&](CsvItem item) {
+    const int slot = CsvSlotOf(layout, item);
+    return slot >= 0 && static_cast<size_t>(slot) < columns.size() && columns[static_cast<size_t>(slot)] > 0;
+  };
+  return {given(CsvItem::SnowFlag), given(CsvItem::RainFlag)};
+}
+
+// Where the repaired EPW file goes: the request's path, or its name beside the ".bin",
+// which the packer copies into the output directory when that is a directory and leaves
+// in the interim directory otherwise.
+std::string EpwTarget(const RunRequest& request, const std::string& interimDir) {
+  const fs::path target(request.epwOutFile);
+  if (target.has_parent_path()) return target.string();
+  std::error_code ec;
+  const bool output = !request.outputDir.empty() && fs::is_directory(request.outputDir, ec);
+  return (fs::path(output ? request.outputDir : interimDir) / target).string();
+}
 
 // The stages of a run, from making the interim directory current to packing.
 void RunStages(const RunRequest& request, RunServices& services, RunOutcome& outcome) {
@@ -38,7 +64,8 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
 
   RepairRecord repairs;
   HourlyTable asRead;
-  std::vector<double> directNormal;
+  FormattedYear formatted;
+  std::vector<int16_t> csvYears;
   bool ok = false;
   if (request.branch == RunBranch::Epw) {
     state.runMode = RunModeEpw;
@@ -47,7 +74,8 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   } else {
     state.runMode = RunModeCsv;
     services.table.ResetOptionalSeries();
-    ok = ReadCSVData(request.sourceFile, request.csv, ctx);
+    ok = ReadCSVData(request.sourceFile, request.csv, ctx,
+                     request.epwOutFile.empty() ? nullptr : &csvYears);
   }
 
   const bool read = ok;
@@ -60,7 +88,7 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   if (ok) {
     try {
       ok = FormatWeatherData(request.site, request.epw.useRelHum, ctx,
-                             services.libraries.solvane(), &directNormal);
+                             services.libraries.solvane(), &formatted);
     } catch (const SiteValueError& e) {
       if (request.siteSource.empty()) throw;
       throw SiteValueError(request.siteSource + ": " + e.what());
@@ -73,14 +101,37 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   // packer works.
   const auto summarise = [&] {
     return SummariseQuality({asRead, services.table, repairs, request.limits,
-                             state.moistureIndicator, directNormal});
+                             state.moistureIndicator, formatted.directNormalWm2});
+  };
+  // The repaired year as EPW, from the finished tables and (EPW) the source again: written
+  // under a temporary name while the packer works, renamed once the ".bin" is in place.
+  std::optional<RenamedFile> epwFile;
+  const auto writeEpw = [&] {
+    epwFile.emplace(EpwTarget(request, outcome.interimDir), "the EPW file");
+    const EpwPieces emit = [&](std::string_view piece) { epwFile->Write(piece); };
+    const EpwYearInputs year{asRead, services.table, formatted, repairs,
+                             state.moistureIndicator, request.site};
+    if (request.branch == RunBranch::Epw) {
+      // The time shift of the rows (0: as stamped) is the reader's.
+      RepairedEpwFromEpwFile(request.sourceFile, year, request.epw, 0, emit);
+      return;
+    }
+    CsvEpwSource csv;
+    csv.fileName = fs::path(request.sourceFile).filename().string();
+    csv.years = csvYears;
+    std::tie(csv.snowGiven, csv.rainGiven) = CsvFlagsGiven(request.csv);
+    RepairedEpwFromCsv(year, csv, emit);
   };
   std::optional<QualitySummary> summary;
   if (ok) {
-    SideTask summaryTask([&] { summary = summarise(); });
+    // The summary and the EPW file read only finished tables: made while the packer works.
+    SideTask sideTask([&] {
+      summary = summarise();
+      if (!request.epwOutFile.empty()) writeEpw();
+    });
     const PackResult pack =
         MakeBinFile(state.outputBaseName, request.outputDir, ctx, services.libraries.ftpack());
-    summaryTask.Wait();
+    sideTask.Wait();
     outcome.binPath = pack.binPath;
     if (!pack.ok) {
       outcome.failedStage = "packing";
@@ -88,10 +139,14 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
     }
     ok = pack.ok;
   }
+  if (ok && epwFile) {
+    epwFile->Commit();
+    outcome.epwPath = epwFile->path();
+  }
   outcome.converted = ok;
   if (read) {
     outcome.quality = summary ? std::move(summary) : summarise();
-    if (ok) ReportQuality(*outcome.quality, outcome.binPath, ctx);
+    if (ok) ReportQuality(*outcome.quality, outcome.binPath, outcome.epwPath, ctx);
   }
 }
 

@@ -35,6 +35,11 @@ struct RunRequest {
                                // ("/d/Golden.epw, LOCATION line 1")
   CleaningLimits limits = CleaningLimits::Defaults();
   bool detailedLog = false;
+  // The repaired year as an EPW file, written after a successful packing; empty: none. A
+  // name without a directory ("Golden.epw") goes beside the ".bin" file, wherever that
+  // ends up (the output directory, or the interim directory when the output directory is
+  // missing).
+  std::string epwOutFile;
 };
 
 struct RunOutcome {
@@ -42,6 +47,7 @@ struct RunOutcome {
   bool interimReplaced = false;   // the interim directory did not exist: programDir was used
   std::string interimDir;         // the directory the run used
   std::string binPath;            // the ".bin" file, when one was made
+  std::string epwPath;            // the repaired year as EPW, when one was written
   std::string failedStage;        // "cleaning", "packing", ... when a stage returned false
   std::optional<QualitySummary> quality;  // once the cleaning pass has run
   std::string failureReason;      // the packer's reason when no ".bin" reached its place

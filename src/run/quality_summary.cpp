@@ -133,21 +133,45 @@ QualitySummary SummariseQuality(const QualityInputs& in) {
   }
   const float* dn = in.converted.series(SolarDirectNormal);
   const float* gh = in.converted.series(SolarHorizontal);
-  double ghSum = 0;
-  double dnSum = 0;
-  for (int h = 1; h <= kHoursPerYear; ++h) {
-    bool any = false;
-    for (int row = 1; row <= kCleanedSeries && !any; ++row) {
-      any = in.repairs.MethodAt(static_cast<Series>(row - 1), h) != RepairMethod::None;
+  HourlyPictureData& hourly = q.hourly;
+  const auto copy = [&](Series s) { return std::vector<float>(in.converted.series(s), in.converted.series(s) + kHoursPerYear); };
+  hourly.dryBulbF = copy(DryBulb);
+  hourly.globalWm2 = copy(SolarHorizontal);
+  hourly.windSpeedMph = copy(WindSpeed);
+  hourly.windDirectionDeg = copy(WindDirection);
+  hourly.marks.assign(static_cast<size_t>(kHoursPerYear), 0);
+  // Hourly W/m2 summed over a month or the year: Wh/m2, shown in kWh/m2.
+  std::array<double, 12> ghSum{}, dnSum{};
+  double ghTotal = 0;
+  double dnTotal = 0;
+  for (int h = 1, month = 1; h <= kHoursPerYear; ++h) {
+    if (h > (DaysBeforeMonth[month] + DaysInMonth[month]) * 24) ++month;
+    const auto i = static_cast<size_t>(h - 1);
+    uint8_t marks = 0;
+    for (int row = 1; row <= kCleanedSeries; ++row) {
+      if (in.repairs.MethodAt(static_cast<Series>(row - 1), h) != RepairMethod::None) {
+        marks |= static_cast<uint8_t>(1u << (row - 1));
+      }
     }
-    q.hoursRepaired += any ? 1 : 0;
-    if (q.formatted) q.directNormalEstimated += dn[h - 1] == kDirectNormalAbsent ? 1 : 0;
-    ghSum += gh[h - 1];
-    if (q.formatted) dnSum += in.directNormalWm2[static_cast<size_t>(h - 1)];
+    q.hoursRepaired += marks != 0 ? 1 : 0;
+    if (q.formatted && dn[h - 1] == kDirectNormalAbsent) {
+      ++q.directNormalEstimated;
+      marks |= kDirectNormalEstimatedMark;
+    }
+    hourly.marks[i] = marks;
+    ghSum[static_cast<size_t>(month - 1)] += gh[h - 1];
+    ghTotal += gh[h - 1];
+    if (q.formatted) {
+      dnSum[static_cast<size_t>(month - 1)] += in.directNormalWm2[i];
+      dnTotal += in.directNormalWm2[i];
+    }
   }
-  // Hourly W/m2 summed over the year: Wh/m2, shown in kWh/m2.
-  q.annualGlobalKWhM2 = ghSum / 1000.0;
-  q.annualDirectNormalKWhM2 = dnSum / 1000.0;
+  for (size_t m = 0; m < 12; ++m) {
+    q.monthlyGlobalKWhM2[m] = ghSum[m] / 1000.0;
+    q.monthlyDirectNormalKWhM2[m] = dnSum[m] / 1000.0;
+  }
+  q.annualGlobalKWhM2 = ghTotal / 1000.0;
+  q.annualDirectNormalKWhM2 = dnTotal / 1000.0;
   FillMonthlyTables(in, q);
   return q;
 }
@@ -167,12 +191,13 @@ std::string RepairedHoursLine(const QualitySummary& summary) {
 }
 
 void ReportQuality(const QualitySummary& summary, const std::string& binPath,
-                   const StageContext& ctx) {
+                   const std::string& epwPath, const StageContext& ctx) {
   const auto both = [&](const std::string& line) {
     ctx.ui.EchoLine(line);
     ctx.log.WriteLogLine(line);
   };
   both("  BIN file written to " + binPath);
+  if (!epwPath.empty()) both("  EPW file written to " + epwPath);
   both(RepairedHoursLine(summary));
   for (const std::string& warning : summary.warnings) ctx.Warn("  " + warning);
 }

@@ -41,6 +41,18 @@ struct MonthlyStat {
 };
 using MonthlyTable = std::array<std::array<MonthlyStat, kQuantities>, 12>;
 
+// The converted year hour by hour (index h - 1), for the report's pictures.
+struct HourlyPictureData {
+  std::vector<float> dryBulbF;
+  std::vector<float> globalWm2;
+  std::vector<float> windSpeedMph;
+  std::vector<float> windDirectionDeg;
+  // Bit s (0..4): series s (DryBulb .. WindDirection) was repaired in the hour;
+  // kDirectNormalEstimatedMark: its direct normal was estimated.
+  std::vector<uint8_t> marks;
+};
+inline constexpr uint8_t kDirectNormalEstimatedMark = 1u << 5;
+
 struct QualitySummary {
   std::array<SeriesRepairs, kCleanedSeries> repairs;  // DryBulb .. WindDirection
   int hoursRepaired = 0;          // hours of the year in which any series was repaired
@@ -54,6 +66,9 @@ struct QualitySummary {
   double annualGlobalKWhM2 = 0;        // as converted
   double annualDirectNormalKWhM2 = 0;  // as converted; 0 when the formatter did not run
   bool formatted = false;              // the formatter ran: direct normal as converted is known
+  std::array<double, 12> monthlyGlobalKWhM2{};        // as converted
+  std::array<double, 12> monthlyDirectNormalKWhM2{};  // as converted; 0 when not formatted
+  HourlyPictureData hourly;
   std::vector<std::string> warnings;   // the streak warnings, without their indentation
 };
 
@@ -77,10 +92,10 @@ const char* SummarySeriesName(int row);
 std::string RepairedHoursLine(const QualitySummary& summary);
 
 // The closing lines of a converted run, in the progress box and the log file: where the
-// ".bin" file went and the repaired hours, then one warning for each series whose longest
-// streak is longer than its "#prev" limit (RunUi::Warning, also on stderr for the
-// command line).
+// ".bin" file went (and the repaired EPW file, when epwPath is not empty) and the repaired
+// hours, then one warning for each series whose longest streak is longer than its "#prev"
+// limit (RunUi::Warning, also on stderr for the command line).
 void ReportQuality(const QualitySummary& summary, const std::string& binPath,
-                   const StageContext& ctx);
+                   const std::string& epwPath, const StageContext& ctx);
 
 }  // namespace kestrum

@@ -68,6 +68,25 @@ std::string WriteTargetProblem(const RunRequest& request, const std::string& int
   if (!request.outputDir.empty()) {
     targets.push_back({(fs::path(request.outputDir) / (base + ".bin")).string(), "packed file"});
   }
+  if (!request.epwOutFile.empty()) {
+    // A bare name lands beside the ".bin": in the output directory, or the interim one.
+    std::vector<std::string> epwPaths;
+    if (fs::path(request.epwOutFile).has_parent_path()) {
+      epwPaths.push_back(request.epwOutFile);
+    } else {
+      if (!request.outputDir.empty()) epwPaths.push_back((fs::path(request.outputDir) / request.epwOutFile).string());
+      epwPaths.push_back((fs::path(interimDir) / request.epwOutFile).string());
+    }
+    for (const std::string& epw : epwPaths) {
+      for (const Target& target : targets) {
+        if (SameFile(epw, target.path)) {
+          return "The EPW file " + epw + " would be the " + target.what + " " + target.path +
+                 " of this run: choose another name for the EPW file.";
+        }
+      }
+    }
+    for (const std::string& epw : epwPaths) targets.push_back({epw, "repaired EPW file"});
+  }
   const Target inputs[] = {{request.sourceFile, "source file"},
                            {request.settingsFile, "settings file"}};
   for (const Target& input : inputs) {

@@ -9,6 +9,7 @@
 
 #include "cleaning/cleaning_limits.h"
 #include "run/quality_summary.h"
+#include "run/report_units.h"
 #include "run/run_state.h"
 
 namespace kestrum {
@@ -31,17 +32,22 @@ struct RunReport {
   // clock; 0 aligned; nullopt not computed ("sun_offset_hours": null).
   std::optional<int> sunOffsetHours;
   std::string binPath;                    // empty when no ".bin" file was made
+  std::string epwPath;                    // the repaired year as EPW; empty: none written
   std::string interimDir;
   std::vector<std::string> files;         // the run files written
   double seconds = 0;
+  ReportUnits units = ReportUnits::Si;    // of the values: the table's units converted
 };
 
-// The report as JSON text. Among its members, "repairs" holds "dry_bulb", "moisture",
-// "solar", "wind_speed" and "wind_direction", each with the integers "interpolated",
-// "previous_day", "first_good_hour" and "total".
+// The report as JSON text, its values in report.units with each quantity's unit beside it.
+// Among its members, "repairs" holds "dry_bulb", "moisture", "solar", "wind_speed" and
+// "wind_direction", each with the integers "interpolated", "previous_day",
+// "first_good_hour" and "total"; the site's latitude, longitude, time zone and elevation
+// are numbers (null when the text is none).
 std::string RunReportJson(const RunReport& report);
 
-// The same as one HTML page with tables: no scripts, nothing fetched from elsewhere.
+// The same as one HTML page with tables and pictures of the year drawn as inline SVG: no
+// scripts, no fonts or files fetched from elsewhere.
 std::string RunReportHtml(const RunReport& report);
 
 // Writes the HTML page when path ends in ".html" or ".htm" (any case), the JSON text

@@ -2,7 +2,9 @@
 
 #include "format/fixed_text.h"
 #include "run/calendar.h"
+#include "run/report_svg.h"
 #include "run/run_report.h"
+#include "run/text_fields.h"
 
 namespace kestrum {
 
@@ -50,20 +52,46 @@ class Page {
   std::string out_;
 };
 
+// A unit as a person reads it: "C" -> "°C", "W/m2" -> "W/m²".
+std::string Shown(const std::string& unit) {
+  if (unit == "C" || unit == "F") return "\u00B0" + unit;
+  if (unit == "Btu/h-ft2") return "Btu/h\u00B7ft\u00B2";
+  if (unit.size() > 1 && unit.back() == '2' && unit[unit.size() - 2] == 'm') {
+    return unit.substr(0, unit.size() - 1) + "\u00B2";
+  }
+  if (unit.size() > 2 && unit.substr(unit.size() - 3) == "ft2") {
+    return unit.substr(0, unit.size() - 1) + "\u00B2";
+  }
+  return unit;
+}
+
+// A site text with its unit when it is a number, as typed otherwise.
+std::string SiteValue(const std::string& text, const std::string& unit, double scale = 1.0,
+                      int decimals = -1) {
+  double v = 0;
+  if (!ParseReal(text, v)) return text.empty() ? "-" : text + " (not a number)";
+  return (decimals < 0 ? text : Number(v * scale, decimals)) + " " + unit;
+}
+
 void Overview(const RunReport& r, Page& p) {
+  const ReportUnits u = r.units;
   p.Raw("<table class=\"text\">\n");
   p.Row({"File", r.input});
   p.Row({"Status", r.error.empty() ? r.status : r.status + ": " + r.error});
   p.Row({"Site", r.site.description});
-  p.Row({"Latitude, longitude", r.site.latitude + ", " + r.site.longitude});
-  p.Row({"Time zone", r.site.timeZone});
-  p.Row({"Elevation (m)", r.site.elevation});
+  p.Row({"Latitude, longitude",
+         SiteValue(r.site.latitude, "degrees north") + ", " + SiteValue(r.site.longitude, "degrees east")});
+  p.Row({"Time zone", SiteValue(r.site.timeZone, "hours from UTC")});
+  p.Row({"Elevation", u == ReportUnits::Si ? SiteValue(r.site.elevation, "m")
+                                           : SiteValue(r.site.elevation, "ft", ReportElevation(1.0, u), 0)});
   std::string options = "name " + r.name;
   if (r.useRelHum) options += ", moisture from relative humidity";
   if (r.calcDirectNormal) options += ", direct normal estimated for every hour";
   if (r.detailedLog) options += ", detailed log";
   options += r.settingsFile.empty() ? ", default cleaning limits" : ", settings " + r.settingsFile;
   p.Row({"Options", options});
+  p.Row({"Units", u == ReportUnits::Si ? "SI (\u00B0C, m/s, W/m\u00B2, kWh/m\u00B2)"
+                                       : "inch-pound (\u00B0F, mph, Btu/h\u00B7ft\u00B2, kBtu/ft\u00B2)"});
   p.Row({"Run time", Number(r.seconds, 3) + " s"});
   p.Raw("</table>\n");
 }
@@ -100,43 +128,125 @@ void Warnings(const std::vector<std::string>& warnings, Page& p) {
   p.Raw("</ul>\n");
 }
 
-void MonthlyTables(const QualitySummary& q, Page& p) {
-  const std::string moistureUnit = q.moistureIsRelHum ? "%" : "F";
-  const struct {
-    Quantity quantity;
-    std::string title;
-    int decimals;
-  } quantities[] = {
-      {Quantity::DryBulb, "Dry bulb (F)", 1},
-      {Quantity::Moisture,
-       (q.moistureIsRelHum ? "Relative humidity (" : "Dew point (") + moistureUnit + ")", 1},
-      {Quantity::GlobalHorizontal, "Global horizontal (W/m2)", 0},
-      {Quantity::DirectNormal, "Direct normal (W/m2)", 0},
-      {Quantity::WindSpeed, "Wind speed (mph)", 1},
+// How each monthly quantity shows: its title with the unit, and its conversion.
+struct ShownQuantity {
+  Quantity quantity;
+  std::string title;
+  std::string unit;
+  double (*convert)(double, ReportUnits);
+  int decimals;
+};
+
+double Same(double v, ReportUnits) { return v; }
+
+std::vector<ShownQuantity> ShownQuantities(const QualitySummary& q, ReportUnits u) {
+  const std::string t = Shown(TemperatureUnit(u));
+  return {
+      {Quantity::DryBulb, "Dry bulb", t, ReportTemperature, 1},
+      q.moistureIsRelHum ? ShownQuantity{Quantity::Moisture, "Relative humidity", "%", Same, 1}
+                         : ShownQuantity{Quantity::Moisture, "Dew point", t, ReportTemperature, 1},
+      {Quantity::GlobalHorizontal, "Global horizontal", Shown(IrradianceUnit(u)), ReportIrradiance, 0},
+      {Quantity::DirectNormal, "Direct normal", Shown(IrradianceUnit(u)), ReportIrradiance, 0},
+      {Quantity::WindSpeed, "Wind speed", SpeedUnit(u), ReportSpeed, 1},
   };
-  const auto cells = [](const MonthlyStat& s, int decimals) {
+}
+
+MonthRanges RangesOf(const MonthlyTable& table, Quantity quantity, ReportUnits u) {
+  MonthRanges ranges;
+  const auto k = static_cast<size_t>(quantity);
+  for (size_t m = 0; m < 12; ++m) {
+    const MonthlyStat& s = table[m][k];
+    ranges[m] = {s.hours, ReportTemperature(s.min, u), ReportTemperature(s.mean, u),
+                 ReportTemperature(s.max, u)};
+  }
+  return ranges;
+}
+
+std::vector<float> Converted(const std::vector<float>& values, double (*convert)(double, ReportUnits),
+                             ReportUnits u) {
+  std::vector<float> out(values.size());
+  for (size_t i = 0; i < values.size(); ++i) out[i] = static_cast<float>(convert(values[i], u));
+  return out;
+}
+
+// The year in pictures: monthly dry bulb and radiation, the heat maps, the repaired hours
+// and the wind rose.
+void Pictures(const QualitySummary& q, ReportUnits u, Page& p) {
+  p.Heading("The year in pictures");
+  p.Raw("<div class=\"pics\">\n");
+  const std::string temperature = Shown(TemperatureUnit(u));
+  const std::string irradiance = Shown(IrradianceUnit(u));
+  const std::string sumUnit = Shown(RadiationSumUnit(u));
+  p.Raw(MonthlyRangeSvg(RangesOf(q.asRead, Quantity::DryBulb, u),
+                        RangesOf(q.asConverted, Quantity::DryBulb, u),
+                        "Monthly dry bulb (" + temperature + ")", temperature));
+  p.Raw("\n");
+  std::vector<MonthlySeries> sums(2);
+  sums[0].name = "global horizontal";
+  sums[1].name = "direct normal";
+  for (size_t m = 0; m < 12; ++m) {
+    sums[0].values.push_back(ReportRadiationSum(q.monthlyGlobalKWhM2[m], u));
+    if (q.formatted) sums[1].values.push_back(ReportRadiationSum(q.monthlyDirectNormalKWhM2[m], u));
+  }
+  p.Raw(MonthlySumsSvg(sums, "Monthly radiation sums (" + sumUnit + ")", sumUnit));
+  p.Raw("\n");
+  const HourlyPictureData& hourly = q.hourly;
+  if (hourly.marks.size() == static_cast<size_t>(kHoursPerYear)) {
+    p.Raw(YearHeatMapSvg(Converted(hourly.dryBulbF, ReportTemperature, u), HeatPalette::Temperature,
+                         "Dry bulb, day by hour (" + temperature + ")", temperature));
+    p.Raw("\n");
+    p.Raw(YearHeatMapSvg(Converted(hourly.globalWm2, ReportIrradiance, u), HeatPalette::Radiation,
+                         "Global horizontal, day by hour (" + irradiance + ")", irradiance));
+    p.Raw("\n");
+    std::vector<StripRow> rows;
+    for (int row = 1; row <= kCleanedSeries; ++row) {
+      std::string name = SummarySeriesName(row);
+      if (row == 2) name = q.moistureIsRelHum ? "relative humidity" : "moisture";
+      if (row == 3) name = "global horizontal";
+      rows.push_back({name, static_cast<uint8_t>(1u << (row - 1)),
+                      q.repairs[static_cast<size_t>(row - 1)].total});
+    }
+    rows.push_back({"direct normal estimated", kDirectNormalEstimatedMark, q.directNormalEstimated});
+    p.Raw(RepairStripSvg(hourly.marks, rows));
+    p.Raw("\n");
+    const std::array<double, 5> classes =
+        u == ReportUnits::Si ? std::array<double, 5>{0.5, 2, 4, 6, 8} : std::array<double, 5>{1, 5, 10, 15, 20};
+    p.Raw(WindRoseSvg(Converted(hourly.windSpeedMph, ReportSpeed, u), hourly.windDirectionDeg,
+                      classes, SpeedUnit(u)));
+    p.Raw("\n");
+  }
+  p.Raw("</div>\n");
+}
+
+void MonthlyTables(const QualitySummary& q, ReportUnits u, Page& p) {
+  const auto cells = [u](const MonthlyStat& s, const ShownQuantity& item) {
     if (s.hours == 0) return std::array<std::string, 3>{"-", "-", "-"};
-    return std::array<std::string, 3>{Number(s.min, decimals), Number(s.mean, decimals),
-                                      Number(s.max, decimals)};
+    return std::array<std::string, 3>{Number(item.convert(s.min, u), item.decimals),
+                                      Number(item.convert(s.mean, u), item.decimals),
+                                      Number(item.convert(s.max, u), item.decimals)};
   };
   p.Heading("Monthly values: minimum, mean, maximum");
   p.Raw("<p>As read: the hours the cleaning pass left alone. As converted: every hour, "
         "direct normal as written.</p>\n");
-  for (const auto& item : quantities) {
-    p.Raw("<h3>" + Escape(item.title) + "</h3>\n<table>\n");
+  for (const ShownQuantity& item : ShownQuantities(q, u)) {
+    p.Raw("<h3>" + Escape(item.title + " (" + item.unit + ")") + "</h3>\n<table>\n");
     p.Row({"Month", "Read min", "Read mean", "Read max", "Converted min", "Converted mean",
            "Converted max"},
           true);
     const auto k = static_cast<size_t>(item.quantity);
     for (size_t m = 0; m < 12; ++m) {
-      const auto read = cells(q.asRead[m][k], item.decimals);
-      const auto conv = cells(q.asConverted[m][k], item.decimals);
+      const auto read = cells(q.asRead[m][k], item);
+      const auto conv = cells(q.asConverted[m][k], item);
       p.Row({kMonths[m + 1], read[0], read[1], read[2], conv[0], conv[1], conv[2]});
     }
     p.Raw("</table>\n");
   }
-  p.Raw("<p>Annual global horizontal " + Number(q.annualGlobalKWhM2, 1) + " kWh/m2");
-  if (q.formatted) p.Raw(", direct normal " + Number(q.annualDirectNormalKWhM2, 1) + " kWh/m2");
+  const std::string sum = Shown(RadiationSumUnit(u));
+  p.Raw("<p>Annual global horizontal " + Number(ReportRadiationSum(q.annualGlobalKWhM2, u), 1) + " " +
+        sum);
+  if (q.formatted) {
+    p.Raw(", direct normal " + Number(ReportRadiationSum(q.annualDirectNormalKWhM2, u), 1) + " " + sum);
+  }
   p.Raw(".</p>\n");
 }
 
@@ -144,6 +254,7 @@ void Outputs(const RunReport& r, Page& p) {
   p.Heading("Outputs");
   p.Raw("<table class=\"text\">\n");
   p.Row({"BIN file", r.binPath.empty() ? "none" : r.binPath});
+  if (!r.epwPath.empty()) p.Row({"EPW file", r.epwPath});
   p.Row({"Interim directory", r.interimDir});
   for (const std::string& f : r.files) p.Row({"Run file", f});
   p.Raw("</table>\n");
@@ -162,12 +273,16 @@ std::string RunReportHtml(const RunReport& report) {
         "td { text-align: right; } th { text-align: left; background: #f0f0f0; }\n"
         ".text td { text-align: left; }\n"
         ".warn { color: #a00; font-weight: bold; }\n"
+        ".pics { display: grid; grid-template-columns: repeat(auto-fit, minmax(540px, 1fr)); "
+        "gap: 0.5em 1.5em; }\n"
+        "svg.chart { width: 100%; max-width: 720px; height: auto; }\n"
         "</style>\n</head>\n<body>\n<h1>" + Escape(title) + "</h1>\n");
   Overview(report, p);
   Warnings(report.warnings, p);
   if (report.quality) {
+    Pictures(*report.quality, report.units, p);
     Repairs(*report.quality, p);
-    MonthlyTables(*report.quality, p);
+    MonthlyTables(*report.quality, report.units, p);
   }
   Outputs(report, p);
   p.Raw("</body>\n</html>\n");

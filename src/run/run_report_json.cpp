@@ -4,6 +4,7 @@
 
 #include "run/calendar.h"
 #include "run/run_report.h"
+#include "run/text_fields.h"
 
 namespace kestrum {
 
@@ -26,7 +27,33 @@ ordered_json TextOrNull(const std::string& text) {
   return text.empty() ? ordered_json(nullptr) : ordered_json(text);
 }
 
-ordered_json Limits(const CleaningLimits& limits) {
+// A site text as a number; null when it is none.
+ordered_json NumberOrNull(const std::string& text, double scale = 1.0, int decimals = 6) {
+  double v = 0;
+  if (!ParseReal(text, v)) return nullptr;
+  return Rounded(v * scale, decimals);
+}
+
+// How a quantity of the table converts into the report's units, and the unit's name.
+struct UnitOf {
+  double (*convert)(double, ReportUnits);
+  std::string unit;
+};
+
+double Same(double v, ReportUnits) { return v; }
+
+// The monthly quantities: dry bulb, moisture, global, direct normal, wind speed.
+std::array<UnitOf, kQuantities> QuantityUnits(bool moistureIsRelHum, ReportUnits u) {
+  return {UnitOf{ReportTemperature, TemperatureUnit(u)},
+          moistureIsRelHum ? UnitOf{Same, "%"} : UnitOf{ReportTemperature, TemperatureUnit(u)},
+          UnitOf{ReportIrradiance, IrradianceUnit(u)}, UnitOf{ReportIrradiance, IrradianceUnit(u)},
+          UnitOf{ReportSpeed, SpeedUnit(u)}};
+}
+
+// The units of the cleaning limits: those the cleaning pass compares in.
+constexpr std::array<const char*, kCleanedSeries> kLimitUnits = {"F", "F", "W/m2", "mph", "degrees"};
+
+ordered_json Limits(const CleaningLimits& limits, bool moistureIsRelHum) {
   ordered_json out = ordered_json::object();
   for (int row = 1; row <= kCleanedSeries; ++row) {
     ordered_json flags = ordered_json::array();
@@ -35,7 +62,10 @@ ordered_json Limits(const CleaningLimits& limits) {
                                  {"max", limits.Max(row)},
                                  {"interp", limits.InterpLimit(row)},
                                  {"prev", limits.PrevLimit(row)},
-                                 {"missing_flags", flags}};
+                                 {"missing_flags", flags},
+                                 {"unit", row == 2 && moistureIsRelHum
+                                              ? "%"
+                                              : kLimitUnits[static_cast<size_t>(row - 1)]}};
   }
   return out;
 }
@@ -51,20 +81,23 @@ ordered_json Streak(const SeriesRepairs& r) {
           {"longer_than_prev", r.longerThanPrev()}};
 }
 
-ordered_json Monthly(const MonthlyTable& table, size_t month) {
+ordered_json Monthly(const MonthlyTable& table, size_t month,
+                     const std::array<UnitOf, kQuantities>& units, ReportUnits u) {
   ordered_json out = ordered_json::object();
   for (size_t k = 0; k < kQuantities; ++k) {
     const MonthlyStat& s = table[month][k];
+    const UnitOf& unit = units[k];
     out[kQuantityKeys[k]] = s.hours == 0 ? ordered_json(nullptr)
-                                         : ordered_json{{"min", Rounded(s.min, 3)},
-                                                        {"mean", Rounded(s.mean, 3)},
-                                                        {"max", Rounded(s.max, 3)},
-                                                        {"hours", s.hours}};
+                                         : ordered_json{{"min", Rounded(unit.convert(s.min, u), 3)},
+                                                        {"mean", Rounded(unit.convert(s.mean, u), 3)},
+                                                        {"max", Rounded(unit.convert(s.max, u), 3)},
+                                                        {"hours", s.hours},
+                                                        {"unit", unit.unit}};
   }
   return out;
 }
 
-void AddQuality(const QualitySummary& q, ordered_json& out) {
+void AddQuality(const QualitySummary& q, ReportUnits u, ordered_json& out) {
   ordered_json repairs = ordered_json::object();
   ordered_json shares = ordered_json::object();
   ordered_json streaks = ordered_json::object();
@@ -84,22 +117,29 @@ void AddQuality(const QualitySummary& q, ordered_json& out) {
   out["direct_normal_estimated"] = q.directNormalEstimated;
   out["cleaning_passes"] = q.cleaningPasses;
   out["moisture"] = q.moistureIsRelHum ? "relative humidity" : "dew point";
-  out["units"] = {{"dry_bulb", "F"},
-                  {"moisture", q.moistureIsRelHum ? "%" : "F"},
-                  {"global_horizontal", "W/m2"},
-                  {"direct_normal", "W/m2"},
-                  {"wind_speed", "mph"}};
+  const auto units = QuantityUnits(q.moistureIsRelHum, u);
   ordered_json monthly = ordered_json::array();
+  const std::string sumUnit = RadiationSumUnit(u);
   for (size_t m = 0; m < 12; ++m) {
-    monthly.push_back({{"month", m + 1},
-                       {"as_read", Monthly(q.asRead, m)},
-                       {"as_converted", Monthly(q.asConverted, m)}});
+    monthly.push_back(
+        {{"month", m + 1},
+         {"as_read", Monthly(q.asRead, m, units, u)},
+         {"as_converted", Monthly(q.asConverted, m, units, u)},
+         {"radiation_sum",
+          {{"global_horizontal", Rounded(ReportRadiationSum(q.monthlyGlobalKWhM2[m], u), 2)},
+           {"direct_normal", q.formatted ? ordered_json(Rounded(ReportRadiationSum(
+                                                                    q.monthlyDirectNormalKWhM2[m], u),
+                                                                2))
+                                         : ordered_json(nullptr)},
+           {"unit", sumUnit}}}});
   }
   out["monthly"] = monthly;
-  out["annual_kwh_per_m2"] = {
-      {"global_horizontal", Rounded(q.annualGlobalKWhM2, 1)},
-      {"direct_normal",
-       q.formatted ? ordered_json(Rounded(q.annualDirectNormalKWhM2, 1)) : ordered_json(nullptr)}};
+  out["annual_radiation"] = {
+      {"global_horizontal", Rounded(ReportRadiationSum(q.annualGlobalKWhM2, u), 1)},
+      {"direct_normal", q.formatted
+                            ? ordered_json(Rounded(ReportRadiationSum(q.annualDirectNormalKWhM2, u), 1))
+                            : ordered_json(nullptr)},
+      {"unit", sumUnit}};
 }
 
 }  // namespace
@@ -112,22 +152,41 @@ std::string RunReportJson(const RunReport& report) {
   out["file"] = report.input;
   out["status"] = report.status;
   out["error"] = TextOrNull(report.error);
+  const ReportUnits u = report.units;
+  const bool relHum = report.quality ? report.quality->moistureIsRelHum : report.useRelHum;
+  ordered_json units = {{"system", ReportUnitsName(u)},
+                        {"dry_bulb", TemperatureUnit(u)},
+                        {"moisture", relHum ? "%" : TemperatureUnit(u)},
+                        {"global_horizontal", IrradianceUnit(u)},
+                        {"direct_normal", IrradianceUnit(u)},
+                        {"wind_speed", SpeedUnit(u)},
+                        {"wind_direction", "degrees"},
+                        {"radiation_sum", RadiationSumUnit(u)},
+                        {"elevation", ElevationUnit(u)}};
+  out["units"] = units;
+  const double metresToReport = ReportElevation(1.0, u);
   out["site"] = {{"description", report.site.description},
-                 {"latitude", report.site.latitude},
-                 {"longitude", report.site.longitude},
-                 {"time_zone", report.site.timeZone},
-                 {"elevation_m", report.site.elevation}};
+                 {"latitude", NumberOrNull(report.site.latitude)},
+                 {"longitude", NumberOrNull(report.site.longitude)},
+                 {"time_zone", NumberOrNull(report.site.timeZone)},
+                 {"elevation", NumberOrNull(report.site.elevation, metresToReport, 2)},
+                 {"units",
+                  {{"latitude", "degrees north"},
+                   {"longitude", "degrees east"},
+                   {"time_zone", "hours from UTC"},
+                   {"elevation", ElevationUnit(u)}}}};
   out["options"] = {{"name", report.name},
                     {"use_rh", report.useRelHum},
                     {"calc_dn", report.calcDirectNormal},
                     {"detailed_log", report.detailedLog},
                     {"settings", TextOrNull(report.settingsFile)},
-                    {"limits", Limits(report.limits)}};
-  if (report.quality) AddQuality(*report.quality, out);
+                    {"limits", Limits(report.limits, relHum)}};
+  if (report.quality) AddQuality(*report.quality, u, out);
   out["warnings"] = report.warnings;
   out["sun_offset_hours"] =
       report.sunOffsetHours ? ordered_json(*report.sunOffsetHours) : ordered_json(nullptr);
   out["outputs"] = {{"bin", TextOrNull(report.binPath)},
+                    {"epw", TextOrNull(report.epwPath)},
                     {"interim_dir", report.interimDir},
                     {"files", report.files}};
   out["seconds"] = Rounded(report.seconds, 4);

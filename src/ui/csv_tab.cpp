@@ -126,6 +126,7 @@ CsvTab CsvTab::Build(QWidget* parent) {
   buttons->addWidget(t.btnView, 0, Qt::AlignLeft);
   results.grid->addLayout(buttons, 2, 0);
   t.memCSV = AddResultsMemo(results, QStringLiteral("memCSV"));
+  t.cbCSVWriteEpw = AddWriteEpwBox(results, QStringLiteral("cbCSVWriteEpw"));
   column->addWidget(results.group, 1);
   return t;
 }

@@ -3,6 +3,7 @@
 
 class QComboBox;
 class QLabel;
+class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -30,6 +31,7 @@ struct CsvTab {
   QPushButton* btnCSVdir = nullptr;
   QPushButton* btnProcCSV = nullptr;
   QPlainTextEdit* memCSV = nullptr;
+  QCheckBox* cbCSVWriteEpw = nullptr;  // "Also write the repaired year as EPW"
   QPushButton* btnView = nullptr;
 
   static CsvTab Build(QWidget* parent);

@@ -102,6 +102,7 @@ EpwTab EpwTab::Build(QWidget* parent) {
   t.btnProcEPW = results.convert;
   results.grid->addWidget(t.btnProcEPW, 2, 0, Qt::AlignTop | Qt::AlignLeft);
   t.memEPW = AddResultsMemo(results, QStringLiteral("memEPW"));
+  t.cbEPWWriteEpw = AddWriteEpwBox(results, QStringLiteral("cbEPWWriteEpw"));
   column->addWidget(results.group, 1);
   return t;
 }

@@ -28,6 +28,7 @@ struct EpwTab {
   QPushButton* btnEPWdir = nullptr;
   QPushButton* btnProcEPW = nullptr;
   QPlainTextEdit* memEPW = nullptr;
+  QCheckBox* cbEPWWriteEpw = nullptr;  // "Also write the repaired year as EPW"
 
   static EpwTab Build(QWidget* parent);
 };

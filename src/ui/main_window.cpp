@@ -198,6 +198,7 @@ MainWindowState TForm1::ReadState() {
   s.cbCalcSolDN = epw.cbCalcSolDN->isChecked();
   s.cbEPWuseRH = epw.cbEPWuseRH->isChecked();
   s.cbEPWuseObs = epw.cbEPWuseObs->isChecked();
+  s.cbEPWWriteEpw = epw.cbEPWWriteEpw->isChecked();
   s.btnProcEPWEnabled = epw.btnProcEPW->isEnabled();
 
   s.edXLSfn = ToStd(csv.edXLSfn->text());
@@ -210,6 +211,7 @@ MainWindowState TForm1::ReadState() {
   s.ledCSVelev = ToStd(csv.ledCSVelev->text());
   s.btnFieldSpecsEnabled = csv.btnFieldSpecs->isEnabled();
   s.btnFindSiteInfoEnabled = csv.btnFindSiteInfo->isEnabled();
+  s.cbCSVWriteEpw = csv.cbCSVWriteEpw->isChecked();
 
   s.cbSaveCSV = review.cbSaveCSV->isChecked();
 
@@ -236,6 +238,7 @@ void TForm1::ShowState(const MainWindowState& s) {
   epw.cbCalcSolDN->setChecked(s.cbCalcSolDN);
   epw.cbEPWuseRH->setChecked(s.cbEPWuseRH);
   epw.cbEPWuseObs->setChecked(s.cbEPWuseObs);
+  epw.cbEPWWriteEpw->setChecked(s.cbEPWWriteEpw);
   epw.btnProcEPW->setEnabled(s.btnProcEPWEnabled);
 
   SetField(csv.edXLSfn, ToQ(s.edXLSfn));
@@ -248,6 +251,7 @@ void TForm1::ShowState(const MainWindowState& s) {
   SetField(csv.ledCSVelev, ToQ(s.ledCSVelev));
   csv.btnFieldSpecs->setEnabled(s.btnFieldSpecsEnabled);
   csv.btnFindSiteInfo->setEnabled(s.btnFindSiteInfoEnabled);
+  csv.cbCSVWriteEpw->setChecked(s.cbCSVWriteEpw);
 
   review.cbSaveCSV->setChecked(s.cbSaveCSV);
 

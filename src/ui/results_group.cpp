@@ -1,5 +1,6 @@
 #include "ui/results_group.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -47,6 +48,15 @@ QPlainTextEdit* AddResultsMemo(const ResultsGroup& results, const QString& objec
   memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   results.grid->addWidget(memo, 2, 1);
   return memo;
+}
+
+QCheckBox* AddWriteEpwBox(const ResultsGroup& results, const QString& objectName) {
+  auto* box = new QCheckBox(QString::fromLatin1(kWriteEpwCaption), results.group);
+  box->setObjectName(objectName);
+  box->setToolTip(QStringLiteral(
+      "Write NAME.epw beside the BIN file: the repaired year for other simulation tools"));
+  results.grid->addWidget(box, 3, 0, 1, 2);
+  return box;
 }
 
 }  // namespace kestrum::ui

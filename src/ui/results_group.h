@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QCheckBox;
 class QGridLayout;
 class QGroupBox;
 class QLineEdit;
@@ -38,5 +39,11 @@ ResultsGroup MakeResultsGroup(const ResultsNames& names, QWidget* parent);
 
 // The read-only, wrapping progress text in cell (2, 1) of the group.
 QPlainTextEdit* AddResultsMemo(const ResultsGroup& results, const QString& objectName);
+
+inline constexpr const char* kWriteEpwCaption = "Also write the repaired year as EPW";
+
+// The check box "Also write the repaired year as EPW" under the progress text (row 3):
+// the run then writes NAME.epw beside the ".bin" file.
+QCheckBox* AddWriteEpwBox(const ResultsGroup& results, const QString& objectName);
 
 }  // namespace kestrum::ui

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -211,6 +212,40 @@ TEST_F(BatchTest, AnInterruptedBatchLeavesOnlyWholeBinFiles) {
   EXPECT_GE(bins, 1);
   EXPECT_LT(bins, 6);
   EXPECT_TRUE(Leftovers(dir_ / "out").empty());
+}
+
+TEST_F(BatchTest, EpwOutWritesEachInputsRepairedYearBesideItsBin) {
+  Write("in/alpha.epw", Sample());
+  Write("in/Beta.EPW", Sample(3000));
+  const CliResult r = Run("batch in --out out --epw-out --units ip -q");
+  ASSERT_EQ(r.status, 0) << r.err << r.out;
+  for (const std::string name : {"alpha", "Beta"}) {
+    SCOPED_TRACE(name);
+    const auto report = nlohmann::json::parse(Read("out/runs/" + name + "/" + name + ".json"));
+    EXPECT_EQ(report["outputs"]["epw"], (dir_ / "out" / (name + ".epw")).string());
+    EXPECT_EQ(report["units"]["system"], "ip");
+    // The same file a single conversion writes.
+    ASSERT_EQ(Run("convert in/" + name + (name == "alpha" ? ".epw" : ".EPW") +
+                  " --out single -q --epw-out single/" + name + ".epw")
+                  .status,
+              0);
+    EXPECT_EQ(Read("out/" + name + ".epw"), Read("single/" + name + ".epw"));
+  }
+  // The part year's file is whole: 8 header lines and 8760 rows.
+  const std::string beta = Read("out/Beta.epw");
+  EXPECT_EQ(std::count(beta.begin(), beta.end(), '\n'), 8 + 8760);
+  EXPECT_TRUE(Leftovers(dir_ / "out").empty());
+  // Convert names the file among its outputs.
+  const CliResult single = Run("convert in/alpha.epw --out one --epw-out one/deep/a.epw");
+  ASSERT_EQ(single.status, 0) << single.err;
+  EXPECT_NE(single.out.find("  EPW file written to " + (dir_ / "one/deep/a.epw").string() + "\n"),
+            std::string::npos);
+  EXPECT_NE(single.out.find("Outputs:\n"), std::string::npos);
+  EXPECT_NE(single.out.find("  " + (dir_ / "one/deep/a.epw").string() + "\n"), std::string::npos);
+  // Never over its own input.
+  const CliResult own = Run("convert in/alpha.epw --out one -q --epw-out in/alpha.epw");
+  EXPECT_NE(own.status, 0);
+  EXPECT_EQ(Read("in/alpha.epw"), Sample());
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "cli/cli_fixture.h"
 
@@ -77,8 +80,11 @@ TEST_F(ReportTest, TheHtmlPageIsSelfContainedAndEscapesTheSourceTexts) {
   for (const char* outside : {"<script", "http:", "https:", "<link", "<img"}) {
     EXPECT_EQ(page.find(outside), std::string::npos) << outside;
   }
-  EXPECT_NE(page.find("<h3>Wind speed (mph)</h3>"), std::string::npos);
+  EXPECT_NE(page.find("<h3>Wind speed (m/s)</h3>"), std::string::npos);  // SI by default
   EXPECT_NE(page.find("</html>"), std::string::npos);
+
+  ASSERT_EQ(Run("convert site.epw -q --units ip --report ip.html").status, 0);
+  EXPECT_NE(Read("ip.html").find("<h3>Wind speed (mph)</h3>"), std::string::npos);
 }
 
 TEST_F(ReportTest, AFailedRunStillLeavesAReportSayingWhy) {
@@ -90,7 +96,7 @@ TEST_F(ReportTest, AFailedRunStillLeavesAReportSayingWhy) {
   EXPECT_NE(report["error"].get<std::string>().find("could not repair"), std::string::npos);
   EXPECT_EQ(report["repairs"]["dry_bulb"]["total"], 8760);
   EXPECT_TRUE(report["outputs"]["bin"].is_null());
-  EXPECT_TRUE(report["annual_kwh_per_m2"]["direct_normal"].is_null());
+  EXPECT_TRUE(report["annual_radiation"]["direct_normal"].is_null());
 
   r = Run("convert nothere.epw --report missing.json");
   EXPECT_EQ(r.status, 1);
@@ -99,9 +105,151 @@ TEST_F(ReportTest, AFailedRunStillLeavesAReportSayingWhy) {
   EXPECT_NE(report["error"].get<std::string>().find("does not exist"), std::string::npos);
   EXPECT_FALSE(report.contains("repairs"));
 
-  r = Run("convert '" + kGoldenEpw + "' -q --report nodir/r.json");
+  // The report's folder is made like --out's; a folder that cannot be made fails the run
+  // after the .bin was written, and says so.
+  r = Run("convert '" + kGoldenEpw + "' -q --report new/dir/r.json");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(json::parse(Read("new/dir/r.json"))["status"], "converted");
+  Write("afile", "x");
+  r = Run("convert '" + kGoldenEpw + "' -q --report afile/r.json");
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("Cannot write the report"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("afile"), std::string::npos) << r.err;
+}
+
+// The file's own numbers, column by column, for a worked check of the report's units.
+struct EpwColumn {
+  double min = 1e300, max = -1e300, sum = 0;
+  int hours = 0;
+};
+EpwColumn JanuaryColumn(const std::string& text, int field) {
+  EpwColumn c;
+  std::istringstream in(text);
+  std::string line;
+  for (int n = 1; std::getline(in, line); ++n) {
+    if (n <= 8) continue;
+    std::vector<std::string> f;
+    std::stringstream fields(line);
+    for (std::string x; std::getline(fields, x, ',');) f.push_back(x);
+    if (f[1] != "1") continue;
+    const double v = std::stod(f[static_cast<size_t>(field - 1)]);
+    c.min = std::min(c.min, v);
+    c.max = std::max(c.max, v);
+    c.sum += v;
+    ++c.hours;
+  }
+  return c;
+}
+
+TEST_F(ReportTest, SiAndIpValuesOfAKnownRunAreTheFilesOwnNumbersConverted) {
+  ASSERT_EQ(Run("convert '" + kGoldenEpw + "' -q --report si.json").status, 0);
+  ASSERT_EQ(Run("convert '" + kGoldenEpw + "' -q --units ip --report ip.json").status, 0);
+  const json si = json::parse(Read("si.json"));
+  const json ip = json::parse(Read("ip.json"));
+  const std::string text = ReadBytes(kGoldenEpw);
+
+  EXPECT_EQ(si["units"]["system"], "si");
+  EXPECT_EQ(ip["units"]["system"], "ip");
+  // January's dry bulb: the file's deg C as read, and deg C x 1.8 + 32.
+  const EpwColumn dryBulb = JanuaryColumn(text, 7);
+  ASSERT_EQ(dryBulb.hours, 744);
+  const json& siJan = si["monthly"][0]["as_read"]["dry_bulb"];
+  const json& ipJan = ip["monthly"][0]["as_read"]["dry_bulb"];
+  EXPECT_EQ(siJan["unit"], "C");
+  EXPECT_EQ(ipJan["unit"], "F");
+  EXPECT_NEAR(siJan["min"].get<double>(), dryBulb.min, 1e-3);
+  EXPECT_NEAR(siJan["max"].get<double>(), dryBulb.max, 1e-3);
+  EXPECT_NEAR(siJan["mean"].get<double>(), dryBulb.sum / 744, 1e-3);
+  EXPECT_NEAR(ipJan["min"].get<double>(), dryBulb.min * 1.8 + 32, 1e-3);
+  EXPECT_NEAR(ipJan["mean"].get<double>(), dryBulb.sum / 744 * 1.8 + 32, 1e-3);
+  // January's wind speed: the file's m/s, and m/s x 2.23 mph.
+  const EpwColumn wind = JanuaryColumn(text, 22);
+  EXPECT_EQ(si["monthly"][0]["as_converted"]["wind_speed"]["unit"], "m/s");
+  EXPECT_NEAR(si["monthly"][0]["as_converted"]["wind_speed"]["max"].get<double>(), wind.max, 1e-3);
+  EXPECT_NEAR(ip["monthly"][0]["as_converted"]["wind_speed"]["max"].get<double>(), wind.max * 2.23,
+              1e-3);
+  // January's global horizontal, summed: Wh/m2 / 1000 kWh/m2, / 3.1546 kBtu/ft2.
+  const EpwColumn global = JanuaryColumn(text, 14);
+  const json& siSum = si["monthly"][0]["radiation_sum"];
+  EXPECT_EQ(siSum["unit"], "kWh/m2");
+  EXPECT_NEAR(siSum["global_horizontal"].get<double>(), global.sum / 1000, 0.006);
+  EXPECT_EQ(ip["monthly"][0]["radiation_sum"]["unit"], "kBtu/ft2");
+  EXPECT_NEAR(ip["monthly"][0]["radiation_sum"]["global_horizontal"].get<double>(),
+              global.sum / 1000 / 3.1546, 0.006);
+  EXPECT_NEAR(ip["monthly"][0]["as_read"]["global_horizontal"]["max"].get<double>(),
+              global.max / 3.1546, 1e-3);
+  double annual = 0;
+  for (const json& month : si["monthly"]) annual += month["radiation_sum"]["global_horizontal"].get<double>();
+  EXPECT_NEAR(si["annual_radiation"]["global_horizontal"].get<double>(), annual, 0.1);
+
+  // The site as numbers; the elevation in the report's unit.
+  EXPECT_EQ(si["site"]["latitude"], 39.74);
+  EXPECT_EQ(si["site"]["longitude"], -105.18);
+  EXPECT_EQ(si["site"]["time_zone"], -7.0);
+  EXPECT_EQ(si["site"]["elevation"], 1829.0);
+  EXPECT_EQ(si["site"]["units"]["elevation"], "m");
+  EXPECT_EQ(ip["site"]["elevation"], 6000.66);
+  EXPECT_EQ(ip["site"]["units"]["elevation"], "ft");
+  EXPECT_EQ(si["options"]["limits"]["dry_bulb"]["unit"], "F");  // the limits as set
+
+  // A site text that is no number is null, and the run says why it stopped.
+  std::string bad = Sample();
+  bad.replace(bad.find("39.74"), 5, "north");
+  Write("bad-site.epw", bad);
+  EXPECT_EQ(Run("convert bad-site.epw -q --report bad.json").status, 1);
+  const json failed = json::parse(Read("bad.json"));
+  EXPECT_TRUE(failed["site"]["latitude"].is_null());
+  EXPECT_EQ(failed["site"]["longitude"], -105.18);
+  EXPECT_NE(failed["error"].get<std::string>().find("north"), std::string::npos);
+}
+
+// The pictures of the page, by their elements, and the page's size on a year whose every
+// other hour was repaired in every series (the most marks the strip can have).
+TEST_F(ReportTest, TheHtmlPageDrawsItsPicturesAndStaysSmall) {
+  std::istringstream in(Sample());
+  std::string text, line;
+  for (int n = 1; std::getline(in, line); ++n) {
+    if (n > 8 && n % 2 == 0) {
+      std::vector<std::string> f;
+      std::stringstream fields(line);
+      for (std::string x; std::getline(fields, x, ',');) f.push_back(x);
+      f[6] = "99.9";   // dry bulb
+      f[7] = "99.9";   // dew point
+      f[13] = "9999";  // global horizontal
+      f[14] = "9999";  // direct normal
+      f[20] = "999";   // wind direction
+      f[21] = "999";   // wind speed
+      line.clear();
+      for (size_t k = 0; k < f.size(); ++k) line += (k ? "," : "") + f[k];
+    }
+    text += line + "\n";
+  }
+  Write("gappy.epw", text);
+  const CliResult r = Run("convert gappy.epw -q --report gappy.html");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string page = Read("gappy.html");
+  EXPECT_LT(page.size(), 1500u * 1024u);
+  const auto count = [&](const std::string& what) {
+    size_t n = 0;
+    for (size_t at = page.find(what); at != std::string::npos; at = page.find(what, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("<svg class=\"chart "), 6u);
+  EXPECT_EQ(count("<svg class=\"chart monthly-range\""), 1u);
+  EXPECT_EQ(count("<svg class=\"chart monthly-sums\""), 1u);
+  EXPECT_EQ(count("<svg class=\"chart heatmap\""), 2u);
+  EXPECT_EQ(count("<svg class=\"chart repair-strip\""), 1u);
+  EXPECT_EQ(count("<svg class=\"chart windrose\""), 1u);
+  EXPECT_EQ(count("class=\"read\" fill"), 12u);
+  EXPECT_EQ(count("class=\"conv\" fill"), 12u);
+  EXPECT_EQ(count("class=\"bar s0\""), 12u);
+  EXPECT_EQ(count("class=\"bar s1\""), 12u);
+  EXPECT_EQ(count("<path class=\"marks\""), 6u);  // every row of the strip has marks
+  EXPECT_GE(count("<path class=\"petal"), 16u);
+  EXPECT_NE(page.find(">dry bulb (4380 h)</text>"), std::string::npos);
+  EXPECT_NE(page.find("Calm (below 0.5 m/s): "), std::string::npos);
+  for (const char* outside : {"<script", "http:", "https:", "<link", "<img", "url("}) {
+    EXPECT_EQ(page.find(outside), std::string::npos) << outside;
+  }
 }
 
 }  // namespace

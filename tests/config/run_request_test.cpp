@@ -3,6 +3,7 @@
 
 #include "config/settings.h"
 #include "config_test_support.h"
+#include "support/test_support.h"
 
 namespace kestrum {
 namespace {
@@ -38,6 +39,35 @@ TEST(RunRequest, EachBranchTakesItsOwnTabAndSite) {
   // An EPW conversion leaves the CSV moisture choice alone: saved and read back unchanged.
   WriteSettingsFile(paths.settingsFile, settings);
   EXPECT_EQ(ReadSettingsFile(paths.settingsFile, paths).csvFieldMap.moistInd, 0);
+}
+
+TEST(RunRequest, EachTabsEpwBoxAsksForNameDotEpwBesideTheBin) {
+  testing::ScratchDir dir;
+  const ProgramPaths paths = ResolveProgramPaths(dir / "kestrum", dir / "cfg", dir / "data");
+  Settings settings = Settings::Defaults(paths);
+  MainWindowState window;
+  window.edEPWBinName = "Golden.BIN";
+  window.edCSVBinName = "site.dat.BIN";
+  window.cbCSVWriteEpw = true;  // the CSV tab's box only
+  testing::RecordingUi ui;
+  CaptureSettings(window, settings, ui);
+  EXPECT_FALSE(settings.epwWriteEpw);
+  EXPECT_TRUE(settings.csvWriteEpw);
+  EXPECT_EQ(MakeRunRequest(RunBranch::Epw, settings, window, paths).epwOutFile, "");
+  EXPECT_EQ(MakeRunRequest(RunBranch::Csv, settings, window, paths).epwOutFile, "site.dat.epw");
+
+  // Each box has its key, kept across a save and shown again at the next start.
+  settings.epwWriteEpw = true;
+  settings.csvWriteEpw = false;
+  WriteSettingsFile(paths.settingsFile, settings);
+  const std::string text = testing::ReadBytes(paths.settingsFile);
+  EXPECT_NE(text.find("\r\nEPWBinDir="), std::string::npos);
+  EXPECT_NE(text.find("\r\nEPWWriteEpw=1\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nCSVWriteEpw=0\r\n"), std::string::npos);
+  MainWindowState shown;
+  LoadSettings(ReadSettingsFile(paths.settingsFile, paths), shown);
+  EXPECT_TRUE(shown.cbEPWWriteEpw);
+  EXPECT_FALSE(shown.cbCSVWriteEpw);
 }
 
 }  // namespace

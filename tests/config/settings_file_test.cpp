@@ -96,8 +96,9 @@ TEST_F(SettingsFileTest, NewFileHasSectionsAndKeysInWriteOrder) {
                                        "CSVelev", "FirstRow", "DateInd", "MoistInd", "SolarInd",
                                        "DBTunits", "MoistUnits", "SolUnits", "WindUnits"};
   for (int i = 1; i <= 12; ++i) expected.push_back("CSVgridCol" + std::to_string(i));
+  expected.push_back("CSVWriteEpw");  // the keys of later versions come after the first ones
   expected.insert(expected.end(), {Bracketed(kEpwSection), "EWPFileName", "EPWUseObs", "EPWCalcDN",
-                                   "EPWUseRH", "EPWBinDir", "[SetUp]"});
+                                   "EPWUseRH", "EPWBinDir", "EPWWriteEpw", "[SetUp]"});
   const std::string prefixes[] = {"DBT", "DPT", "SOL", "WSpd", "Wdir"};
   for (const std::string& p : prefixes) {
     for (const char* suffix : {"min", "max", "int", "prev"}) expected.push_back(p + suffix);

@@ -34,6 +34,7 @@ class ConversionTest : public QObject {
   void rewriteFileEmptiesTheLogOncePerCheck();
   void failedCleaningRestoresTheCaptionAndResetTakesEffect();
   void editedLogPathIsUsedAfterLeavingTheField();
+  void epwBoxWritesTheRepairedYearBesideTheBin();
 };
 
 namespace {
@@ -262,3 +263,31 @@ void ConversionTest::failedCleaningRestoresTheCaptionAndResetTakesEffect() {
 
 KESTRUM_GUI_TEST(ConversionTest);
 #include "conversion_test.moc"
+
+void ConversionTest::epwBoxWritesTheRepairedYearBesideTheBin() {
+  test::ProgramDir dir;
+  test::DialogRecorder rec;
+  auto w = test::MakeWindow(dir, rec);
+  for (QCheckBox* box : {w->epw.cbEPWWriteEpw, w->csv.cbCSVWriteEpw}) {
+    QCOMPARE(box->text(), QStringLiteral("Also write the repaired year as EPW"));
+    QVERIFY(!box->isChecked());
+  }
+  PrepareSampleRun(*w, dir);
+  w->epw.edEPWBinName->setText(QStringLiteral("Golden.BIN"));
+  w->epw.cbEPWWriteEpw->setChecked(true);
+  w->epw.btnProcEPW->click();
+  QVERIFY2(rec.errors.isEmpty(), qPrintable(rec.errors.join(QLatin1Char('\n'))));
+  const QString epw = dir.file(QStringLiteral("out/Golden.epw"));
+  QVERIFY(QFile::exists(epw));
+  QVERIFY(w->epw.memEPW->toPlainText().contains(QStringLiteral("  EPW file written to ") + epw));
+  // The rows of an undamaged file come out as they went in.
+  const QByteArray source = test::ReadFileBytes(test::SampleEpw());
+  const QByteArray written = test::ReadFileBytes(epw);
+  QCOMPARE(written.mid(written.indexOf("DATA PERIODS")), source.mid(source.indexOf("DATA PERIODS")));
+
+  // Each tab's box has its own key in the settings file.
+  w->close();
+  const QByteArray ini = test::ReadFileBytes(ui::ToQ(dir.paths().settingsFile));
+  QVERIFY(ini.contains("\r\nEPWWriteEpw=1\r\n"));
+  QVERIFY(ini.contains("\r\nCSVWriteEpw=0\r\n"));
+}

@@ -1,6 +1,7 @@
 // Pictures of the four tabs (and the log viewer) after a conversion of the sample EPW file
 // and of the sample TMY3 CSV file, of the field window docked beside its
 // preview, and of the review charts of the EPW run.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -60,6 +61,7 @@ int TakeScreenshots(const QString& directory) {
   auto window = test::MakeWindow(dir, recorder);
   window->Start();
   QTest::qWait(200);
+  window->epw.cbEPWWriteEpw->setChecked(true);  // the repaired year as EPW too
   window->epw.btnProcEPW->click();
   QDir().mkpath(directory);
 
