@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
                    "(the desktop program's .INI)");
   conv->add_flag("-q,--quiet", convert.quiet, "Print no progress lines");
   AddCsvOptions(*conv, convert.csv);
+  AddTimeOptions(*conv, convert.time);
   conv->add_option("--report", convert.reportFile,
                    "Write what the run repaired and its monthly values to this file: JSON, or "
                    "an HTML page when the name ends in .html");
@@ -63,8 +64,9 @@ int main(int argc, char** argv) {
       ->check(CLI::PositiveNumber);
   bat->add_option("--summary", batch.summaryFile, "Also write the summary table to this CSV file");
   bat->add_flag("-q,--quiet", batch.quiet, "Print only the summary table");
-  bat->footer("Options of convert (--use-rh, --calc-dn, --settings, --detailed-log, ...) are "
-              "handed on to each input's conversion.");
+  bat->footer("Options of convert (--use-rh, --calc-dn, --settings, --detailed-log, "
+              "--subhourly, --time-shift, --utc, ...) are handed on to each input's "
+              "conversion.");
 
   UnpackOptions unpack;
   CLI::App* unp = app.add_subcommand(

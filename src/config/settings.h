@@ -50,11 +50,13 @@ struct Settings {
   bool epwUseRH = false;
   bool epwUseObs = true;
   std::string epwBinDir;
+  int32_t epwTimeShift = 0;  // EPWTimeShift: whole hours -23..23 added to the file's hours
   // CSV conversion (the CSV section)
   std::string csvFileName;
   std::string csvBinDir;
   SiteInfo csvSite;  // CSVdesc, CSVlat, CSVlong, CSVtz, CSVelev
-  CsvFieldMap csvFieldMap;  // FirstRow .. CSVgridCol12
+  CsvFieldMap csvFieldMap;  // FirstRow .. CSVgridCol12, Subhourly, TimeStamps
+  int32_t csvTimeShift = 0;  // CSVTimeShift: whole hours -23..23 added to the file's hours
   // [SetUp]
   CleaningLimits limits = CleaningLimits::Defaults();
   bool logReplacements = false;

@@ -39,6 +39,10 @@ void VisitSettingsKeys(Settings& s, Visitor& visit) {
   for (int column = 1; column <= kCsvSlots; ++column) {
     visit.Text("CSVgridCol" + std::to_string(column), fieldMap.columns[column - 1]);
   }
+  // Keys added later come last, so that files written before them keep their order.
+  visit.Integer("Subhourly", fieldMap.subhourly);
+  visit.Integer("TimeStamps", fieldMap.timeStamps);
+  visit.Integer("CSVTimeShift", s.csvTimeShift);
 
   visit.Section(kEpwSection);
   visit.Text("EWPFileName", s.epwFileName);  // spelled with "EWP" in every settings file
@@ -46,6 +50,7 @@ void VisitSettingsKeys(Settings& s, Visitor& visit) {
   visit.Boolean("EPWCalcDN", s.epwCalcDN);
   visit.Boolean("EPWUseRH", s.epwUseRH);
   visit.Text("EPWBinDir", s.epwBinDir);
+  visit.Integer("EPWTimeShift", s.epwTimeShift);
 
   visit.Section(kSetUpSection);
   CleaningLimits& limits = s.limits;

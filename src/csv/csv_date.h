@@ -41,6 +41,19 @@ std::optional<SerialHour> SerialHourOfIso8601(std::string_view text);
 // Nothing when the text is neither.
 std::optional<int32_t> HourOfYearOfDateField(std::string_view text);
 
+// The hour a one-field date stamps: its hour of the 365-day year, 0 when that lies outside
+// 1..8760, or that the hour belongs to 29 February, which a 365-day year has no room for.
+struct DateFieldHour {
+  int32_t hourOfYear = 0;
+  bool leapDay = false;
+};
+
+// Like HourOfYearOfDateField, with the year looked at for 29 February. When a stamp ends
+// its hour (stampsBeginning false), 0:00 is hour 24 of the day before, so that 1 March 0:00
+// of a leap year closes 29 February; 1 January 0:00 lies outside the year. When a stamp
+// begins its hour, 0:00 is hour 1 of its day and 23:00 hour 24.
+std::optional<DateFieldHour> HourOfDateField(std::string_view text, bool stampsBeginning);
+
 // The accepted forms, for error messages.
 inline constexpr const char* kCsvDateForms =
     "a date-time serial number (days since 30 December 1899, the fraction the time of day, "

@@ -1,5 +1,7 @@
 #include "csv/csv_lines.h"
 
+#include <algorithm>
+
 #include "run/text_fields.h"
 
 namespace kestrum {
@@ -37,6 +39,25 @@ bool CsvLineReader::Next(std::string& line) {
   line.assign(chunk_, offset_, cr - offset_);
   offset_ = cr + 1;
   return true;
+}
+
+size_t CsvFieldCount(std::string_view line) {
+  if (line.empty()) return 0;
+  // Without quotes, tabs (skipped before a field like blanks) and the rarer delimiters, a
+  // field ends at each comma: one field more than commas.
+  const auto lacks = [line](char c) { return line.find(c) == std::string_view::npos; };
+  if (lacks('"') && lacks('\t') && lacks('\f') && lacks('\r')) {
+    return static_cast<size_t>(std::count(line.begin(), line.end(), ',')) + 1;
+  }
+  size_t count = 0;
+  size_t pos = 1;
+  while (pos <= line.size()) {
+    pos = SkipFields(line, pos, 1);
+    ++count;
+  }
+  // A field that ended at a delimiter closing the line: the empty field after it.
+  const bool endsInDelimiter = pos == line.size() + 1 && text_fields_detail::IsDelimiter(line.back());
+  return count + (endsInDelimiter ? 1 : 0);
 }
 
 std::vector<std::string> CsvSplitFields(std::string_view line, size_t count) {

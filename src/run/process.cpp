@@ -33,7 +33,7 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   StageContext ctx{services.table, state, services.ui, services.log, outcome.interimDir,
                    &outcome.warnings};
   state.outputBaseName = RemoveExtension(request.outputFileName);
-  RemoveEarlierRunFiles(outcome.interimDir, state.outputBaseName);
+  RemoveEarlierRunFiles(outcome.interimDir, state.outputBaseName, request.outputDir);
 
   RepairRecord repairs;
   HourlyTable asRead;
@@ -42,11 +42,11 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   if (request.branch == RunBranch::Epw) {
     state.runMode = RunModeEpw;
     services.table.ResetOptionalSeries();
-    ok = ReadEPWData(request.sourceFile, request.epw, ctx);
+    ok = ReadEPWData(request.sourceFile, request.epw, ctx, request.timeShiftHours);
   } else {
     state.runMode = RunModeCsv;
     services.table.ResetOptionalSeries();
-    ok = ReadCSVData(request.sourceFile, request.csv, ctx);
+    ok = ReadCSVData(request.sourceFile, request.csv, ctx, request.timeShiftHours);
   }
 
   const bool read = ok;

@@ -20,7 +20,7 @@ TEST(Tmy3Layout, SiteFromLineOneAndColumnsByTheirHeadersOnLineTwo) {
   EXPECT_EQ(header.site.longitude, "-79.950");
   EXPECT_EQ(header.site.timeZone, "-5.0");
   EXPECT_EQ(header.site.elevation, "273");
-  EXPECT_EQ(header.headers.size(), 71u);
+  EXPECT_EQ(header.columns.size(), 71u);
 
   const CsvFieldMap fieldMap = Tmy3FieldMap(header, kMoistureDewPoint, kSolarGlobalAndDirect);
   EXPECT_EQ(fieldMap.firstRow, 3);

@@ -46,7 +46,8 @@ class EpwReaderTest : public ::testing::Test {
   RunState state;
   testing::RecordingUi ui;
   RunLog log{dir.File("run.log")};
-  StageContext ctx{table, state, ui, log, dir.str()};
+  Strings warnings;
+  StageContext ctx{table, state, ui, log, dir.str(), &warnings};
 };
 
 // Every hour carries its own dry bulb, so a misplaced row shows.
@@ -167,10 +168,13 @@ TEST_F(EpwReaderTest, LeapYearFileKeepsA365DayYear) {
     return (table.at(DryBulb, HourOfYear(m, d, hr)) - 32.0) / 1.8;
   };
   EXPECT_NEAR(dayOf(2, 28, 24), 59, 1e-4);
-  EXPECT_NEAR(dayOf(3, 1, 1), 61, 1e-4);  // 29 February was overwritten by 1 March
+  EXPECT_NEAR(dayOf(3, 1, 1), 61, 1e-4);  // 29 February was left out
   EXPECT_NEAR(dayOf(12, 31, 24), 366, 1e-4);
   EXPECT_EQ(OrigLines().size(), 8762u);
-  EXPECT_TRUE(LogLines().empty());
+  EXPECT_EQ(LogLines(), Strings{"     24 rows of 29 February were left out: the year has 365 "
+                                "days (first at line 1425)."});
+  EXPECT_EQ(warnings, Strings{"24 rows of 29 February were left out: the year has 365 days "
+                              "(first at line 1425)."});
 }
 
 TEST_F(EpwReaderTest, LastOfSeveralSubHourlyRowsWins) {
@@ -220,11 +224,15 @@ TEST_F(EpwReaderTest, HoursFilledTwiceAreCountedLeapDaysAside) {
                                 "of each was kept (first at line 8769)."});
   EXPECT_EQ(ui.echoed.front(), LogLines()[0]);
 
-  // 29 February falls on 1 March, whose rows follow: nothing is reported.
-  std::string leap = testing::EpwHeaderText() + testing::EpwRowText(2, 29, 5, {}) + "\n" +
+  // 29 February is left out, not stored on 1 March: it fills no hour twice.
+  EpwValues leapDay;
+  leapDay.windDirection = 29;
+  std::string leap = testing::EpwHeaderText() + testing::EpwRowText(2, 29, 5, leapDay) + "\n" +
                      testing::EpwRowText(3, 1, 5, {}) + "\n";
   ASSERT_TRUE(Read(leap));
-  EXPECT_EQ(LogLines().size(), 1u);
+  EXPECT_EQ(table.at(WindDirection, HourOfYear(3, 1, 5)), EpwValues{}.windDirection);
+  EXPECT_EQ(LogLines().back(), "     1 row of 29 February was left out: the year has 365 days "
+                               "(first at line 9).");
   ASSERT_TRUE(Read(testing::EpwHeaderText() + testing::EpwRowText(3, 1, 5, {}) + "\n" +
                    testing::EpwRowText(3, 1, 5, {}) + "\n"));
   EXPECT_EQ(LogLines().back(), "     1 hour was filled by more than one row; the last row of each "
