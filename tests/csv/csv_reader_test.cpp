@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "csv/csv_test_support.h"
+#include "run/hour_placement.h"
 #include "run/run_error.h"
 #include "support/test_support.h"
 
@@ -318,6 +319,55 @@ TEST_F(CsvReaderTest, AQuotedFieldShiftsTheFollowingColumnsByOne) {
             "2 data rows split into another number of fields than the 6 of the first data row "
             "(first at line 3): a quoted field shifts the columns of such rows, so their "
             "values may come from the wrong columns.");
+}
+
+TEST_F(CsvReaderTest, RowsThatShareAnHourGiveItTheirMean) {
+  // Month, day, hour, dry bulb, dew point, global, wind speed and direction, snow, rain,
+  // cloud type; hour 1 from three rows, one of them without a dry bulb.
+  CsvFieldMap fieldMap =
+      MakeFieldMap(kDateThreeFields, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"});
+  fieldMap.subhourly = kSubhourlyMean;
+  ASSERT_TRUE(Read("1,1,1,10,1,100,4,0,0,1,3\n"
+                   "1,1,1,x,2,200,4,90,1,0,1\n"
+                   "1,1,1,20,3,300,0,45,0,0,\n"
+                   "1,1,2,x,5,0,0,0,0,0,0\n",
+                   fieldMap));
+  EXPECT_EQ(table.at(DryBulb, 1), 15.0f);  // "x" takes no part
+  EXPECT_EQ(table.at(Moisture, 1), 2.0f);
+  EXPECT_EQ(table.at(SolarHorizontal, 1), 200.0f);
+  EXPECT_FLOAT_EQ(table.at(WindSpeed, 1), 8.0f / 3.0f);
+  EXPECT_NEAR(table.at(WindDirection, 1), 45.0, 1e-4);  // north and east, the calm row nothing
+  EXPECT_EQ(table.at(SnowFlag, 1), 1.0f);  // any row
+  EXPECT_EQ(table.at(RainFlag, 1), 1.0f);
+  EXPECT_EQ(table.at(CloudType, 1), 2.0f);  // the last row's: none given
+  EXPECT_EQ(table.at(DryBulb, 2), -999.0f);  // no valid value: the failure value
+  EXPECT_EQ(warnings,
+            (Strings{"1 hour was filled by more than one row; each holds the mean of its 3 rows "
+                     "(first at line 2).",
+                     "2 values of DBTemp did not convert (first at line 2): they count as missing."}));
+}
+
+TEST_F(CsvReaderTest, ATimeShiftMovesRowsAroundTheYearAndOneDateStampsMayBeginTheirHour) {
+  CsvFieldMap fieldMap = MakeFieldMap(kDateOneField, 0, 0, {"1", "2", "3", "4", "5", "6"});
+  fieldMap.timeStamps = kStampsBeginning;
+  ASSERT_TRUE(ReadCSVData(dir.Write("in.csv",
+                                    "2023-01-01 00:00,1,0,0,0,0\n"
+                                    "2023-12-31 23:00,2,0,0,0,0\n"
+                                    "2023-01-01 05:00,3,0,0,0,0\n"
+                                    "2024-02-29 10:00,4,0,0,0,0\n"),
+                          fieldMap, ctx, 5));
+  EXPECT_EQ(table.at(DryBulb, 6), 1.0f);     // hour 1 + 5
+  EXPECT_EQ(table.at(DryBulb, 5), 2.0f);     // hour 8760 + 5, around the end
+  EXPECT_EQ(table.at(DryBulb, 11), 3.0f);
+  EXPECT_EQ(warnings, Strings{"1 row of 29 February was left out: the year has 365 days "
+                              "(first at line 4)."});
+  EXPECT_EQ(ErrorOf("1,1,0,0,0\n", [&] {
+              CsvFieldMap bad = NoDateMap();
+              bad.subhourly = 2;
+              return bad;
+            }()),
+            "The CSV field specification has the rule 2 for rows that share an hour, which is "
+            "not 0 (the last row) or 1 (their mean).");
 }
 
 TEST_F(CsvReaderTest, AnUnusableSpecificationIsRefusedBeforeAnythingIsWritten) {
