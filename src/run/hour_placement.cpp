@@ -94,7 +94,8 @@ HourMeans::HourMeans()
       north_(kHoursPerYear, 0.0),
       unitEast_(kHoursPerYear, 0.0),
       unitNorth_(kHoursPerYear, 0.0),
-      vectors_(kHoursPerYear, 0) {}
+      vectors_(kHoursPerYear, 0),
+      lastDirection_(kHoursPerYear, 0.0f) {}
 
 void HourMeans::AddWind(int32_t h, bool speedValid, float speed, bool directionValid,
                         float direction) {
@@ -103,6 +104,7 @@ void HourMeans::AddWind(int32_t h, bool speedValid, float speed, bool directionV
   ++counts_[Index(WindDirection, h)];
   const double radians = direction * std::numbers::pi / 180.0;
   const size_t i = static_cast<size_t>(h - 1);
+  lastDirection_[i] = direction;
   if (speedValid) {
     east_[i] += speed * std::sin(radians);
     north_[i] += speed * std::cos(radians);
@@ -123,8 +125,13 @@ void HourMeans::Store(HourlyTable& table) const {
     }
   }
   for (int32_t h = 1; h <= kHoursPerYear; ++h) {
-    if (counts_[Index(WindDirection, h)] == 0) continue;
+    const uint32_t directions = counts_[Index(WindDirection, h)];
+    if (directions == 0) continue;
     const size_t i = static_cast<size_t>(h - 1);
+    if (directions == 1) {
+      table.at(WindDirection, h) = lastDirection_[i];
+      continue;
+    }
     const bool vectors = vectors_[i] > 0;
     if (vectors && counts_[Index(WindSpeed, h)] > 0 && sums_[Index(WindSpeed, h)] == 0.0) {
       table.at(WindDirection, h) = 0.0f;  // calm

@@ -96,7 +96,7 @@ class HourMeans {
   // Puts the mean of every hour with a valid value into series DryBulb .. SolarDirectNormal
   // of the table. The direction of the mean wind vector is 0 when the hour's mean speed
   // is 0 (calm); when no row of the hour gives both a speed and a direction, the mean of
-  // the directions' unit vectors.
+  // the directions' unit vectors. An hour with one valid direction keeps it as it is.
   void Store(HourlyTable& table) const;
 
  private:
@@ -110,6 +110,7 @@ class HourMeans {
   // with both values, and the summed unit vectors of rows with a direction alone.
   std::vector<double> east_, north_, unitEast_, unitNorth_;
   std::vector<uint32_t> vectors_;
+  std::vector<float> lastDirection_;  // the last valid direction of each hour
 };
 
 }  // namespace kestrum

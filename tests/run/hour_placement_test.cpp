@@ -128,6 +128,9 @@ TEST(HourMeans, ValuesAreMeansOfTheValidOnesAndWindTheMeanVector) {
   means.AddWind(4, false, 0.0f, true, 80.0f);  // directions alone: their unit vectors
   means.AddWind(4, false, 0.0f, true, 100.0f);
   means.AddWind(5, false, 0.0f, false, 0.0f);  // nothing valid: the table keeps its value
+  means.AddWind(6, true, 0.0f, true, 200.0f);   // one row: as it is, calm or not
+  means.AddWind(7, true, 3.0f, false, 0.0f);
+  means.AddWind(7, true, 1.0f, true, 123.0f);
   means.Store(table);
   EXPECT_FLOAT_EQ(table.at(DryBulb, 1), 34.0f / 3.0f);
   EXPECT_EQ(table.at(DryBulb, 2), -999.0f);
@@ -138,6 +141,9 @@ TEST(HourMeans, ValuesAreMeansOfTheValidOnesAndWindTheMeanVector) {
   EXPECT_EQ(table.at(WindDirection, 3), 0.0f);
   EXPECT_NEAR(table.at(WindDirection, 4), 90.0, 1e-4);
   EXPECT_EQ(table.at(WindDirection, 5), -999.0f);
+  EXPECT_EQ(table.at(WindDirection, 6), 200.0f);
+  EXPECT_EQ(table.at(WindDirection, 7), 123.0f);
+  EXPECT_FLOAT_EQ(table.at(WindSpeed, 7), 2.0f);
   EXPECT_TRUE(means.HasValue(DryBulb, 1));
   EXPECT_FALSE(means.HasValue(SolarDirectNormal, 1));
 }
