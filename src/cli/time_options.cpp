@@ -10,13 +10,6 @@
 
 namespace kestrum::cli {
 
-std::string TimeCliOptions::FirstGiven() const {
-  if (!subhourly.empty()) return "--subhourly";
-  if (timeShift) return "--time-shift";
-  if (utc) return "--utc";
-  return "";
-}
-
 void AddTimeOptions(CLI::App& app, TimeCliOptions& o) {
   app.add_option("--subhourly", o.subhourly,
                  "Rows that land on one hour (half-hourly data, repeated rows): last (the later "

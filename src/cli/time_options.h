@@ -19,9 +19,6 @@ struct TimeCliOptions {
   std::string subhourly;          // "last" or "mean"
   std::optional<int> timeShift;   // whole hours -23..23
   bool utc = false;               // the file is stamped in UTC: shift by the site's time zone
-
-  // The first of them given ("--subhourly", ...), empty when none was.
-  std::string FirstGiven() const;
 };
 
 // Adds --subhourly, --time-shift and --utc to the convert subcommand.

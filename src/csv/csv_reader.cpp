@@ -10,9 +10,9 @@
 
 #include "csv/csv_date.h"
 #include "csv/csv_lines.h"
-#include "run/hour_placement.h"
 #include "format/original_data_file.h"
 #include "run/calendar.h"
+#include "run/hour_placement.h"
 #include "run/run_error.h"
 #include "run/text_fields.h"
 
@@ -107,7 +107,8 @@ bool ToValue(std::string_view text, float& out) {
   return true;
 }
 
-// A line with nothing but blanks and tabs. Such lines after the last data row are no rows.
+// A line with nothing but blanks, tabs and form feeds. Such lines after the last data row
+// are no rows.
 bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t\f") == std::string_view::npos;
 }
