@@ -3,16 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "support/test_support.h"
-
 namespace kestrum {
 namespace {
-
-using Strings = std::vector<std::string>;
 
 TEST(ShiftedHour, MovesWholeHoursAndWrapsAroundTheYear) {
   const struct {
@@ -32,83 +27,6 @@ TEST(ShiftedHour, MovesWholeHoursAndWrapsAroundTheYear) {
     for (int32_t h = 1; h <= kHoursPerYear; ++h) ++hits[static_cast<size_t>(ShiftedHour(h, shift))];
     EXPECT_EQ(std::count(hits.begin() + 1, hits.end(), 1), kHoursPerYear) << shift;
   }
-}
-
-TEST(TimeShiftProblem, WholeHoursWithinADayEitherWay) {
-  for (int64_t ok : {-23, -1, 0, 5, 23}) EXPECT_EQ(TimeShiftProblem(ok), "") << ok;
-  EXPECT_EQ(TimeShiftProblem(24), "The time shift 24 h is outside -23..23 (whole hours).");
-  EXPECT_NE(TimeShiftProblem(-24), "");
-  EXPECT_EQ(SubhourlyProblem(kSubhourlyMean), "");
-  EXPECT_NE(SubhourlyProblem(2), "");
-}
-
-class RowPlacementTest : public ::testing::Test {
- protected:
-  Strings LogLines() const {
-    return std::filesystem::exists(log.path()) ? testing::ReadCrLfLines(log.path()) : Strings{};
-  }
-
-  testing::TempDir dir;
-  HourlyTable table;
-  RunState state;
-  testing::RecordingUi ui;
-  RunLog log{dir.File("run.log")};
-  Strings warnings;
-  StageContext ctx{table, state, ui, log, dir.str(), &warnings};
-};
-
-TEST_F(RowPlacementTest, EachKindOfRowIsOneWarningWithItsCountAndFirstLine) {
-  RowPlacement placement(kSubhourlyLast, 0);
-  for (size_t line = 1425; line < 1425 + 24; ++line) placement.LeapDayRow(line);
-  placement.RowOutsideYear(30);
-  placement.RowOutsideYear(31);
-  EXPECT_EQ(placement.Land(5, 40), 5);
-  EXPECT_EQ(placement.Land(5, 41), 5);
-  EXPECT_EQ(placement.Land(5, 42), 5);  // the same hour again is not counted twice
-  EXPECT_EQ(placement.Land(6, 43), 6);
-  EXPECT_EQ(placement.Land(6, 44), 6);
-  EXPECT_EQ(placement.RowsOf(5), 3);
-  EXPECT_EQ(placement.rowsLanded(), 5u);
-  placement.Report(ctx);
-  const Strings expected = {
-      "2 data rows whose date or hour is not in the 365-day year were skipped (first at line 30).",
-      "24 rows of 29 February were left out: the year has 365 days (first at line 1425).",
-      "2 hours were filled by more than one row; the last row of each was kept (first at line "
-      "41).",
-  };
-  EXPECT_EQ(warnings, expected);
-  ASSERT_EQ(LogLines().size(), 3u);
-  EXPECT_EQ(LogLines()[1], "     " + expected[1]);  // indented as a finding
-  EXPECT_EQ(ui.echoed, LogLines());
-}
-
-TEST_F(RowPlacementTest, MeansSayHowManyRowsEachHourHasAndTheShiftIsAPlainLine) {
-  RowPlacement placement(kSubhourlyMean, -7);
-  EXPECT_EQ(placement.Land(8, 10), 1);
-  EXPECT_EQ(placement.Land(8, 11), 1);
-  EXPECT_EQ(placement.Land(1, 12), 8754);
-  for (size_t line = 13; line < 16; ++line) placement.Land(1, line);
-  placement.RowOutsideYear(20);
-  placement.LeapDayRow(21);
-  placement.Report(ctx);
-  EXPECT_EQ(warnings,
-            (Strings{"1 data row whose date or hour is not in the 365-day year was skipped "
-                     "(first at line 20).",
-                     "1 row of 29 February was left out: the year has 365 days (first at line 21).",
-                     "2 hours were filled by more than one row; each holds the mean of its 2 to 4 "
-                     "rows (first at line 11)."}));
-  const std::string shift =
-      "     Hours shifted by -7 h as asked: the row stamped hour s fills hour s - 7 of the "
-      "year, wrapping around its ends.";
-  EXPECT_EQ(LogLines().front(), shift);
-  EXPECT_EQ(ui.echoed.front(), shift);
-
-  // Nothing to say: nothing said.
-  warnings.clear();
-  RowPlacement quiet(kSubhourlyMean, 0);
-  quiet.Land(1, 1);
-  quiet.Report(ctx);
-  EXPECT_TRUE(warnings.empty());
 }
 
 TEST(HourMeans, ValuesAreMeansOfTheValidOnesAndWindTheMeanVector) {
