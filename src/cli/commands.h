@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/csv_options.h"
+#include "cli/time_options.h"
 
 namespace kestrum::cli {
 
@@ -26,6 +27,7 @@ struct ConvertOptions {
   std::string settingsFile;
   bool quiet = false;
   CsvCliOptions csv;       // --format and the CSV options
+  TimeCliOptions time;     // --subhourly, --time-shift, --utc (EPW and CSV)
   std::string reportFile;  // default: no report; ".html" or ".htm" for the HTML page
   std::string reportUnits = "si";  // "si" or "ip": the units of the report's values
   std::string epwOutFile;  // default: none; the repaired year as EPW

@@ -13,6 +13,7 @@
 #include "epw/epw_header.h"
 #include "format/outside_libraries.h"
 #include "run/process.h"
+#include "run/hour_placement.h"
 #include "run/regular_file.h"
 #include "run/run_checks.h"
 #include "run/run_error.h"
@@ -177,7 +178,14 @@ int Convert(const ConvertOptions& options, RunReport& report) {
           request.sourceFile + ", LOCATION line " + std::to_string(header.locationLine);
     }
   }
+  // Which hour each row fills: the settings file's shift of the branch, over it the flags.
+  const int storedShift = !stored ? 0 : csv ? stored->csvTimeShift : stored->epwTimeShift;
+  request.timeShiftHours = ResolveTimeShift(options.time, request.site, storedShift);
+  int32_t& subhourly = csv ? request.csv.subhourly : request.epw.subhourly;
+  subhourly = ResolveSubhourly(options.time, subhourly);
   report.site = request.site;
+  report.timeShiftHours = request.timeShiftHours;
+  report.subhourlyMean = subhourly == kSubhourlyMean;
 
   HourlyTable table;
   RunState state;

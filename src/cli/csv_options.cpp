@@ -29,6 +29,7 @@ const Codes kTempUnits = {{"F", 0}, {"C", 1}};
 const Codes kMoistUnits = {{"F", 0}, {"C", 1}, {"percent", 0}, {"fraction", 1}};
 const Codes kSolarUnits = {{"W/m2", 0}, {"Btu", 1}};
 const Codes kWindUnits = {{"mph", 0}, {"knots", 1}, {"m/s", 2}};
+const Codes kTimeStamps = {{"ending", kStampsEnding}, {"beginning", kStampsBeginning}};
 
 std::vector<std::string> Names(const Codes& codes) {
   std::vector<std::string> names;
@@ -115,7 +116,8 @@ std::string CsvCliOptions::FirstGiven() const {
       {!solar.empty(), "--solar"},          {!tempUnit.empty(), "--temp-unit"},
       {!moistUnit.empty(), "--moist-unit"}, {!solarUnit.empty(), "--solar-unit"},
       {!windUnit.empty(), "--wind-unit"},   {columns.has_value(), "--columns"},
-      {siteDesc.has_value(), "--site-desc"}, {lat.has_value(), "--lat"},
+      {!timeStamps.empty(), "--timestamps"}, {siteDesc.has_value(), "--site-desc"},
+      {lat.has_value(), "--lat"},
       {lon.has_value(), "--lon"},           {tz.has_value(), "--tz"},
       {elev.has_value(), "--elev"},
   };
@@ -153,6 +155,10 @@ void AddCsvOptions(CLI::App& app, CsvCliOptions& o) {
   AddChoice(app, "--solar-unit", o.solarUnit, kSolarUnits,
             "CSV: unit of both solar columns (Btu: Btu/hr-ft2)");
   AddChoice(app, "--wind-unit", o.windUnit, kWindUnits, "CSV: wind-speed unit");
+  AddChoice(app, "--timestamps", o.timeStamps, kTimeStamps,
+            "CSV, one-field date form: a row's date and time ends its hour (ending, the "
+            "default: 01:00 is hour 1, 24:00 or 0:00 the day's hour 24) or begins it "
+            "(beginning: 00:00 is hour 1, 23:00 hour 24)");
   AddText(app, "--columns", o.columns,
           "CSV: the file column (from 1) of each item in layout order, e.g. "
           "1,2,3,4,5,6,7,8 for Month,Day,Hour,DBTemp,moisture,SolarHor,WindSpd,WindDir; an "
@@ -221,6 +227,14 @@ CsvRun ResolveCsvRun(const std::string& input, const CsvCliOptions& o, const Set
   if (!o.solarUnit.empty()) fieldMap.solUnits = static_cast<uint8_t>(kSolarUnits.at(o.solarUnit));
   if (!o.windUnit.empty()) fieldMap.windUnits = static_cast<uint8_t>(kWindUnits.at(o.windUnit));
   CheckMoistureUnit(o, fieldMap);
+  if (!o.timeStamps.empty()) {
+    if (fieldMap.dateInd != kDateOneField) {
+      throw CsvUsageError("--timestamps applies to the one-field date form (--date-form "
+                          "serial) only; this field specification has the date form " +
+                          std::string(DateFormName(fieldMap.dateInd)) + ".");
+    }
+    fieldMap.timeStamps = kTimeStamps.at(o.timeStamps);
+  }
 
   if (o.siteDesc) run.site.description = Cut(*o.siteDesc);
   if (o.lat) run.site.latitude = Cut(*o.lat);

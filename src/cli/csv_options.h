@@ -29,6 +29,7 @@ struct CsvCliOptions {
   std::string moistUnit;  // F | C | percent | fraction
   std::string solarUnit;  // W/m2 | Btu
   std::string windUnit;   // mph | knots | m/s
+  std::string timeStamps;  // --timestamps: ending | beginning (the one-field date form)
   std::optional<std::string> columns;
   std::optional<std::string> siteDesc, lat, lon, tz, elev;
 

@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
                    "(the desktop program's .INI)");
   conv->add_flag("-q,--quiet", convert.quiet, "Print no progress lines");
   AddCsvOptions(*conv, convert.csv);
+  AddTimeOptions(*conv, convert.time);
   conv->add_option("--report", convert.reportFile,
                    "Write what the run repaired and its monthly values to this file: JSON, or "
                    "an HTML page with pictures of the year when the name ends in .html (its "
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
                 "Also write each input's repaired year as an EPW file, NAME.epw in the --out "
                 "directory");
   bat->footer("Options of convert (--use-rh, --calc-dn, --settings, --detailed-log, --units, "
-              "...) are handed on to each input's conversion.");
+              "--subhourly, --time-shift, --utc, ...) are handed on to each input's "
+              "conversion.");
 
   UnpackOptions unpack;
   CLI::App* unp = app.add_subcommand(

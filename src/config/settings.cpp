@@ -150,12 +150,14 @@ RunRequest MakeRunRequest(RunBranch branch, const Settings& settings,
     request.site = {window.ledEPWloc, window.ledEPWlat, window.ledEPWlon, window.ledEPWtz,
                     window.ledEPWelev};
     request.siteSource = "The EPW file info of " + settings.epwFileName;
+    request.timeShiftHours = settings.epwTimeShift;
   } else {
     request.sourceFile = settings.csvFileName;
     request.outputFileName = window.edCSVBinName;
     request.outputDir = window.edCSVdir;
     request.site = settings.csvSite;
     request.csv = settings.csvFieldMap;
+    request.timeShiftHours = settings.csvTimeShift;
   }
   if (branch == RunBranch::Epw ? settings.epwWriteEpw : settings.csvWriteEpw) {
     request.epwOutFile = RemoveExtension(request.outputFileName) + ".epw";

@@ -52,12 +52,14 @@ struct Settings {
   bool epwUseObs = true;
   std::string epwBinDir;
   bool epwWriteEpw = false;  // EPWWriteEpw: also write the repaired year as NAME.epw
+  int32_t epwTimeShift = 0;  // EPWTimeShift: whole hours -23..23 added to the file's hours
   // CSV conversion (the CSV section)
   std::string csvFileName;
   std::string csvBinDir;
   SiteInfo csvSite;  // CSVdesc, CSVlat, CSVlong, CSVtz, CSVelev
-  CsvFieldMap csvFieldMap;  // FirstRow .. CSVgridCol12
+  CsvFieldMap csvFieldMap;  // FirstRow .. CSVgridCol12, Subhourly, TimeStamps
   bool csvWriteEpw = false;  // CSVWriteEpw: also write the repaired year as NAME.epw
+  int32_t csvTimeShift = 0;  // CSVTimeShift: whole hours -23..23 added to the file's hours
   // [SetUp]
   CleaningLimits limits = CleaningLimits::Defaults();
   bool logReplacements = false;

@@ -83,7 +83,9 @@ class StrictKeyReader {
     reader_.Section(name);
   }
   void Integer(const std::string& key, int32_t& value) {
-    if (section_ == kSetUpSection) Check(key, ParseIniInteger, "a whole number");
+    if (section_ == kSetUpSection || section_ == kEpwSection) {
+      Check(key, ParseIniInteger, "a whole number");
+    }
     reader_.Integer(key, value);
   }
   void Byte(const std::string& key, uint8_t& value) { reader_.Byte(key, value); }

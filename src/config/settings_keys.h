@@ -40,6 +40,10 @@ void VisitSettingsKeys(Settings& s, Visitor& visit) {
     visit.Text("CSVgridCol" + std::to_string(column), fieldMap.columns[column - 1]);
   }
   visit.Boolean("CSVWriteEpw", s.csvWriteEpw);
+  // Keys added later come last, so that files written before them keep their order.
+  visit.Integer("Subhourly", fieldMap.subhourly);
+  visit.Integer("TimeStamps", fieldMap.timeStamps);
+  visit.Integer("CSVTimeShift", s.csvTimeShift);
 
   visit.Section(kEpwSection);
   visit.Text("EWPFileName", s.epwFileName);  // spelled with "EWP" in every settings file
@@ -48,6 +52,7 @@ void VisitSettingsKeys(Settings& s, Visitor& visit) {
   visit.Boolean("EPWUseRH", s.epwUseRH);
   visit.Text("EPWBinDir", s.epwBinDir);
   visit.Boolean("EPWWriteEpw", s.epwWriteEpw);
+  visit.Integer("EPWTimeShift", s.epwTimeShift);
 
   visit.Section(kSetUpSection);
   CleaningLimits& limits = s.limits;

@@ -143,10 +143,33 @@ namespace {
 
 std::optional<SerialHour> SerialHourOfDateField(std::string_view text) {
   double serial = 0.0;
-  return ParseReal(text, serial) ? SerialHourOf(serial) : SerialHourOfIso8601(text);
+  if (ParseReal(text, serial)) return SerialHourOf(serial);
+  return SerialHourOfIso8601(text);
 }
 
 }  // namespace
+
+std::optional<DateFieldHour> HourOfDateField(std::string_view text, bool stampsBeginning) {
+  const std::optional<SerialHour> when = SerialHourOfDateField(text);
+  if (!when) return std::nullopt;
+  // The day the hour belongs to, and its hour 1..24.
+  int64_t day = when->day;
+  int hour = when->hour + (stampsBeginning ? 1 : 0);
+  if (hour == 0) {
+    const CivilDate date = DateOfSerialDay(day);
+    if (date.month == 1 && date.day == 1) return DateFieldHour{};  // ends the year before
+    --day;
+    hour = 24;
+  }
+  const CivilDate date = DateOfSerialDay(day);
+  DateFieldHour out;
+  out.leapDay = date.month == 2 && date.day == 29;
+  if (!out.leapDay) {
+    out.hourOfYear = HourOfYear(static_cast<uint16_t>(date.month), static_cast<uint16_t>(date.day),
+                                static_cast<uint16_t>(hour));
+  }
+  return out;
+}
 
 std::optional<int64_t> YearOfDateField(std::string_view text) {
   const std::optional<SerialHour> when = SerialHourOfDateField(text);
@@ -155,13 +178,7 @@ std::optional<int64_t> YearOfDateField(std::string_view text) {
 }
 
 std::optional<int32_t> HourOfYearOfDateField(std::string_view text) {
-  std::optional<SerialHour> when;
-  double serial = 0.0;
-  if (ParseReal(text, serial)) {
-    when = SerialHourOf(serial);
-  } else {
-    when = SerialHourOfIso8601(text);
-  }
+  const std::optional<SerialHour> when = SerialHourOfDateField(text);
   if (!when) return std::nullopt;
   const CivilDate date = DateOfSerialDay(when->day);
   return HourOfYear(static_cast<uint16_t>(date.month), static_cast<uint16_t>(date.day),

@@ -44,6 +44,18 @@ std::optional<int32_t> HourOfYearOfDateField(std::string_view text);
 // The year of the day whose hour a one-field date gives (hour 0 belongs to the day before,
 // so 1 January 0:00 gives the year before); nothing when the text is no date.
 std::optional<int64_t> YearOfDateField(std::string_view text);
+// The hour a one-field date stamps: its hour of the 365-day year, 0 when that lies outside
+// 1..8760, or that the hour belongs to 29 February, which a 365-day year has no room for.
+struct DateFieldHour {
+  int32_t hourOfYear = 0;
+  bool leapDay = false;
+};
+
+// Like HourOfYearOfDateField, with the year looked at for 29 February. When a stamp ends
+// its hour (stampsBeginning false), 0:00 is hour 24 of the day before, so that 1 March 0:00
+// of a leap year closes 29 February; 1 January 0:00 lies outside the year. When a stamp
+// begins its hour, 0:00 is hour 1 of its day and 23:00 hour 24.
+std::optional<DateFieldHour> HourOfDateField(std::string_view text, bool stampsBeginning);
 
 // The accepted forms, for error messages.
 inline constexpr const char* kCsvDateForms =

@@ -1,5 +1,6 @@
 #include "csv/csv_field_map.h"
 
+#include "run/hour_placement.h"
 #include "run/run_error.h"
 #include "run/text_fields.h"
 
@@ -79,6 +80,15 @@ std::vector<int> CsvColumnNumbers(const CsvFieldMap& fieldMap) {
     throw RunError(lead + "has the solar choice " + std::to_string(fieldMap.solarInd) +
                    ", which is not 0 (global horizontal) or 1 (global horizontal and direct "
                    "normal).");
+  }
+  if (fieldMap.subhourly != kSubhourlyLast && fieldMap.subhourly != kSubhourlyMean) {
+    throw RunError(lead + "has the rule " + std::to_string(fieldMap.subhourly) +
+                   " for rows that share an hour, which is not 0 (the last row) or 1 (their "
+                   "mean).");
+  }
+  if (fieldMap.timeStamps != kStampsEnding && fieldMap.timeStamps != kStampsBeginning) {
+    throw RunError(lead + "has the time-stamp choice " + std::to_string(fieldMap.timeStamps) +
+                   ", which is not 0 (a stamp ends its hour) or 1 (it begins it).");
   }
   const std::vector<CsvSlot> layout = CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd);
   std::vector<int> columns(layout.size(), 0);

@@ -35,7 +35,17 @@ struct CsvFieldMap {
   // CSVgridCol1 .. CSVgridCol12: the file column of layout slot k (counted from 1 as the
   // field scanner counts fields), as decimal text; empty = not assigned.
   std::array<std::string, kCsvSlots> columns;
+  // Subhourly: rows that land on one hour give it the last row's values (0) or their mean
+  // (1); kSubhourlyLast, kSubhourlyMean of run/hour_placement.h.
+  int32_t subhourly = 0;
+  // TimeStamps, for the one-field date form: the date-time of a row marks the end of its
+  // hour (0, kStampsEnding) or its beginning (1, kStampsBeginning: one hour is added).
+  int32_t timeStamps = 0;
 };
+
+// TimeStamps
+inline constexpr int32_t kStampsEnding = 0;
+inline constexpr int32_t kStampsBeginning = 1;
 
 // The items a slot can hold.
 enum class CsvItem {
@@ -65,7 +75,8 @@ bool CsvFieldMapComplete(const CsvFieldMap& fieldMap);
 
 // The file column of every slot of the field map's layout (1..kCsvMaxColumn), 0 where
 // an optional item is not assigned. Throws RunError, before anything is read, when the
-// choices give no layout ("The CSV field specification's date form 7 is not ..."), when an
+// choices give no layout ("The CSV field specification's date form 7 is not ..."), when
+// the rule for rows sharing an hour or the time-stamp choice is not 0 or 1, when an
 // assignment is not a whole number or lies outside 1..255 (naming the slot and its item),
 // or when a required item has no column (naming the item). Slots beyond the layout are
 // not looked at.

@@ -33,6 +33,12 @@ class CsvLineReader {
   size_t lineNumber_ = 0;
 };
 
+// How many fields NextField yields from position 1, the delimiter after a closing quote
+// kept, before its position passes the end of the line, and the empty field after a
+// delimiter that ends the line: the columns of a row as the reader numbers them, so that
+// a quoted field counts one more ("\"a\",b" has 3, "a,b" and "a," have 2). 0 for "".
+size_t CsvFieldCount(std::string_view line);
+
 // Fields 1..count of line, split with NextField from position 1 with the delimiter after a
 // closing quote left in place (so a quoted field is followed by an empty one): the column
 // numbers the preview shows are the ones under which the reader finds the fields.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <iterator>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "csv/csv_lines.h"
 #include "format/original_data_file.h"
 #include "run/calendar.h"
+#include "run/hour_placement.h"
 #include "run/run_error.h"
 #include "run/text_fields.h"
 
@@ -104,6 +107,32 @@ bool ToValue(std::string_view text, float& out) {
   return true;
 }
 
+// A line with nothing but blanks, tabs and form feeds. Such lines after the last data row
+// are no rows.
+bool IsBlank(std::string_view line) {
+  return line.find_first_not_of(" \t\f") == std::string_view::npos;
+}
+
+// Without a date form the rows are the hours in order: 8760 of them, or 8784 of a leap
+// year whose rows 1417 to 1440 are 29 February.
+constexpr int64_t kLeapYearHours = kHoursPerYear + 24;
+constexpr int64_t kFirstLeapDayRow = 59 * 24 + 1;
+constexpr int64_t kLastLeapDayRow = 60 * 24;
+
+// The data rows of path from firstRow on, blank lines after the last of them not counted.
+int64_t CountDataRows(const std::string& path, int32_t firstRow) {
+  CsvLineReader lines(path);
+  std::string line;
+  int64_t rows = 0;
+  int64_t blanksAtEnd = 0;
+  while (lines.Next(line)) {
+    if (static_cast<int64_t>(lines.lineNumber()) < firstRow) continue;
+    ++rows;
+    blanksAtEnd = IsBlank(line) ? blanksAtEnd + 1 : 0;
+  }
+  return rows - blanksAtEnd;
+}
+
 // The hour of year of month, day and hour, 0 when it lies outside 1..8760 (a month outside
 // 1..12, a date past 31 December, 1 January hour 0). Hour 0 is the day before's hour 24;
 // a day past its month's end runs on into the next month.
@@ -114,37 +143,81 @@ int32_t CheckedHourOfYear(int64_t month, int64_t day, int64_t hour) {
   return (h >= 1 && h <= kHoursPerYear) ? h : 0;
 }
 
+// The hour a row stamps, before any time shift: 0 outside the year.
+struct Stamp {
+  int32_t hour = 0;
+  bool leapDay = false;
+};
+
+// How often a kind of thing happened in the rows, and the line of the first time.
+struct Tally {
+  int count = 0;
+  size_t firstLine = 0;
+  void Add(size_t line) {
+    if (count++ == 0) firstLine = line;
+  }
+};
+
 class RowReader {
  public:
-  RowReader(const CsvFieldMap& fieldMap, StageContext& ctx, const CsvLineReader& lines,
-            std::vector<int16_t>* years)
-      : fieldMap_(fieldMap), ctx_(ctx), lines_(lines), fields_(fieldMap), years_(years) {}
+  // dataRows: the number of data rows counted beforehand (the date-less form), else 0.
+  RowReader(const CsvFieldMap& fieldMap, StageContext& ctx, const std::string& path,
+            RowPlacement& placement, int64_t dataRows, std::vector<int16_t>* years)
+      : fieldMap_(fieldMap), ctx_(ctx), path_(path), placement_(placement),
+        leapYearRows_(dataRows == kLeapYearHours), fields_(fieldMap), years_(years) {
+    if (placement.mean()) means_.emplace();
+  }
 
-  // Converts and stores one data row (the dataRow-th, from 1).
-  void Read(std::string_view line, int64_t dataRow) {
-    fields_.Split(line);
-    const int32_t h = HourOfRow(dataRow);
-    if (h == 0) {
-      ++rowsOutsideYear_;
+  // Converts and stores one data row (the dataRow-th, from 1), found at line `line`.
+  void Read(std::string_view text, int64_t dataRow, size_t line) {
+    line_ = line;
+    const size_t fieldCount = CsvFieldCount(text);
+    if (dataRow == 1) {
+      firstRowFields_ = fieldCount;
+    } else if (fieldCount != firstRowFields_) {
+      otherFieldCounts_.Add(line);
+    }
+    fields_.Split(text);
+    const Stamp stamp = StampOf(dataRow);
+    if (stamp.leapDay) {
+      placement_.LeapDayRow(line);
       return;
     }
+    if (stamp.hour == 0) {
+      placement_.RowOutsideYear(line);
+      return;
+    }
+    const int32_t h = placement_.Land(stamp.hour, line);
     if (years_ != nullptr && fieldMap_.dateInd == kDateOneField) {
       const std::optional<int64_t> year = YearOfDateField(fields_.Field(CsvItem::Date));
       (*years_)[static_cast<size_t>(h - 1)] =
           year && *year > 0 && *year < 10000 ? static_cast<int16_t>(*year) : 0;
     }
     HourlyTable& table = ctx_.table;
-    for (const ValueItem& v : kValueItems) {
+    float values[std::size(kValueItems)] = {};
+    bool valid[std::size(kValueItems)] = {};
+    for (size_t i = 0; i < std::size(kValueItems); ++i) {
+      const ValueItem& v = kValueItems[i];
       if (v.item == CsvItem::SolarDirectNormal && fieldMap_.solarInd != kSolarGlobalAndDirect) continue;
-      float value = 0.0f;
-      if (ToValue(fields_.Field(v.item), value)) {
-        table.at(v.series, h) = value;
+      valid[i] = ToValue(fields_.Field(v.item), values[i]);
+      if (valid[i]) {
+        table.at(v.series, h) = values[i];
       } else {
         ctx_.log.WriteLogLine(v.logLine + std::to_string(h));
         table.at(v.series, h) = v.failure;
+        failures_[i].Add(line);
       }
     }
-    // Snow and rain: anything but nothing or "0" is a yes. Cloud type: exactly 1 or 3.
+    if (means_) {
+      for (size_t i = 0; i < std::size(kValueItems); ++i) {
+        const Series s = kValueItems[i].series;
+        if (valid[i] && s != WindSpeed && s != WindDirection) means_->Add(s, h, values[i]);
+      }
+      means_->AddWind(h, valid[kWindSpeedItem], values[kWindSpeedItem], valid[kWindDirectionItem],
+                      values[kWindDirectionItem]);
+    }
+    // Snow and rain: anything but nothing or "0" is a yes. Cloud type: exactly 1 or 3;
+    // with means, the last row's, 2 unless it says 1 or 3.
     for (const auto& [item, series] : {std::pair{CsvItem::SnowFlag, SnowFlag},
                                        std::pair{CsvItem::RainFlag, RainFlag}}) {
       if (fields_.ColumnOf(item) == 0) continue;
@@ -153,21 +226,58 @@ class RowReader {
     }
     if (fields_.ColumnOf(CsvItem::CloudType) != 0) {
       const std::string_view f = fields_.Field(CsvItem::CloudType);
+      if (means_) table.at(CloudType, h) = 2.0f;
       if (f == "1") table.at(CloudType, h) = 1.0f;
       if (f == "3") table.at(CloudType, h) = 3.0f;
     }
   }
 
-  int rowsOutsideYear() const { return rowsOutsideYear_; }
+  // The means of the hours that several rows filled, once every row is read.
+  void StoreMeans() const {
+    if (means_) means_->Store(ctx_.table);
+  }
+
+  // One warning for the rows whose fields do not line up with the first data row's, and
+  // one per item whose values did not all convert.
+  void Report(const std::vector<CsvSlot>& layout) const {
+    if (const int rows = otherFieldCounts_.count; rows > 0) {
+      ctx_.Warn("     " + std::to_string(rows) +
+                (rows == 1 ? " data row splits" : " data rows split") +
+                " into another number of fields than the " + std::to_string(firstRowFields_) +
+                " of the first data row (first at line " +
+                std::to_string(otherFieldCounts_.firstLine) +
+                "): a quoted field shifts the columns of such rows, so their values may come "
+                "from the wrong columns.");
+    }
+    for (size_t i = 0; i < std::size(kValueItems); ++i) {
+      const Tally& failed = failures_[i];
+      if (failed.count == 0) continue;
+      const CsvItem item = kValueItems[i].item;
+      std::string name;
+      for (const CsvSlot& slot : layout) {
+        if (slot.item == item || (item == kMoistureItem && IsMoistureItem(slot.item))) name = slot.name;
+      }
+      ctx_.Warn("     " + std::to_string(failed.count) +
+                (failed.count == 1 ? " value of " : " values of ") + name +
+                " did not convert (first at line " + std::to_string(failed.firstLine) + "): " +
+                (failed.count == 1 ? "it counts as missing." : "they count as missing."));
+    }
+  }
 
  private:
-  int32_t HourOfRow(int64_t dataRow) {
+  static constexpr size_t kWindSpeedItem = 3;
+  static constexpr size_t kWindDirectionItem = 4;
+  static_assert(kValueItems[kWindSpeedItem].series == WindSpeed);
+  static_assert(kValueItems[kWindDirectionItem].series == WindDirection);
+
+  Stamp StampOf(int64_t dataRow) {
     switch (fieldMap_.dateInd) {
       case kDateOneField: {
         const std::string_view text = fields_.Field(CsvItem::Date);
-        const std::optional<int32_t> h = HourOfYearOfDateField(text);
+        const std::optional<DateFieldHour> h =
+            HourOfDateField(text, fieldMap_.timeStamps == kStampsBeginning);
         if (!h) Fail(text, std::string("is not a date: a one-field date is ") + kCsvDateForms);
-        return (*h >= 1 && *h <= kHoursPerYear) ? *h : 0;
+        return {h->hourOfYear, h->leapDay};
       }
       case kDateThreeFields: {
         const int64_t month = Whole(CsvItem::Month, "month");
@@ -178,10 +288,15 @@ class RowReader {
           hourOffset_ = 1;
           ctx_.ui.EchoLine("  Detected Weather data Hour Format 0 - 23.");
         }
-        return CheckedHourOfYear(month, day, hour + hourOffset_);
+        const int32_t h = CheckedHourOfYear(month, day, hour + hourOffset_);
+        return {h, h != 0 && month == 2 && day == 29};
       }
       default:  // no date: the rows are the hours of the year in order
-        return dataRow <= kHoursPerYear ? static_cast<int32_t>(dataRow) : 0;
+        if (leapYearRows_ && dataRow >= kFirstLeapDayRow) {
+          if (dataRow <= kLastLeapDayRow) return {0, true};
+          dataRow -= 24;
+        }
+        return {dataRow <= kHoursPerYear ? static_cast<int32_t>(dataRow) : 0, false};
     }
   }
 
@@ -193,60 +308,85 @@ class RowReader {
   }
 
   [[noreturn]] void Fail(std::string_view text, const std::string& reason) const {
-    throw InputError(lines_.path() + ", line " + std::to_string(lines_.lineNumber()) + ": " +
-                     QuoteForMessage(text) + " " + reason);
+    throw InputError(path_ + ", line " + std::to_string(line_) + ": " + QuoteForMessage(text) +
+                     " " + reason);
   }
 
   const CsvFieldMap& fieldMap_;
   StageContext& ctx_;
-  const CsvLineReader& lines_;
+  const std::string& path_;
+  RowPlacement& placement_;
+  const bool leapYearRows_;
   KeptFields fields_;
   std::vector<int16_t>* years_;
+  std::optional<HourMeans> means_;
+  size_t line_ = 0;
   int64_t hourOffset_ = 0;
-  int rowsOutsideYear_ = 0;
+  size_t firstRowFields_ = 0;
+  Tally otherFieldCounts_;
+  Tally failures_[std::size(kValueItems)];
 };
-
-void LogSkippedRows(int rows, const RunLog& log) {
-  if (rows == 0) return;
-  log.WriteLogLine("     " + std::to_string(rows) +
-                   (rows == 1 ? " data row outside the 365-day year was skipped."
-                              : " data rows outside the 365-day year were skipped."));
-}
 
 }  // namespace
 
 bool ReadCSVData(const std::string& path, const CsvFieldMap& fieldMap, StageContext& ctx,
-                 std::vector<int16_t>* years) {
+                 int timeShiftHours, std::vector<int16_t>* years) {
   ctx.ui.SetCaption("Varnell-Kestrum (convert CSV)", "Kestrum: convert CSV");
   CsvColumnNumbers(fieldMap);  // refuses an unusable field map before anything is read
+  if (const std::string problem = TimeShiftProblem(timeShiftHours); !problem.empty()) {
+    throw RunError(problem);
+  }
   ctx.state.moistureIndicator = fieldMap.moistInd;
+
+  // Without a date form a row's hour is its place among the rows: only a whole year of
+  // them, or a leap year's, gives every row its hour.
+  int64_t countedRows = 0;
+  if (fieldMap.dateInd == kDateNone) {
+    countedRows = CountDataRows(path, fieldMap.firstRow);
+    if (countedRows > 0 && countedRows != kHoursPerYear && countedRows != kLeapYearHours) {
+      throw InputError(path + " has " + std::to_string(countedRows) +
+                       " data rows; without a date form a file must hold 8760 (or 8784 for a "
+                       "leap year) rows, one per hour");
+    }
+  }
 
   HourlyTable& table = ctx.table;
   for (Series s : {DryBulb, Moisture, SolarHorizontal, WindSpeed, WindDirection}) {
     table.Fill(s, kNotSupplied);
   }
 
-  int rowsOutsideYear = 0;
+  RowPlacement placement(fieldMap.subhourly, timeShiftHours);
   {
     CsvLineReader lines(path);
     if (years != nullptr) years->assign(static_cast<size_t>(kHoursPerYear), 0);
-    RowReader rows(fieldMap, ctx, lines, years);
+    RowReader rows(fieldMap, ctx, lines.path(), placement, countedRows, years);
     std::string line;
     bool more = true;
     while (static_cast<int64_t>(lines.lineNumber()) < static_cast<int64_t>(fieldMap.firstRow) - 1 &&
            (more = lines.Next(line))) {
     }
+    // Blank lines are rows only when a row follows them.
+    std::vector<std::pair<std::string, size_t>> blanks;
     int64_t dataRows = 0;
-    while (more && lines.Next(line)) rows.Read(line, ++dataRows);
-    if (dataRows == 0) {
-      throw InputError(path + " has " + std::to_string(lines.lineNumber()) +
-                       (lines.lineNumber() == 1 ? " line" : " lines") +
-                       ": the first data row, line " + std::to_string(fieldMap.firstRow) +
-                       ", lies beyond its end.");
+    while (more && lines.Next(line)) {
+      if (IsBlank(line)) {
+        blanks.emplace_back(line, lines.lineNumber());
+        continue;
+      }
+      for (const auto& [blank, number] : blanks) rows.Read(blank, ++dataRows, number);
+      blanks.clear();
+      rows.Read(line, ++dataRows, lines.lineNumber());
     }
-    rowsOutsideYear = rows.rowsOutsideYear();
+    if (dataRows == 0) {
+      const size_t count = lines.lineNumber();
+      throw InputError(path + " has " + std::to_string(count) + (count == 1 ? " line" : " lines") +
+                       ": the first data row, line " + std::to_string(fieldMap.firstRow) +
+                       (blanks.empty() ? ", lies beyond its end." : ", and every line after it are blank."));
+    }
+    rows.StoreMeans();
+    placement.Report(ctx);
+    rows.Report(CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd));
   }
-  LogSkippedRows(rowsOutsideYear, ctx.log);
 
   const int32_t mi = ctx.state.moistureIndicator;
   table.NormaliseUnits(fieldMap.dbtUnits, fieldMap.moistUnits, fieldMap.solUnits, fieldMap.windUnits, mi);

@@ -14,13 +14,19 @@ namespace kestrum {
 // Reads the data rows of path from fieldMap.firstRow on into the table (the hour of each row
 // from its date fields, or its place among the rows without a date form), normalises units
 // with the field map's unit codes, writes <base>-orig.csv and offers the run for review.
-// A value that does not convert is logged and stored as its failure value; a row outside
-// the 365-day year is skipped and counted in one log line. Returns true; every failure is
-// thrown: RunError for an unusable field map (before the file is opened), InputError
-// naming the file, the line and the text for a date that does not convert, and for a file
-// without data rows. years (optional) receives, for each hour a row with a one-field date
-// filled, the year of that date (the last row's, like its values), 0 elsewhere.
+// The row of hour s fills hour s + timeShiftHours (wrapping around the year); rows that
+// share an hour give it the last row's values or their mean (fieldMap.subhourly); rows of
+// 29 February are left out. Blank lines after the last data row are no rows. A value that
+// does not convert is logged and stored as its failure value. Rows outside the year, rows
+// left out, hours filled more than once, rows whose fields do not line up with the first
+// data row's and values that did not convert are each warned once, with the first line.
+// Returns true; every failure is thrown: RunError for an unusable field map or time shift
+// (before the file is opened), InputError naming the file, the line and the text for a date
+// that does not convert, for a file without data rows, and, before anything is read,
+// for a file without a date form whose data rows are not 8760 or 8784. years (optional)
+// receives, for each hour a row with a one-field date filled, the year of that date (the
+// last row's, like its values), 0 elsewhere.
 bool ReadCSVData(const std::string& path, const CsvFieldMap& fieldMap, StageContext& ctx,
-                 std::vector<int16_t>* years = nullptr);
+                 int timeShiftHours = 0, std::vector<int16_t>* years = nullptr);
 
 }  // namespace kestrum

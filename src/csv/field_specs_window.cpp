@@ -407,7 +407,9 @@ void TfrmFieldSpecs::bbtnSnapBotClick() {
 }
 
 CsvFieldMap TfrmFieldSpecs::Current() const {
-  CsvFieldMap fieldMap;
+  // Choices the window shows no control for (the rule for rows sharing an hour, the
+  // time-stamp choice) keep their stored values.
+  CsvFieldMap fieldMap = stored_;
   fieldMap.firstRow = seFirstRow->value();
   fieldMap.dateInd = dateChoice->checkedId();
   fieldMap.moistInd = moistureChoice->checkedId();

@@ -9,30 +9,11 @@
 
 namespace kestrum {
 
-namespace {
-
-std::string Trimmed(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return std::string(s);
-}
-
-// The 1-based column headed `name`, or 0.
-int ColumnHeaded(const std::vector<std::string>& headers, const char* name) {
-  const std::string wanted = ToUpperAscii(name);
-  for (size_t i = 0; i < headers.size(); ++i) {
-    if (ToUpperAscii(Trimmed(headers[i])) == wanted) return static_cast<int>(i) + 1;
-  }
-  return 0;
-}
-
-}  // namespace
-
 Tmy3Header ReadTmy3Header(const std::string& path) {
   Tmy3Header header;
   header.path = path;
   CsvLineReader lines(path);
-  std::string siteLine, headerLine;
+  std::string siteLine, headerLine, firstDataRow;
   if (!lines.Next(siteLine) || !lines.Next(headerLine)) {
     throw InputError(path + " is not a TMY3 file: it has fewer than two lines (a site line and "
                      "a line of column headers).");
@@ -51,8 +32,9 @@ Tmy3Header ReadTmy3Header(const std::string& path) {
   if (std::count(siteLine.begin(), siteLine.end(), '"') % 2 != 0) {
     header.siteLineProblem = "a double quote is not closed";
   }
-  header.headers = CsvSplitFields(headerLine, kCsvMaxColumn);
-  while (!header.headers.empty() && header.headers.back().empty()) header.headers.pop_back();
+  lines.Next(firstDataRow);  // none: the columns are the header line's own
+  header.columns = AlignHeaders(headerLine, firstDataRow);
+  while (!header.columns.empty() && header.columns.back().text.empty()) header.columns.pop_back();
   return header;
 }
 
@@ -91,7 +73,7 @@ CsvFieldMap Tmy3FieldMap(const Tmy3Header& header, int32_t moistInd, int32_t sol
   for (size_t slot = 0; slot < layout.size(); ++slot) {
     const char* name = Tmy3HeaderOf(layout[slot].item);
     if (name == nullptr) continue;
-    const int column = ColumnHeaded(header.headers, name);
+    const int column = ReaderColumnHeaded(header.columns, name);
     if (column == 0) {
       throw InputError(header.path + ", line 2: no column is headed \"" + name +
                        "\", which a TMY3 file as distributed has for " + layout[slot].name + ".");

@@ -1,26 +1,20 @@
 #include "epw/epw_reader.h"
 
+#include <algorithm>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "epw/epw_row.h"
 #include "epw/text_lines.h"
 #include "format/original_data_file.h"
+#include "run/hour_placement.h"
 #include "run/run_error.h"
 #include "run/text_fields.h"
 
 namespace kestrum {
 
 namespace {
-
-// What the rows of one file came to, for the log.
-struct EpwReadCounts {
-  int rowsSkipped = 0;           // rows whose date or hour is not one of the 365-day year
-  size_t firstSkippedLine = 0;
-  int hoursFilledTwice = 0;      // hours that more than one row filled (29 February aside)
-  size_t firstRefillLine = 0;
-  int missingDirectNormal = 0;   // hours whose direct normal carries the 9999 code
-};
 
 [[noreturn]] void NotAnEpwFile(const std::string& path, const std::string& reason) {
   throw InputError(path + " is not an EPW file: " + reason + ".");
@@ -74,6 +68,22 @@ void StoreRow(const EpwRow& row, int h, const EpwOptions& options, HourlyTable& 
   }
 }
 
+// The values of a row that are no missing-value code, for the mean of its hour.
+void AddToMeans(const EpwRow& row, int h, const EpwOptions& options, HourMeans& means) {
+  if (row.dryBulbC < kEpwMissingTemperature) means.Add(DryBulb, h, row.dryBulbC);
+  const float missingMoisture =
+      options.useRelHum ? kEpwMissingHumidityOrWind : kEpwMissingTemperature;
+  if (row.moisture < missingMoisture) means.Add(Moisture, h, row.moisture);
+  if (row.globalHorizontal < kEpwMissingRadiation) {
+    means.Add(SolarHorizontal, h, row.globalHorizontal);
+  }
+  if (!options.calcDirectNormal && row.directNormal < kEpwMissingRadiation) {
+    means.Add(SolarDirectNormal, h, row.directNormal);
+  }
+  means.AddWind(h, row.windSpeed < kEpwMissingHumidityOrWind, row.windSpeed,
+                row.windDirection < kEpwMissingHumidityOrWind, row.windDirection);
+}
+
 [[noreturn]] void RowError(const TextLineReader& lines, size_t lineNumber,
                            const EpwRowProblem& problem) {
   std::string message = lines.path() + ", line " + std::to_string(lineNumber) + ": ";
@@ -85,15 +95,17 @@ void StoreRow(const EpwRow& row, int h, const EpwOptions& options, HourlyTable& 
   throw InputError(message);
 }
 
-EpwReadCounts ReadRows(TextLineReader& lines, const EpwOptions& options, HourlyTable& table) {
-  EpwReadCounts counts;
+// Reads the data rows into the table; returns the hours whose direct normal carries the
+// missing code 9999 (every row of the hour, with subhourly mean).
+int ReadRows(TextLineReader& lines, const EpwOptions& options, HourlyTable& table,
+             RowPlacement& placement) {
   std::vector<bool> directNormalMissing(kHoursPerYear, false);
-  std::vector<bool> filled(kHoursPerYear, false);
+  std::optional<HourMeans> means;
+  if (placement.mean()) means.emplace();
   std::string line;
   EpwRow row;
   EpwRowProblem problem;
   size_t rows = 0;
-  size_t stored = 0;
   size_t firstBlank = 0;  // a blank line is an error only when a row follows it
   while (lines.Next(line)) {
     if (IsBlank(line)) {
@@ -106,46 +118,36 @@ EpwReadCounts ReadRows(TextLineReader& lines, const EpwOptions& options, HourlyT
     }
     ++rows;
     if (!ParseEpwRow(line, options, row, problem)) RowError(lines, lines.lineNumber(), problem);
-    const int32_t h = EpwHourIndex(row);
-    if (h == 0) {
-      if (counts.rowsSkipped++ == 0) counts.firstSkippedLine = lines.lineNumber();
+    const int32_t stamped = EpwHourIndex(row);
+    if (stamped == 0) {
+      placement.RowOutsideYear(lines.lineNumber());
       continue;
     }
-    // 29 February shares the slots of 1 March, whose rows follow and take them.
-    if (!IsLeapDay(row)) {
-      const size_t slot = static_cast<size_t>(h - 1);
-      if (filled[slot] && counts.hoursFilledTwice++ == 0) {
-        counts.firstRefillLine = lines.lineNumber();
-      }
-      filled[slot] = true;
+    if (IsLeapDay(row)) {
+      placement.LeapDayRow(lines.lineNumber());
+      continue;
     }
+    const int32_t h = placement.Land(stamped, lines.lineNumber());
     StoreRow(row, h, options, table, directNormalMissing);
-    ++stored;
+    if (means) AddToMeans(row, h, options, *means);
   }
   if (rows == 0) NotAnEpwFile(lines.path(), "it has no data rows after its DATA PERIODS line");
-  if (stored == 0) {
+  if (placement.rowsLanded() == 0) {
     NotAnEpwFile(lines.path(), "none of its " + std::to_string(rows) +
                                    " data rows has a date and hour of the 365-day year");
   }
-  for (bool missing : directNormalMissing) counts.missingDirectNormal += missing ? 1 : 0;
-  return counts;
+  if (means) {
+    means->Store(table);
+    for (int32_t h = 1; h <= kHoursPerYear; ++h) {
+      directNormalMissing[static_cast<size_t>(h - 1)] =
+          !options.calcDirectNormal && placement.RowsOf(h) > 0 &&
+          !means->HasValue(SolarDirectNormal, h);
+    }
+  }
+  return static_cast<int>(std::count(directNormalMissing.begin(), directNormalMissing.end(), true));
 }
 
-void ReportCounts(const EpwReadCounts& counts, StageContext& ctx) {
-  if (const int rows = counts.rowsSkipped; rows > 0) {
-    ctx.Warn("     " + std::to_string(rows) +
-                  (rows == 1 ? " data row whose date or hour is not in the 365-day year was skipped"
-                             : " data rows whose date or hour is not in the 365-day year were skipped") +
-                  " (first at line " + std::to_string(counts.firstSkippedLine) + ").");
-  }
-  if (const int hours = counts.hoursFilledTwice; hours > 0) {
-    ctx.Warn("     " + std::to_string(hours) +
-                  (hours == 1 ? " hour was filled by more than one row"
-                              : " hours were filled by more than one row") +
-                  "; the last row of each was kept (first at line " +
-                  std::to_string(counts.firstRefillLine) + ").");
-  }
-  const int hours = counts.missingDirectNormal;
+void ReportMissingDirectNormal(int hours, StageContext& ctx) {
   if (hours > 0) {
     ctx.log.WriteLogLine("     " + std::to_string(hours) +
                          (hours == 1 ? " hour with a missing direct-normal value (9999) will be estimated."
@@ -155,7 +157,8 @@ void ReportCounts(const EpwReadCounts& counts, StageContext& ctx) {
 
 }  // namespace
 
-bool ReadEPWData(const std::string& path, const EpwOptions& options, StageContext& ctx) {
+bool ReadEPWData(const std::string& path, const EpwOptions& options, StageContext& ctx,
+                 int timeShiftHours) {
   ctx.ui.SetCaption("Varnell-Kestrum (convert EPW)", "Kestrum: convert EPW");
   ctx.state.moistureIndicator = options.useRelHum ? kMoistureRelHum : 1;  // 1: dew point here
 
@@ -164,13 +167,19 @@ bool ReadEPWData(const std::string& path, const EpwOptions& options, StageContex
     table.Fill(s, kNotSupplied);
   }
 
-  EpwReadCounts counts;
+  for (const std::string& problem :
+       {TimeShiftProblem(timeShiftHours), SubhourlyProblem(options.subhourly)}) {
+    if (!problem.empty()) throw RunError(problem);
+  }
+  RowPlacement placement(options.subhourly, timeShiftHours);
+  int missingDirectNormal = 0;
   {
     TextLineReader lines(path);
     SkipHeader(lines);
-    counts = ReadRows(lines, options, table);
+    missingDirectNormal = ReadRows(lines, options, table, placement);
   }
-  ReportCounts(counts, ctx);
+  placement.Report(ctx);
+  ReportMissingDirectNormal(missingDirectNormal, ctx);
 
   // deg C -> deg F, dew point deg C -> deg F (relative humidity stays %), m/s -> mph.
   const int32_t mi = ctx.state.moistureIndicator;

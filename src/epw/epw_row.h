@@ -14,6 +14,10 @@ inline constexpr int kEpwRowFields = 35;
 
 // EPW encodes a missing direct-normal radiation as 9999 (Wh/m2).
 inline constexpr double kEpwMissingRadiation = 9999.0;
+// EPW's other missing-value codes of the fields the conversion takes: 99.9 for a dry-bulb
+// or dew-point temperature (deg C), 999 for relative humidity, wind direction and speed.
+inline constexpr float kEpwMissingTemperature = 99.9f;
+inline constexpr float kEpwMissingHumidityOrWind = 999.0f;
 
 // The taken fields of a row, in the file's units (deg C, %, Wh/m2, degrees, m/s).
 struct EpwRow {

@@ -21,6 +21,7 @@
 #include "format/site_parameters.h"
 #include "format/solar_position.h"
 #include "run/calendar.h"
+#include "run/hour_placement.h"
 #include "run/regular_file.h"
 #include "run/run_error.h"
 #include "run/text_fields.h"
@@ -275,13 +276,14 @@ class RowEditor {
  public:
   RowEditor(const EpwYearInputs& in, const EpwOptions& options) : in_(in), options_(options) {}
 
-  // moved: the row landed on another hour than its date's.
-  EpwFieldEdits EditsFor(int h, bool moved) const {
+  // moved: the row landed on another hour than its date's. averaged: the hour holds the mean
+  // of several rows, so none of the row's own values is the hour's.
+  EpwFieldEdits EditsFor(int h, bool moved, bool averaged) const {
     EpwFieldEdits edits;
     const auto i = static_cast<size_t>(h - 1);
     const HourlyTable& t = in_.converted;
     const HourlyTable& read = in_.asRead;
-    const auto changed = [&](Series s) { return t.at(s, h) != read.at(s, h); };
+    const auto changed = [&](Series s) { return averaged || t.at(s, h) != read.at(s, h); };
     const float dryBulb = t.at(DryBulb, h);
     const float moisture = t.at(Moisture, h);
     const bool dryBulbChanged = changed(DryBulb);
@@ -344,12 +346,6 @@ void AppendLine(TextSink& out, std::string_view text, std::string_view end) {
 
 }  // namespace
 
-int32_t ShiftedHour(int32_t stamped, int shiftHours) {
-  if (stamped == 0) return 0;
-  const int64_t h = static_cast<int64_t>(stamped) + shiftHours;
-  return h >= 1 && h <= kHoursPerYear ? static_cast<int32_t>(h) : 0;
-}
-
 void RepairedEpwFromEpw(std::string_view source, const std::string& sourceName,
                         const EpwYearInputs& in, const EpwOptions& options, int timeShiftHours,
                         const EpwPieces& emit) {
@@ -374,6 +370,7 @@ void RepairedEpwFromEpw(std::string_view source, const std::string& sourceName,
     uint8_t endLength = 0;
     bool present = false;
     bool moved = false;  // its date is not the hour's: month, day and hour are rewritten
+    uint16_t rows = 0;   // the rows that landed on the hour
   };
   std::vector<Landed> landed(static_cast<size_t>(kHoursPerYear));
   RowDate date;
@@ -384,13 +381,17 @@ void RepairedEpwFromEpw(std::string_view source, const std::string& sourceName,
                        ": the month, day or hour is not a whole number (the file changed after "
                        "it was read)");
     }
-    const int32_t h = ShiftedHour(HourOfRowDate(date), timeShiftHours);
-    if (h == 0) continue;
+    // As the reader places rows: 29 February left out, then the time shift around the year.
+    if (date.month == 2 && date.day == 29) continue;
+    const int32_t stamped = HourOfRowDate(date);
+    if (stamped == 0) continue;
+    const int32_t h = timeShiftHours == 0 ? stamped : ShiftedHour(stamped, timeShiftHours);
     const CalendarHour ch = SplitHourOfYear(h);
-    landed[static_cast<size_t>(h - 1)] = {
-        static_cast<uint32_t>(line.text.data() - source.data()),
-        static_cast<uint32_t>(line.text.size()), static_cast<uint8_t>(line.end.size()), true,
-        date.month != ch.month || date.day != ch.day || date.hour != ch.hour};
+    Landed& slot = landed[static_cast<size_t>(h - 1)];
+    const uint16_t rows = slot.rows < UINT16_MAX ? static_cast<uint16_t>(slot.rows + 1) : slot.rows;
+    slot = {static_cast<uint32_t>(line.text.data() - source.data()),
+            static_cast<uint32_t>(line.text.size()), static_cast<uint8_t>(line.end.size()), true,
+            date.month != ch.month || date.day != ch.day || date.hour != ch.hour, rows};
   }
   int madeRows = 0;
   for (const Landed& l : landed) madeRows += l.present ? 0 : 1;
@@ -475,7 +476,8 @@ void RepairedEpwFromEpw(std::string_view source, const std::string& sourceName,
       out.Text(lineEnd);
     } else {
       const std::string_view text = rowText(l);
-      const EpwFieldEdits edits = editor.EditsFor(h, l.moved);
+      const EpwFieldEdits edits =
+          editor.EditsFor(h, l.moved, options.subhourly == kSubhourlyMean && l.rows > 1);
       if (edits.empty()) {
         out.Text(text);
       } else {
@@ -586,7 +588,7 @@ void RepairedEpwFromCsv(const EpwYearInputs& in, const CsvEpwSource& csv, const 
   // 10 ft (3.05 m) in soil of diffusivity 0.025 ft2/h (6.45E-7 m2/s): a conductivity of
   // 1.3 W/m-K, a density of 1500 kg/m3 and a specific heat of 1343 J/kg-K give it.
   std::string ground = "GROUND TEMPERATURES,1,3.05,1.30,1500.0,1343.3";
-  for (double rankine : GroundTemperatures(in.converted.series(DryBulb))) {
+  for (double rankine : GroundTemperatures(in.converted.series(DryBulb), site.latitude)) {
     ground += "," + FormatFixed(EpwCelsius(rankine - 459.67), 0, 2);
   }
   line(ground);

@@ -28,19 +28,15 @@ struct EpwYearInputs {
   SiteInfo site;                   // the run's site texts (they converted in the formatter)
 };
 
-// The hour of the year on which a row stamped with hour of year `stamped` lands when the
-// rows are shifted by shiftHours (a row stamped s lands on s + shiftHours); 0 when it lands
-// outside 1..8760 (the row is then left out) or stamped is 0.
-int32_t ShiftedHour(int32_t stamped, int shiftHours);
-
 // The EPW file of an EPW source, from the source's text. The header lines are kept, except:
 // the leap-year field of "HOLIDAYS/DAYLIGHT SAVINGS" becomes "No", "COMMENTS 2" gets the
 // repairs (counts per series, estimated direct normal) after its own text, and
 // "DATA PERIODS" names one period of one row per hour from 1/1 to 12/31 (a missing
 // HOLIDAYS or COMMENTS 2 line is added before DATA PERIODS). Then one row per hour of the
 // 365-day year in order. Each row is the source row that landed on the hour, as the reader
-// maps it (EpwHourIndex, then ShiftedHour; 29 February on 1 March, whose rows follow and
-// take its place; of two rows on one hour the last), with only these fields rewritten, in
+// maps it (EpwHourIndex, then ShiftedHour around the year; rows of 29 February left out; of
+// two rows on one hour the last, every taken field rewritten when the run averaged the
+// rows of an hour, options.subhourly), with only these fields rewritten, in
 // EPW units and decimals: dry bulb, dew point, relative humidity, global horizontal and
 // wind where the converted value differs from the value as read (the repaired hours), the
 // moisture field derived from the other two where either changed, direct normal where it

@@ -1,5 +1,6 @@
 #include "format/bin_packer.h"
 
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 
 #include <cstring>
@@ -9,6 +10,7 @@
 #include "ftpack/bin_format.h"
 #include "ftpack/file_io.h"
 #include "run/run_error.h"
+#include "run/run_files.h"
 #include "run/text_fields.h"
 
 namespace kestrum {
@@ -44,18 +46,52 @@ const char* PackerMessage(int32_t code) {
 bool IsBinExtension(std::string_view ext) { return ToUpperAscii(ext) == ".BIN"; }
 
 // Removes <base>.bin from dir whatever the letter case of its extension (.bin, .BIN,
-// .Bin ...), so that a ".bin" found after packing can only be the new one.
-void DeleteOldBinFiles(const fs::path& dir, const std::string& baseName) {
+// .Bin ...), so that a ".bin" found after packing can only be the new one; with keepNew,
+// all but <base>.bin itself, the file just packed.
+void DeleteOldBinFiles(const fs::path& dir, const std::string& baseName, bool keepNew = false) {
   std::error_code ec;
   for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
     if (name.size() != baseName.size() + 4 || name.compare(0, baseName.size(), baseName) != 0 ||
-        !IsBinExtension(std::string_view(name).substr(baseName.size()))) {
+        !IsBinExtension(std::string_view(name).substr(baseName.size())) ||
+        (keepNew && name == baseName + ".bin")) {
       continue;
     }
     std::error_code removeError;
     if (!it->is_directory(removeError)) fs::remove(it->path(), removeError);
   }
+}
+
+// Which file a path names, and when it last changed: a file replaced by a rename has
+// another inode, one rewritten in place other change times.
+struct FileIdentity {
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
+  timespec changed{};
+
+  bool operator==(const FileIdentity& o) const {
+    const auto same = [](const timespec& a, const timespec& b) {
+      return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
+           same(modified, o.modified) && same(changed, o.changed);
+  }
+};
+
+FileIdentity IdentityOf(const fs::path& path) {
+  struct stat st {};
+  FileIdentity id;
+  if (::stat(path.c_str(), &st) != 0) return id;
+  id.exists = true;
+  id.device = st.st_dev;
+  id.inode = st.st_ino;
+  id.size = st.st_size;
+  id.modified = st.st_mtim;
+  id.changed = st.st_ctim;
+  return id;
 }
 
 // The packer reports a failed write by its code alone; a full file system is the usual
@@ -128,7 +164,13 @@ PackResult MakeBinFile(const std::string& baseName, const std::string& outputDir
   std::memset(buffer, ' ', FTPACK_NAME_BUFFER_SIZE);
   std::memcpy(buffer, baseName.data(), baseName.size());
 
-  DeleteOldBinFiles(current, baseName);
+  // When the ".bin" stays here, the one of an earlier run is the user's output: it stays
+  // until a new one has been packed, and the packer replaces it by a rename only then.
+  // Otherwise the interim copy is an intermediate, removed so that it cannot pass for new.
+  const fs::path made = current / (baseName + ".bin");
+  const bool staysHere = BinStaysInInterim(outputDir, current.string());
+  const FileIdentity earlier = staysHere ? IdentityOf(made) : FileIdentity{};
+  if (!staysHere) DeleteOldBinFiles(current, baseName);
 
   const int32_t code = ftpack.pack();
   if (code != FTPACK_OK) {
@@ -141,8 +183,8 @@ PackResult MakeBinFile(const std::string& baseName, const std::string& outputDir
     return result;
   }
 
-  const fs::path made = current / (baseName + ".bin");
-  if (!fs::is_regular_file(made, ec)) {
+  // A ".bin" found now can only be the new one: not the earlier file left as it was.
+  if (!fs::is_regular_file(made, ec) || (earlier.exists && IdentityOf(made) == earlier)) {
     ctx.log.WriteLogLine("       Error encountered while creating BIN file:" + baseName + ".bin");
     result.reason = "Error encountered while creating BIN file:" + baseName + ".bin";
     ctx.ui.Repaint();
@@ -150,6 +192,7 @@ PackResult MakeBinFile(const std::string& baseName, const std::string& outputDir
   }
   result.ok = true;
   result.binPath = made.string();
+  if (staysHere) DeleteOldBinFiles(current, baseName, true);
 
   const std::string stays = ": the BIN file stays in " + made.string();
   if (outputDir.empty()) {

@@ -60,7 +60,7 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   StageContext ctx{services.table, state, services.ui, services.log, outcome.interimDir,
                    &outcome.warnings};
   state.outputBaseName = RemoveExtension(request.outputFileName);
-  RemoveEarlierRunFiles(outcome.interimDir, state.outputBaseName);
+  RemoveEarlierRunFiles(outcome.interimDir, state.outputBaseName, request.outputDir);
 
   RepairRecord repairs;
   HourlyTable asRead;
@@ -70,11 +70,11 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   if (request.branch == RunBranch::Epw) {
     state.runMode = RunModeEpw;
     services.table.ResetOptionalSeries();
-    ok = ReadEPWData(request.sourceFile, request.epw, ctx);
+    ok = ReadEPWData(request.sourceFile, request.epw, ctx, request.timeShiftHours);
   } else {
     state.runMode = RunModeCsv;
     services.table.ResetOptionalSeries();
-    ok = ReadCSVData(request.sourceFile, request.csv, ctx,
+    ok = ReadCSVData(request.sourceFile, request.csv, ctx, request.timeShiftHours,
                      request.epwOutFile.empty() ? nullptr : &csvYears);
   }
 
@@ -112,8 +112,8 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
     const EpwYearInputs year{asRead, services.table, formatted, repairs,
                              state.moistureIndicator, request.site};
     if (request.branch == RunBranch::Epw) {
-      // The time shift of the rows (0: as stamped) is the reader's.
-      RepairedEpwFromEpwFile(request.sourceFile, year, request.epw, 0, emit);
+      // The rows land on the hours the reader put them on (its time shift).
+      RepairedEpwFromEpwFile(request.sourceFile, year, request.epw, request.timeShiftHours, emit);
       return;
     }
     CsvEpwSource csv;

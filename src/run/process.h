@@ -30,6 +30,9 @@ struct RunRequest {
   std::string settingsFile;    // the settings file of the run's options: never written by it
   EpwOptions epw;
   CsvFieldMap csv;            // the committed CSV field map (CSV branch)
+  // Whole hours -23..23 by which the source's hours are moved (EPWTimeShift or
+  // CSVTimeShift; --time-shift, --utc): the row stamped hour s fills hour s + timeShiftHours.
+  int timeShiftHours = 0;
   SiteInfo site;               // the running branch's site texts
   std::string siteSource;      // where they come from, for a message about one of them
                                // ("/d/Golden.epw, LOCATION line 1")

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ftpack/ftpack.h"
+#include "run/hour_placement.h"
 #include "run/process.h"
 #include "run/run_files.h"
 
@@ -121,6 +122,9 @@ std::string RunRequestProblem(const RunRequest& request, const std::string& logP
   }
   if (const int row = FirstRowWithMinAboveMax(request.limits); row != 0) {
     return MinAboveMaxText(request.limits, row) + " No hour of that series could pass.";
+  }
+  if (std::string problem = TimeShiftProblem(request.timeShiftHours); !problem.empty()) {
+    return problem;
   }
   return WriteTargetProblem(request, RunInterimDirectory(request), logPath);
 }

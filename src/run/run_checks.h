@@ -33,7 +33,7 @@ std::string WriteTargetProblem(const RunRequest& request, const std::string& int
 std::string RunInterimDirectory(const RunRequest& request);
 
 // Every check a run makes before it writes anything, the log included: the output name,
-// the order of the cleaning limits, the write targets. Empty when the run may start.
+// the order of the cleaning limits, the time shift, the write targets. Empty when the run may start.
 std::string RunRequestProblem(const RunRequest& request, const std::string& logPath);
 
 }  // namespace kestrum

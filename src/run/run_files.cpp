@@ -45,8 +45,22 @@ std::vector<std::string> InterimRunFiles(const std::string& interimDir, const st
   return files;
 }
 
-void RemoveEarlierRunFiles(const std::string& interimDir, const std::string& base) {
-  for (const std::string& file : InterimRunFiles(interimDir, base)) RemoveFile(file);
+bool BinStaysInInterim(const std::string& outputDir, const std::string& interimDir) {
+  std::error_code ec;
+  if (outputDir.empty() || !fs::is_directory(outputDir, ec)) return true;
+  if (outputDir.size() == interimDir.size() && ToUpperAscii(outputDir) == ToUpperAscii(interimDir)) {
+    return true;
+  }
+  return fs::equivalent(outputDir, interimDir, ec);
+}
+
+void RemoveEarlierRunFiles(const std::string& interimDir, const std::string& base,
+                           const std::string& outputDir) {
+  const std::string binName = base + ".bin";
+  for (const std::string& file : InterimRunFiles(interimDir, base)) {
+    if (fs::path(file).filename() != binName) RemoveFile(file);
+  }
+  if (BinStaysInInterim(outputDir, interimDir)) return;
   // NAME.BIN, NAME.Bin ...: the packer takes any of them for its output.
   std::error_code ec;
   for (fs::directory_iterator it(interimDir, ec), end; !ec && it != end; it.increment(ec)) {

@@ -24,6 +24,8 @@ struct RunReport {
   bool useRelHum = false;
   bool calcDirectNormal = false;
   bool detailedLog = false;
+  int timeShiftHours = 0;      // the rows' hours moved by this many hours
+  bool subhourlyMean = false;  // rows that share an hour give it their mean (else the last)
   std::string settingsFile;  // empty: the default limits
   CleaningLimits limits = CleaningLimits::Defaults();
   std::optional<QualitySummary> quality;  // once the cleaning pass has run

@@ -88,6 +88,11 @@ void Overview(const RunReport& r, Page& p) {
   if (r.useRelHum) options += ", moisture from relative humidity";
   if (r.calcDirectNormal) options += ", direct normal estimated for every hour";
   if (r.detailedLog) options += ", detailed log";
+  if (r.timeShiftHours != 0) {
+    options += ", hours shifted by " + std::string(r.timeShiftHours > 0 ? "+" : "") +
+               std::to_string(r.timeShiftHours) + " h";
+  }
+  if (r.subhourlyMean) options += ", rows sharing an hour averaged";
   options += r.settingsFile.empty() ? ", default cleaning limits" : ", settings " + r.settingsFile;
   p.Row({"Options", options});
   p.Row({"Units", u == ReportUnits::Si ? "SI (\u00B0C, m/s, W/m\u00B2, kWh/m\u00B2)"

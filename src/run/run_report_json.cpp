@@ -179,6 +179,8 @@ std::string RunReportJson(const RunReport& report) {
                     {"use_rh", report.useRelHum},
                     {"calc_dn", report.calcDirectNormal},
                     {"detailed_log", report.detailedLog},
+                    {"time_shift_hours", report.timeShiftHours},
+                    {"subhourly", report.subhourlyMean ? "mean" : "last"},
                     {"settings", TextOrNull(report.settingsFile)},
                     {"limits", Limits(report.limits, relHum)}};
   if (report.quality) AddQuality(*report.quality, u, out);

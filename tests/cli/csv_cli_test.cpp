@@ -203,8 +203,12 @@ TEST_F(CsvCliTest, EveryFormOfTheSampleConvertsAlikeAndBadFilesAreNamed) {
        "empty-line.csv, line 2: \"\" is not a whole number (month)"},
       {"beyond", "1,1,1,5,5,0,1,1\n", mdh + " --first-row 9", 1,
        "beyond.csv has 1 line: the first data row, line 9, lies beyond its end."},
-      // Eight hours: the rest of the year has no earlier day to be copied from.
-      {"short", FirstLines(sample, 10), " --layout tmy3", 3, "cleaning pass could not repair"},
+      // Without a date form eight rows are no year.
+      {"short", FirstLines(sample, 10), " --layout tmy3", 1,
+       "short.csv has 8 data rows; without a date form a file must hold 8760 (or 8784 for a "
+       "leap year) rows, one per hour"},
+      // One hour: the rest of the year has no earlier day to be copied from.
+      {"one-hour", "1,1,1,5,5,0,1,1\n", mdh, 3, "cleaning pass could not repair"},
   };
   for (const auto& c : bad) {
     WriteBytes(dir_.File(std::string(c.name) + ".csv"), c.text);

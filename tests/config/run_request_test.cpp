@@ -17,6 +17,9 @@ TEST(RunRequest, EachBranchTakesItsOwnTabAndSite) {
   settings.csvSite = {"CSV site", "39.7", "-105.2", "-7", "1829"};
   settings.epwUseRH = true;
   settings.csvFieldMap.moistInd = 0;  // the CSV field map says dew point
+  settings.csvFieldMap.subhourly = 1;
+  settings.epwTimeShift = -7;
+  settings.csvTimeShift = 3;
   MainWindowState window;
   window.edEPWBinName = "Golden.BIN";
   window.edEPWdir = "/out/epw";
@@ -30,11 +33,14 @@ TEST(RunRequest, EachBranchTakesItsOwnTabAndSite) {
             std::make_tuple("/w/Golden.epw", "Golden.BIN", "/out/epw", "/work/interim", dir.path()));
   EXPECT_EQ(epw.site.description, "Golden,CO,USA");
   EXPECT_TRUE(epw.epw.useRelHum);
+  EXPECT_EQ(epw.timeShiftHours, -7);  // each branch its own time shift
 
   const RunRequest csv = MakeRunRequest(RunBranch::Csv, settings, window, paths);
   EXPECT_EQ(std::tie(csv.sourceFile, csv.outputFileName, csv.outputDir),
             std::make_tuple("/w/site.csv", "site.BIN", "/out/csv"));
   EXPECT_EQ(csv.site.description, "CSV site");
+  EXPECT_EQ(csv.timeShiftHours, 3);
+  EXPECT_EQ(csv.csv.subhourly, 1);
 
   // An EPW conversion leaves the CSV moisture choice alone: saved and read back unchanged.
   WriteSettingsFile(paths.settingsFile, settings);

@@ -96,9 +96,11 @@ TEST_F(SettingsFileTest, NewFileHasSectionsAndKeysInWriteOrder) {
                                        "CSVelev", "FirstRow", "DateInd", "MoistInd", "SolarInd",
                                        "DBTunits", "MoistUnits", "SolUnits", "WindUnits"};
   for (int i = 1; i <= 12; ++i) expected.push_back("CSVgridCol" + std::to_string(i));
-  expected.push_back("CSVWriteEpw");  // the keys of later versions come after the first ones
+  // The keys of later versions come after the first ones.
+  expected.insert(expected.end(), {"CSVWriteEpw", "Subhourly", "TimeStamps", "CSVTimeShift"});
   expected.insert(expected.end(), {Bracketed(kEpwSection), "EWPFileName", "EPWUseObs", "EPWCalcDN",
-                                   "EPWUseRH", "EPWBinDir", "EPWWriteEpw", "[SetUp]"});
+                                   "EPWUseRH", "EPWBinDir", "EPWWriteEpw", "EPWTimeShift",
+                                   "[SetUp]"});
   const std::string prefixes[] = {"DBT", "DPT", "SOL", "WSpd", "Wdir"};
   for (const std::string& p : prefixes) {
     for (const char* suffix : {"min", "max", "int", "prev"}) expected.push_back(p + suffix);
@@ -113,6 +115,33 @@ TEST_F(SettingsFileTest, NewFileHasSectionsAndKeysInWriteOrder) {
   EXPECT_NE(text.find("\r\nEPWUseObs=1\r\nEPWCalcDN=0\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nCSVgridCol12=" + std::string(255, 'c') + "\r\n"), std::string::npos);
   EXPECT_EQ(ReadSettingsFile(ini, paths).csvSite.description, "Hill  [SetUp] DBTmin=99");
+}
+
+TEST_F(SettingsFileTest, TimeKeysComeAfterTheKeysOfAnEarlierFileAndReadBack) {
+  // A file written before the keys existed: their defaults, and each new key goes after
+  // the last key of its section.
+  Settings s = ReadWith("[CSV Specs]\r\nDateInd=0\r\nCSVgridCol12=5\r\n[EPW Specs]\r\n"
+                        "EPWBinDir=/x\r\n[SetUp]\r\nDOEURL=u\r\n");
+  EXPECT_EQ(std::tie(s.csvFieldMap.subhourly, s.csvFieldMap.timeStamps, s.csvTimeShift, s.epwTimeShift),
+            std::make_tuple(0, 0, 0, 0));
+  s.csvFieldMap.subhourly = 1;
+  s.csvFieldMap.timeStamps = 1;
+  s.csvTimeShift = -23;
+  s.epwTimeShift = 8;
+  WriteSettingsFile(ini, s);
+  const std::string text = ReadBytes(ini);
+  EXPECT_EQ(text.rfind("[CSV Specs]\r\nDateInd=0\r\nCSVgridCol12=5\r\n", 0), 0u) << text;
+  const auto at = [&text](const char* line) { return text.find(std::string("\n") + line + "\r\n"); };
+  const char* inOrder[] = {"CSVgridCol11=", "Subhourly=1", "TimeStamps=1", "CSVTimeShift=-23",
+                           "[EPW Specs]", "EPWBinDir=/x", "EPWTimeShift=8", "[SetUp]"};
+  for (size_t i = 1; i < std::size(inOrder); ++i) {
+    EXPECT_LT(at(inOrder[i - 1]), at(inOrder[i])) << inOrder[i] << "\n" << text;
+  }
+  EXPECT_NE(at("EPWTimeShift=8"), std::string::npos);
+  const Settings back = ReadSettingsFile(ini, paths);
+  EXPECT_EQ(std::tie(back.csvFieldMap.subhourly, back.csvFieldMap.timeStamps, back.csvTimeShift,
+                     back.epwTimeShift),
+            std::make_tuple(1, 1, -23, 8));
 }
 
 TEST_F(SettingsFileTest, UnknownKeysAndSectionsSurviveAndExistingKeysKeepTheirPlace) {

@@ -123,13 +123,14 @@ TEST_F(CsvConversionTest, EveryDateFormGivesTheFilesOfTheEpwConversion) {
 
   // The same rows with one date-time field, hours numbered 0..23, and no date at all. The
   // values keep their text as the EPW file has it; the columns are DBT, DP, GH, DN, WS, WD.
-  std::string serial, iso, zeroBased, noDate;
+  std::string serial, serialBeginning, iso, zeroBased, noDate;
   int h = 0;
   for (const Strings& f : GoldenRows()) {
     ++h;
     const std::string values = "," + f[7] + "," + f[8] + "," + f[14] + "," + f[15] + "," +
                                f[22] + "," + f[21] + "\n";
     serial += Format("%.10f", 38353.0 + h / 24.0) + values;  // 38353: 1 January 2005
+    serialBeginning += Format("%.10f", 38353.0 + (h - 1) / 24.0) + values;
     iso += "2005-" + Format("%02.0f", std::stod(f[2])) + "-" + Format("%02.0f", std::stod(f[3])) +
            (h % 2 ? "T" : " ") + Format("%02.0f", std::stod(f[4])) + ":00" + values;
     zeroBased += f[2] + "," + f[3] + "," + std::to_string(std::stoi(f[4]) - 1) + values;
@@ -140,9 +141,12 @@ TEST_F(CsvConversionTest, EveryDateFormGivesTheFilesOfTheEpwConversion) {
     std::string text;
     int32_t dateInd;
     Strings dates;
+    int32_t timeStamps = kStampsEnding;
   } forms[] = {
       {"serial", serial, kDateOneField, {"1"}},
       {"iso", iso, kDateOneField, {"1"}},
+      // Stamped 00:00 .. 23:00, each stamp beginning its hour: the whole year, 8760 too.
+      {"serial-beginning", serialBeginning, kDateOneField, {"1"}, kStampsBeginning},
       {"zero-based", zeroBased, kDateThreeFields, {"1", "2", "3"}},
       {"no-date", noDate, kDateNone, {}},
   };
@@ -155,8 +159,9 @@ TEST_F(CsvConversionTest, EveryDateFormGivesTheFilesOfTheEpwConversion) {
     fieldMap.dbtUnits = 1;
     fieldMap.moistUnits = 1;
     fieldMap.windUnits = 2;
+    fieldMap.timeStamps = form.timeStamps;
     ASSERT_TRUE(ConvertCsv(form.name, form.text, fieldMap)) << form.name;
-    if (form.dateInd != kDateOneField) {
+    if (form.dateInd != kDateOneField || form.timeStamps == kStampsBeginning) {
       EXPECT_EQ(Outputs(form.name), expected) << form.name;
       continue;
     }
@@ -169,7 +174,8 @@ TEST_F(CsvConversionTest, EveryDateFormGivesTheFilesOfTheEpwConversion) {
         << form.name;
     const Strings log = ReadCrLfLines(log_.path());
     EXPECT_EQ(std::count(log.begin(), log.end(),
-                         "     1 data row outside the 365-day year was skipped."),
+                         "     1 data row whose date or hour is not in the 365-day year was "
+                         "skipped (first at line 8760)."),
               1);
     std::filesystem::remove(log_.path());
   }

@@ -71,5 +71,38 @@ TEST(HourOfYearOfDateField, SerialNumbersAndIso8601DatesGiveTheirHourOfTheYear) 
   }
 }
 
+// With the year looked at: which hour a stamp names, by whether it ends or begins its
+// hour, and whether that hour belongs to 29 February. -1: no date; "leap": left out.
+TEST(HourOfDateField, StampsThatEndOrBeginTheirHourAndTheHoursOf29February) {
+  const struct {
+    const char* text;
+    bool beginning;
+    int32_t hour;
+    bool leapDay = false;
+  } cases[] = {
+      {"2023-01-01T01:00", false, 1},
+      {"2023-01-01T00:00", false, 0},      // ends the year before
+      {"2023-01-02T00:00", false, 24},
+      {"2023-03-01T00:00", false, 1416},   // 28 February's hour 24
+      {"2024-02-29T00:00", false, 1416},   // 28 February's hour 24 of a leap year
+      {"2024-02-29T01:00", false, 0, true},
+      {"2024-03-01T00:00", false, 0, true},  // closes 29 February
+      {"2024-03-01T01:00", false, 1417},
+      {"2023-01-01T00:00", true, 1},
+      {"2023-12-31T23:00", true, 8760},
+      {"2024-02-29T00:00", true, 0, true},
+      {"2024-02-29T23:00", true, 0, true},
+      {"2024-03-01T00:00", true, 1417},
+      {"44927", true, 1},                  // serial 1 January 2023 0:00
+      {"45351.5416666667", false, 0, true},  // 29 February 2024 13:00
+      {"abc", true, -1},
+  };
+  for (const auto& c : cases) {
+    const std::optional<DateFieldHour> h = HourOfDateField(c.text, c.beginning);
+    EXPECT_EQ(h ? h->hourOfYear : -1, c.hour) << '"' << c.text << '"' << c.beginning;
+    EXPECT_EQ(h && h->leapDay, c.leapDay) << '"' << c.text << '"' << c.beginning;
+  }
+}
+
 }  // namespace
 }  // namespace kestrum

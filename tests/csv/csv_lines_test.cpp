@@ -65,5 +65,39 @@ TEST(SkipFields, LeavesThePositionThatAsManyFieldScansLeave) {
   EXPECT_EQ(CsvSplitFields("\"a,b\",c", 3), (Strings{"A,B", "", "c"}));
 }
 
+TEST(CsvFieldCount, CountsTheReadersColumnsAQuotedFieldOneMore) {
+  const struct {
+    const char* line;
+    size_t fields;
+  } cases[] = {
+      {"", 0},          {" ", 1},          {"a", 1},           {"abc,12,,x", 4},
+      {"a,b,", 3},      {",", 2},          {"a,b, ", 3},       {"\"a,b\",c", 3},
+      {"\"a\",", 3},    {"a,\"b\"", 2},    {"\"a", 1},          {"a\tb\tc", 3},
+      {"a,\tb", 2},     {"a\f,b", 3},       {"\"01/01/1988\",01:00,5", 4},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CsvFieldCount(c.line), c.fields) << '"' << c.line << '"';
+
+  // The count is what NextField gives, one call per field, on any line.
+  const auto byNextField = [](const std::string& line) {
+    size_t count = 0;
+    size_t pos = 1;
+    std::string field;
+    while (pos <= line.size()) {
+      NextField(line, pos, field);
+      ++count;
+    }
+    const bool tail = pos == line.size() + 1 && !line.empty() &&
+                      std::string_view(",\t\f\r").find(line.back()) != std::string_view::npos;
+    return count + (tail ? 1 : 0);
+  };
+  std::mt19937 random(14);
+  const std::string alphabet = "a1 ,,,\"\t";
+  for (int i = 0; i < 20000; ++i) {
+    std::string line(random() % 30, ' ');
+    for (char& ch : line) ch = alphabet[random() % alphabet.size()];
+    ASSERT_EQ(CsvFieldCount(line), byNextField(line)) << '"' << line << '"';
+  }
+}
+
 }  // namespace
 }  // namespace kestrum

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "csv/csv_test_support.h"
+#include "run/hour_placement.h"
 #include "run/run_error.h"
 #include "support/test_support.h"
 
@@ -29,6 +30,16 @@ CsvFieldMap MdhMap(int32_t firstRow = 1) {
 // No date: dry bulb, moisture, global, wind speed, wind direction.
 CsvFieldMap NoDateMap(int32_t firstRow = 1) {
   return MakeFieldMap(kDateNone, 0, 0, {"1", "2", "3", "4", "5"}, firstRow);
+}
+
+// rows, then copies of filler up to a year of 8760 rows, each line ended by end: without
+// a date form a file holds a whole year.
+std::string Year(const Strings& rows, const std::string& filler = "0,0,0,0,0",
+                 const std::string& end = "\n") {
+  std::string text;
+  for (const std::string& row : rows) text += row + end;
+  for (size_t h = rows.size(); h < 8760; ++h) text += filler + end;
+  return text;
 }
 
 class CsvReaderTest : public ::testing::Test {
@@ -59,7 +70,8 @@ class CsvReaderTest : public ::testing::Test {
   RunState state;
   testing::RecordingUi ui;
   RunLog log{dir.File("run.log")};
-  StageContext ctx{table, state, ui, log, dir.str()};
+  Strings warnings;
+  StageContext ctx{table, state, ui, log, dir.str(), &warnings};
 };
 
 TEST_F(CsvReaderTest, ThreeDateFieldsPutEachRowOnItsHourInStoredUnits) {
@@ -118,18 +130,27 @@ TEST_F(CsvReaderTest, FirstRowWithHourZeroMeansHoursNumbered0To23) {
   EXPECT_EQ(table.at(DryBulb, 1), 1.0f);
   EXPECT_EQ(table.at(DryBulb, 24), 2.0f);
   EXPECT_EQ(table.at(DryBulb, 8760), 3.0f);
-  EXPECT_EQ(ui.echoed, Strings{kLoaded});
-  EXPECT_EQ(LogLines(), Strings{"     1 data row outside the 365-day year was skipped."});
+  const std::string skipped =
+      "     1 data row whose date or hour is not in the 365-day year was skipped (first at "
+      "line 3).";
+  EXPECT_EQ(ui.echoed, (Strings{skipped, kLoaded}));
+  EXPECT_EQ(LogLines(), Strings{skipped});
+  EXPECT_EQ(warnings, Strings{skipped.substr(5)});
 }
 
-TEST_F(CsvReaderTest, DatesPastTheirMonthRunOnAndLeapDaysFallOnMarch) {
+TEST_F(CsvReaderTest, DatesPastTheirMonthRunOnAndLeapDaysAreLeftOut) {
   ASSERT_TRUE(Read("2,29,1,1,0,0,0,0\n3,1,1,2,0,0,0,0\n2,29,2,3,0,0,0,0\n2,30,5,4,0,0,0,0\n"
                    "13,1,1,5,0,0,0,0\n0,31,1,6,0,0,0,0\n12,32,1,7,0,0,0,0\n",
                    MdhMap()));
-  EXPECT_EQ(table.at(DryBulb, 1417), 2.0f);  // 1 March hour 1: the later row wins
-  EXPECT_EQ(table.at(DryBulb, 1418), 3.0f);
+  EXPECT_EQ(table.at(DryBulb, 1417), 2.0f);  // 1 March hour 1: the row of 1 March
+  EXPECT_EQ(table.at(DryBulb, 1418), -999.0f);  // not 29 February's
   EXPECT_EQ(table.at(DryBulb, 1445), 4.0f);  // 30 February is 2 March
-  EXPECT_EQ(LogLines(), Strings{"     3 data rows outside the 365-day year were skipped."});
+  EXPECT_EQ(warnings,
+            (Strings{"3 data rows whose date or hour is not in the 365-day year were skipped "
+                     "(first at line 5).",
+                     "2 rows of 29 February were left out: the year has 365 days (first at line "
+                     "1)."}));
+  EXPECT_EQ(LogLines().size(), 2u);
 }
 
 TEST_F(CsvReaderTest, OneDateFieldTakesSerialNumbersAndIso8601Dates) {
@@ -145,7 +166,8 @@ TEST_F(CsvReaderTest, OneDateFieldTakesSerialNumbersAndIso8601Dates) {
   EXPECT_EQ(table.at(DryBulb, 4358), 12.0f);
   EXPECT_EQ(table.at(DryBulb, 4359), 13.0f);
   EXPECT_EQ(state.moistureIndicator, 1);
-  EXPECT_EQ(LogLines(), Strings{"     1 data row outside the 365-day year was skipped."});
+  EXPECT_EQ(LogLines(), Strings{"     1 data row whose date or hour is not in the 365-day year "
+                                "was skipped (first at line 5)."});
 
   const std::string error = ErrorOf("44927.5,1,1,0,0,0\n7/1/2023 14:00,1,1,0,0,0\n", fieldMap);
   EXPECT_EQ(error.rfind(In() + ", line 2: \"7/1/2023 14:00\" is not a date: a one-field date is "
@@ -157,25 +179,52 @@ TEST_F(CsvReaderTest, OneDateFieldTakesSerialNumbersAndIso8601Dates) {
 }
 
 TEST_F(CsvReaderTest, WithoutADateRowsAreTheHoursInOrder) {
-  std::string text = "header\n" + YearLines([](int h) { return std::to_string(h) + ",1,0,0,0"; });
-  ASSERT_TRUE(Read(text + "8761,1,0,0,0\n\n", NoDateMap(2)));
+  // Blank lines after the last row are no rows.
+  const std::string text =
+      "header\n" + YearLines([](int h) { return std::to_string(h) + ",1,0,0,0"; });
+  ASSERT_TRUE(Read(text + "\n  \n\t\n", NoDateMap(2)));
   EXPECT_EQ(table.at(DryBulb, 1), 1.0f);
   EXPECT_EQ(table.at(DryBulb, 8760), 8760.0f);
-  EXPECT_EQ(LogLines(), Strings{"     2 data rows outside the 365-day year were skipped."});
+  EXPECT_TRUE(LogLines().empty());
+  EXPECT_TRUE(warnings.empty());
+}
 
-  ASSERT_TRUE(Read("1,1,0,0,0\n2,1,0,0,0\n", NoDateMap()));
-  EXPECT_EQ(table.at(DryBulb, 2), 2.0f);
-  EXPECT_EQ(table.at(DryBulb, 3), -999.0f);  // the rest of the year is left to the cleaning
-  EXPECT_EQ(table.at(DryBulb, 8760), -999.0f);
+TEST_F(CsvReaderTest, WithoutADateOnlyAYearOrALeapYearOfRowsConverts) {
+  // A leap year: rows 1417 to 1440 are 29 February, left out; 1 March is row 1441.
+  std::string leap;
+  for (int row = 1; row <= 8784; ++row) leap += std::to_string(row) + ",1,0,0,0\n";
+  ASSERT_TRUE(Read(leap + "\n", NoDateMap()));
+  EXPECT_EQ(table.at(DryBulb, 1416), 1416.0f);
+  EXPECT_EQ(table.at(DryBulb, 1417), 1441.0f);
+  EXPECT_EQ(table.at(DryBulb, 8760), 8784.0f);
+  EXPECT_EQ(warnings, Strings{"24 rows of 29 February were left out: the year has 365 days "
+                              "(first at line 1417)."});
+
+  // Any other count is refused before anything is written, blank lines at the end aside.
+  for (int rows : {1, 8759, 8761, 8783, 17520}) {
+    SCOPED_TRACE(rows);
+    std::string text = "T,Td,GH,WS,WD\n";
+    for (int row = 1; row <= rows; ++row) text += "1,1,0,0,0\n";
+    std::filesystem::remove(ctx.RunFile("-orig.csv"));
+    EXPECT_EQ(ErrorOf(text + "\n\n", NoDateMap(2)),
+              In() + " has " + std::to_string(rows) +
+                  " data rows; without a date form a file must hold 8760 (or 8784 for a leap "
+                  "year) rows, one per hour");
+    EXPECT_FALSE(std::filesystem::exists(ctx.RunFile("-orig.csv")));
+  }
+  // A blank line between rows is a row (an hour without values).
+  EXPECT_NE(ErrorOf(Year({"1,1,0,0,0", ""}) + "1,1,0,0,0\n", NoDateMap()).find(" has 8761 data rows"),
+            std::string::npos);
+  ASSERT_TRUE(Read(Year({"1,1,0,0,0", ""}), NoDateMap()));
+  EXPECT_EQ(table.at(DryBulb, 2), -999.0f);
 }
 
 TEST_F(CsvReaderTest, ValuesThatDoNotConvertAreLoggedAndGetTheirFailureValue) {
   const CsvFieldMap fieldMap = MakeFieldMap(kDateNone, 2, 1, {"1", "2", "3", "4", "5", "6"});
   // DBTemp, RelHum, SolarHor, SolarDN, WindSpd, WindDir
-  ASSERT_TRUE(Read("70,50,100,300,5,90\n"
-                   "70,50,100,300,calm,90\n"
-                   ",x,1e39,-,5,north\n"
-                   "70\n",  // the other columns lie beyond the row's fields
+  ASSERT_TRUE(Read(Year({"70,50,100,300,5,90", "70,50,100,300,calm,90", ",x,1e39,-,5,north",
+                         "70"},  // the other columns lie beyond the row's fields
+                        "70,50,100,300,5,90"),
                    fieldMap));
   EXPECT_EQ(table.at(WindSpeed, 2), -999.0f);
   EXPECT_EQ(table.at(DryBulb, 3), -999.0f);
@@ -198,7 +247,25 @@ TEST_F(CsvReaderTest, ValuesThatDoNotConvertAreLoggedAndGetTheirFailureValue) {
                             i + "Wind velocity data to value at index = 4",
                             i + "Wind direction data to value at index = 4",
                             i + "SolarDN data to value at index = 4",
+                            // Then one warning per item, in the order of the items.
+                            "     1 data row splits into another number of fields than the 6 "
+                            "of the first data row (first at line 4): a quoted field shifts "
+                            "the columns of such rows, so their values may come from the "
+                            "wrong columns.",
+                            "     1 value of DBTemp did not convert (first at line 3): it "
+                            "counts as missing.",
+                            "     2 values of RelHum did not convert (first at line 3): they "
+                            "count as missing.",
+                            "     2 values of SolarHor did not convert (first at line 3): they "
+                            "count as missing.",
+                            "     2 values of WindSpd did not convert (first at line 2): they "
+                            "count as missing.",
+                            "     2 values of WindDir did not convert (first at line 3): they "
+                            "count as missing.",
+                            "     2 values of SolarDN did not convert (first at line 3): they "
+                            "count as missing.",
                         }));
+  EXPECT_EQ(warnings.size(), 7u);
 }
 
 TEST_F(CsvReaderTest, SnowRainAndCloudFollowTheirTextRules) {
@@ -210,9 +277,10 @@ TEST_F(CsvReaderTest, SnowRainAndCloudFollowTheirTextRules) {
       {"0", 0, 2},   {"", 0, 2},   {"1", 1, 1},    {"2", 1, 2},  {"3", 1, 3},
       {"4", 1, 2},   {"yes", 1, 2}, {"0.0", 1, 2}, {" 3", 1, 3}, {"3 ", 1, 2},
   };
-  std::string text;
-  for (const auto& c : cases) text += std::string("70,50,0,5,90,") + c.field + "," + c.field + "," + c.field + "\n";
-  ASSERT_TRUE(Read(text, MakeFieldMap(kDateNone, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8"})));
+  Strings rows;
+  for (const auto& c : cases) rows.push_back(std::string("70,50,0,5,90,") + c.field + "," + c.field + "," + c.field);
+  ASSERT_TRUE(Read(Year(rows, "70,50,0,5,90,0,0,0"),
+                   MakeFieldMap(kDateNone, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8"})));
   int h = 0;
   for (const auto& c : cases) {
     ++h;
@@ -230,14 +298,76 @@ TEST_F(CsvReaderTest, SnowRainAndCloudFollowTheirTextRules) {
 }
 
 TEST_F(CsvReaderTest, AQuotedFieldShiftsTheFollowingColumnsByOne) {
-  const std::string row = "\"Denver, CO\",70,50,0,5,90\n";
-  ASSERT_TRUE(Read(row, MakeFieldMap(kDateNone, 0, 0, {"3", "4", "5", "6", "7"})));
+  const std::string row = "\"Denver, CO\",70,50,0,5,90";
+  ASSERT_TRUE(Read(Year({}, row), MakeFieldMap(kDateNone, 0, 0, {"3", "4", "5", "6", "7"})));
   EXPECT_EQ(table.at(DryBulb, 1), 70.0f);
   EXPECT_EQ(table.at(WindDirection, 1), 90.0f);
-  ASSERT_TRUE(Read(row, NoDateMap()));
+  EXPECT_TRUE(warnings.empty());  // every row alike
+  ASSERT_TRUE(Read(Year({}, row), NoDateMap()));
   EXPECT_EQ(table.at(DryBulb, 1), -999.0f);  // column 1 is the quoted text
   EXPECT_EQ(table.at(Moisture, 1), -999.0f);  // column 2 the empty field after it
   EXPECT_EQ(table.at(SolarHorizontal, 1), 70.0f);
+
+  // Rows quoted here and there: each such row is shifted, and the rows are counted.
+  warnings.clear();
+  ASSERT_TRUE(Read(Year({"Denver,70,50,0,5,90", "Denver,71,50,0,5,90", row, "Denver,72,50,0,5,90", row},
+                        "Denver,73,50,0,5,90"),
+                   MakeFieldMap(kDateNone, 0, 0, {"2", "3", "4", "5", "6"})));
+  EXPECT_EQ(table.at(DryBulb, 2), 71.0f);
+  EXPECT_EQ(table.at(DryBulb, 3), -999.0f);  // the empty field after the quoted one
+  EXPECT_EQ(warnings.front(),
+            "2 data rows split into another number of fields than the 6 of the first data row "
+            "(first at line 3): a quoted field shifts the columns of such rows, so their "
+            "values may come from the wrong columns.");
+}
+
+TEST_F(CsvReaderTest, RowsThatShareAnHourGiveItTheirMean) {
+  // Month, day, hour, dry bulb, dew point, global, wind speed and direction, snow, rain,
+  // cloud type; hour 1 from three rows, one of them without a dry bulb.
+  CsvFieldMap fieldMap =
+      MakeFieldMap(kDateThreeFields, 0, 0, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"});
+  fieldMap.subhourly = kSubhourlyMean;
+  ASSERT_TRUE(Read("1,1,1,10,1,100,4,0,0,1,3\n"
+                   "1,1,1,x,2,200,4,90,1,0,1\n"
+                   "1,1,1,20,3,300,0,45,0,0,\n"
+                   "1,1,2,x,5,0,0,0,0,0,0\n",
+                   fieldMap));
+  EXPECT_EQ(table.at(DryBulb, 1), 15.0f);  // "x" takes no part
+  EXPECT_EQ(table.at(Moisture, 1), 2.0f);
+  EXPECT_EQ(table.at(SolarHorizontal, 1), 200.0f);
+  EXPECT_FLOAT_EQ(table.at(WindSpeed, 1), 8.0f / 3.0f);
+  EXPECT_NEAR(table.at(WindDirection, 1), 45.0, 1e-4);  // north and east, the calm row nothing
+  EXPECT_EQ(table.at(SnowFlag, 1), 1.0f);  // any row
+  EXPECT_EQ(table.at(RainFlag, 1), 1.0f);
+  EXPECT_EQ(table.at(CloudType, 1), 2.0f);  // the last row's: none given
+  EXPECT_EQ(table.at(DryBulb, 2), -999.0f);  // no valid value: the failure value
+  EXPECT_EQ(warnings,
+            (Strings{"1 hour was filled by more than one row; each holds the mean of its 3 rows "
+                     "(first at line 2).",
+                     "2 values of DBTemp did not convert (first at line 2): they count as missing."}));
+}
+
+TEST_F(CsvReaderTest, ATimeShiftMovesRowsAroundTheYearAndOneDateStampsMayBeginTheirHour) {
+  CsvFieldMap fieldMap = MakeFieldMap(kDateOneField, 0, 0, {"1", "2", "3", "4", "5", "6"});
+  fieldMap.timeStamps = kStampsBeginning;
+  ASSERT_TRUE(ReadCSVData(dir.Write("in.csv",
+                                    "2023-01-01 00:00,1,0,0,0,0\n"
+                                    "2023-12-31 23:00,2,0,0,0,0\n"
+                                    "2023-01-01 05:00,3,0,0,0,0\n"
+                                    "2024-02-29 10:00,4,0,0,0,0\n"),
+                          fieldMap, ctx, 5));
+  EXPECT_EQ(table.at(DryBulb, 6), 1.0f);     // hour 1 + 5
+  EXPECT_EQ(table.at(DryBulb, 5), 2.0f);     // hour 8760 + 5, around the end
+  EXPECT_EQ(table.at(DryBulb, 11), 3.0f);
+  EXPECT_EQ(warnings, Strings{"1 row of 29 February was left out: the year has 365 days "
+                              "(first at line 4)."});
+  EXPECT_EQ(ErrorOf("1,1,0,0,0\n", [&] {
+              CsvFieldMap bad = NoDateMap();
+              bad.subhourly = 2;
+              return bad;
+            }()),
+            "The CSV field specification has the rule 2 for rows that share an hour, which is "
+            "not 0 (the last row) or 1 (their mean).");
 }
 
 TEST_F(CsvReaderTest, AnUnusableSpecificationIsRefusedBeforeAnythingIsWritten) {
@@ -262,21 +392,30 @@ TEST_F(CsvReaderTest, BadInputConvertsAsFarAsItCanOrNamesTheFileLineAndText) {
     std::string error;  // empty: converts
     float dryBulbHour2 = 2;
   } cases[] = {
-      {"LF", "1,50,0,5,90\n2,50,0,5,90\n", NoDateMap(), ""},
-      {"CR LF", "1,50,0,5,90\r\n2,50,0,5,90\r\n", NoDateMap(), ""},
-      {"CR only", "1,50,0,5,90\r2,50,0,5,90\r", NoDateMap(), ""},
-      {"no last line end", "1,50,0,5,90\n2,50,0,5,90", NoDateMap(), ""},
-      {"tabs", "1\t50\t0\t5\t90\n2\t50\t0\t5\t90\n", NoDateMap(), ""},
+      {"LF", Year({"1,50,0,5,90", "2,50,0,5,90"}), NoDateMap(), ""},
+      {"CR LF", Year({"1,50,0,5,90", "2,50,0,5,90"}, "0,0,0,0,0", "\r\n"), NoDateMap(), ""},
+      {"CR only", Year({"1,50,0,5,90", "2,50,0,5,90"}, "0,0,0,0,0", "\r"), NoDateMap(), ""},
+      {"no last line end",
+       [] {
+         std::string text = Year({"1,50,0,5,90", "2,50,0,5,90"});
+         text.pop_back();
+         return text;
+       }(),
+       NoDateMap(), ""},
+      {"tabs", Year({"1\t50\t0\t5\t90", "2\t50\t0\t5\t90"}, "0\t0\t0\t0\t0"), NoDateMap(), ""},
       {"byte-order mark", "\xEF\xBB\xBF" "1,1,1,1,50,0,5,90\n1,1,2,2,50,0,5,90\n", MdhMap(), ""},
-      {"extra columns", "1,50,0,5,90,x,y,z\n2,50,0,5,90,1,2,3,4,5\n", NoDateMap(), ""},
-      {"quoted comma", "1,50,0,5,90,\"a,b\"\n2,50,0,5,90\n", NoDateMap(), ""},
-      {"fewer than 8760 rows", "1,50,0,5,90\n2,50,0,5,90\n", NoDateMap(), ""},
-      {"column beyond the row", "1,50,0,5,90\n2\n", NoDateMap(), ""},
-      {"empty line, no date", "1,50,0,5,90\n\n", NoDateMap(), "", -999},
-      {"1-line file", "1,50,0,5,90", NoDateMap(), "", -999},
-      {"line of almost 1 MB", "1,50,0,5,90\n2," + oneMbField + "\n", NoDateMap(), ""},
-      {"binary garbage, no date", garbage, NoDateMap(), "", -999},
-      {"empty line, three date fields", "1,1,1,1,50,0,5,90\n\n", MdhMap(),
+      {"extra columns", Year({"1,50,0,5,90,x,y,z", "2,50,0,5,90,1,2,3,4,5"}), NoDateMap(), ""},
+      {"quoted comma", Year({"1,50,0,5,90,\"a,b\"", "2,50,0,5,90"}), NoDateMap(), ""},
+      {"fewer than 8760 rows", "1,50,0,5,90\n2,50,0,5,90\n", NoDateMap(),
+       "in.csv has 2 data rows; without a date form a file must hold 8760"},
+      {"column beyond the row", Year({"1,50,0,5,90", "2"}), NoDateMap(), ""},
+      {"empty line, no date", Year({"1,50,0,5,90", ""}), NoDateMap(), "", -999},
+      {"blank lines at the end, three date fields", "1,1,1,1,50,0,5,90\n1,1,2,2,50,0,5,90\n\n \n",
+       MdhMap(), ""},
+      {"1-line file", "1,50,0,5,90", NoDateMap(), "in.csv has 1 data rows;"},
+      {"line of almost 1 MB", Year({"1,50,0,5,90", "2," + oneMbField}), NoDateMap(), ""},
+      {"binary garbage, no date", garbage, NoDateMap(), "data rows; without a date form"},
+      {"empty line, three date fields", "1,1,1,1,50,0,5,90\n\n1,1,3,3,50,0,5,90\n", MdhMap(),
        "in.csv, line 2: \"\" is not a whole number (month)"},
       {"text hour", "1,1,1,1,50,0,5,90\n1,1,2:00,2,50,0,5,90\n", MdhMap(),
        "in.csv, line 2: \"2:00\" is not a whole number (hour)"},
@@ -284,6 +423,8 @@ TEST_F(CsvReaderTest, BadInputConvertsAsFarAsItCanOrNamesTheFileLineAndText) {
       {"first row beyond the end", "1,50,0,5,90\n", NoDateMap(5),
        "in.csv has 1 line: the first data row, line 5, lies beyond its end."},
       {"empty file", "", NoDateMap(), "in.csv has 0 lines: the first data row, line 1, lies beyond its end."},
+      {"blank lines only", "x\n\n \n", MdhMap(2),
+       "in.csv has 3 lines: the first data row, line 2, and every line after it are blank."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -303,7 +444,7 @@ TEST_F(CsvReaderTest, BadInputConvertsAsFarAsItCanOrNamesTheFileLineAndText) {
   }
 }
 
-TEST_F(CsvReaderTest, AFiftyMegabyteFileIsReadToItsEnd) {
+TEST_F(CsvReaderTest, AFiftyMegabyteFileIsCountedToItsEnd) {
   std::string row = "1,50,0,5,90";
   for (int i = 0; i < 66; ++i) row += ",1234.5";
   row += "\n";
@@ -314,10 +455,11 @@ TEST_F(CsvReaderTest, AFiftyMegabyteFileIsReadToItsEnd) {
     text += row;
     ++rows;
   }
-  ASSERT_TRUE(Read(text, NoDateMap()));
-  EXPECT_EQ(table.at(DryBulb, 8760), 1.0f);
-  EXPECT_EQ(LogLines(), Strings{"     " + std::to_string(rows - 8760) +
-                                " data rows outside the 365-day year were skipped."});
+  EXPECT_EQ(ErrorOf(text, NoDateMap()),
+            In() + " has " + std::to_string(rows) +
+                " data rows; without a date form a file must hold 8760 (or 8784 for a leap "
+                "year) rows, one per hour");
+  EXPECT_TRUE(LogLines().empty());
 }
 
 }  // namespace

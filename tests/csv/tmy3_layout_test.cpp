@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "run/hourly_table.h"
 #include "run/run_error.h"
@@ -20,7 +21,7 @@ TEST(Tmy3Layout, SiteFromLineOneAndColumnsByTheirHeadersOnLineTwo) {
   EXPECT_EQ(header.site.longitude, "-79.950");
   EXPECT_EQ(header.site.timeZone, "-5.0");
   EXPECT_EQ(header.site.elevation, "273");
-  EXPECT_EQ(header.headers.size(), 71u);
+  EXPECT_EQ(header.columns.size(), 71u);
 
   const CsvFieldMap fieldMap = Tmy3FieldMap(header, kMoistureDewPoint, kSolarGlobalAndDirect);
   EXPECT_EQ(fieldMap.firstRow, 3);
@@ -37,6 +38,20 @@ TEST(Tmy3Layout, SiteFromLineOneAndColumnsByTheirHeadersOnLineTwo) {
             (std::vector<std::string>{"32", "38", "5", "47", "44", ""}));
   EXPECT_EQ(rh.moistUnits, 0);  // percent
   EXPECT_EQ(Tmy3FieldMap(header, kMoistureWetBulb, kSolarGlobal).columns[1], "");
+}
+
+TEST(Tmy3Layout, AQuotedDateColumnMovesEveryItemToTheReadersColumn) {
+  // The sample's first three lines with the date of the data row in double quotes.
+  const std::string sample = testing::ReadBytes(kTmy3);
+  size_t third = sample.find('\n', sample.find('\n') + 1) + 1;
+  std::string text = sample.substr(0, third);
+  const std::string row = sample.substr(third, sample.find('\n', third) - third);
+  text += "\"" + row.substr(0, 10) + "\"" + row.substr(10) + "\n";
+  testing::TempDir dir;
+  const Tmy3Header header = ReadTmy3Header(dir.Write("quoted.csv", text));
+  const CsvFieldMap fieldMap = Tmy3FieldMap(header, kMoistureDewPoint, kSolarGlobalAndDirect);
+  EXPECT_EQ(std::vector<std::string>(fieldMap.columns.begin(), fieldMap.columns.begin() + 6),
+            (std::vector<std::string>{"33", "36", "6", "9", "48", "45"}));
 }
 
 TEST(Tmy3Layout, AMissingHeaderIsNamed) {

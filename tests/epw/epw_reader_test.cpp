@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "cleaning/cleaning_pass.h"
+#include "run/hour_placement.h"
 #include "epw/epw_builder.h"
 #include "run/run_error.h"
 #include "support/test_support.h"
@@ -46,7 +48,8 @@ class EpwReaderTest : public ::testing::Test {
   RunState state;
   testing::RecordingUi ui;
   RunLog log{dir.File("run.log")};
-  StageContext ctx{table, state, ui, log, dir.str()};
+  Strings warnings;
+  StageContext ctx{table, state, ui, log, dir.str(), &warnings};
 };
 
 // Every hour carries its own dry bulb, so a misplaced row shows.
@@ -167,10 +170,13 @@ TEST_F(EpwReaderTest, LeapYearFileKeepsA365DayYear) {
     return (table.at(DryBulb, HourOfYear(m, d, hr)) - 32.0) / 1.8;
   };
   EXPECT_NEAR(dayOf(2, 28, 24), 59, 1e-4);
-  EXPECT_NEAR(dayOf(3, 1, 1), 61, 1e-4);  // 29 February was overwritten by 1 March
+  EXPECT_NEAR(dayOf(3, 1, 1), 61, 1e-4);  // 29 February was left out
   EXPECT_NEAR(dayOf(12, 31, 24), 366, 1e-4);
   EXPECT_EQ(OrigLines().size(), 8762u);
-  EXPECT_TRUE(LogLines().empty());
+  EXPECT_EQ(LogLines(), Strings{"     24 rows of 29 February were left out: the year has 365 "
+                                "days (first at line 1425)."});
+  EXPECT_EQ(warnings, Strings{"24 rows of 29 February were left out: the year has 365 days "
+                              "(first at line 1425)."});
 }
 
 TEST_F(EpwReaderTest, LastOfSeveralSubHourlyRowsWins) {
@@ -183,6 +189,69 @@ TEST_F(EpwReaderTest, LastOfSeveralSubHourlyRowsWins) {
   }
   ASSERT_TRUE(Read(text));
   EXPECT_EQ(table.at(WindDirection, HourOfYear(7, 4, 13)), 60.0f);
+}
+
+TEST_F(EpwReaderTest, SubHourlyMeansLeaveOutTheMissingValueCodes) {
+  // Hour 13 of 4 July: three rows; the third carries EPW's missing codes in every field.
+  const auto row = [](double db, double dp, double gh, double dn, double wd, double ws, int minute) {
+    EpwValues v;
+    v.dryBulbC = db;
+    v.dewPointC = dp;
+    v.globalHorizontal = gh;
+    v.directNormal = dn;
+    v.windDirection = wd;
+    v.windSpeed = ws;
+    v.minute = minute;
+    return testing::EpwRowText(7, 4, 13, v) + "\n";
+  };
+  std::string text = testing::EpwHeaderText() + row(20, 10, 600, 800, 90, 2, 20) +
+                     row(22, 12, 700, 9999, 180, 2, 40) + row(99.9, 99.9, 9999, 9999, 999, 999, 60);
+  // Hour 14: no row has a direct normal: the hour is left to the estimate.
+  EpwValues first;
+  first.directNormal = 9999;
+  text += testing::EpwRowText(7, 4, 14, first) + "\n";
+  EpwValues missing;
+  missing.dryBulbC = 99.9;
+  missing.directNormal = 9999;
+  text += testing::EpwRowText(7, 4, 14, missing) + "\n";
+  EpwOptions options;
+  options.subhourly = kSubhourlyMean;
+  ASSERT_TRUE(Read(text, options));
+  const int h = HourOfYear(7, 4, 13);
+  EXPECT_FLOAT_EQ(table.at(DryBulb, h), 21.0f * 1.8f + 32.0f);
+  EXPECT_FLOAT_EQ(table.at(Moisture, h), 11.0f * 1.8f + 32.0f);
+  EXPECT_FLOAT_EQ(table.at(SolarHorizontal, h), 650.0f);
+  EXPECT_FLOAT_EQ(table.at(SolarDirectNormal, h), 800.0f);  // the one row that has it
+  EXPECT_FLOAT_EQ(table.at(WindSpeed, h), 2.0f * 2.23f);
+  EXPECT_NEAR(table.at(WindDirection, h), 135.0, 1e-4);  // east and south, alike
+  EXPECT_FLOAT_EQ(table.at(DryBulb, h + 1), 50.0f);  // 10 deg C: 99.9 is no temperature
+  EXPECT_EQ(table.at(SolarDirectNormal, h + 1), -1.0f);
+  EXPECT_EQ(LogLines(),
+            (Strings{"     2 hours were filled by more than one row; each holds the mean of its 2 "
+                     "to 3 rows (first at line 10).",
+                     "     1 hour with a missing direct-normal value (9999) will be estimated."}));
+
+  // With the last row kept instead, the codes of the last row stay.
+  ASSERT_TRUE(Read(text));
+  EXPECT_NEAR(table.at(DryBulb, h), 99.9 * 1.8 + 32, 1e-3);
+  EXPECT_EQ(table.at(SolarDirectNormal, h), -1.0f);  // 9999: to be estimated
+}
+
+TEST_F(EpwReaderTest, ATimeShiftMovesEveryRowAndWrapsAroundTheYear) {
+  ASSERT_TRUE(ReadEPWData(dir.Write("in.epw", testing::EpwYearText(ByHour)), {}, ctx, -7));
+  // The row of hour 8 fills hour 1; those of hours 1 to 7 the last hours of the year.
+  const auto hourOfRow = [&](int h) {
+    return std::lround((table.at(DryBulb, h) - 32.0) / 1.8 * 1000.0);
+  };
+  EXPECT_EQ(hourOfRow(1), 8);
+  EXPECT_EQ(hourOfRow(8753), 8760);
+  EXPECT_EQ(hourOfRow(8754), 1);
+  EXPECT_EQ(hourOfRow(8760), 7);
+  EXPECT_TRUE(warnings.empty());  // asked for: a plain line
+  EXPECT_EQ(LogLines().front(),
+            "     Hours shifted by -7 h as asked: the row stamped hour s fills hour s - 7 of the "
+            "year, wrapping around its ends.");
+  EXPECT_THROW(ReadEPWData(dir.File("in.epw"), {}, ctx, 24), RunError);
 }
 
 TEST_F(EpwReaderTest, RowsWithoutADateOfTheYearAreSkippedNeverStoredElsewhere) {
@@ -220,11 +289,15 @@ TEST_F(EpwReaderTest, HoursFilledTwiceAreCountedLeapDaysAside) {
                                 "of each was kept (first at line 8769)."});
   EXPECT_EQ(ui.echoed.front(), LogLines()[0]);
 
-  // 29 February falls on 1 March, whose rows follow: nothing is reported.
-  std::string leap = testing::EpwHeaderText() + testing::EpwRowText(2, 29, 5, {}) + "\n" +
+  // 29 February is left out, not stored on 1 March: it fills no hour twice.
+  EpwValues leapDay;
+  leapDay.windDirection = 29;
+  std::string leap = testing::EpwHeaderText() + testing::EpwRowText(2, 29, 5, leapDay) + "\n" +
                      testing::EpwRowText(3, 1, 5, {}) + "\n";
   ASSERT_TRUE(Read(leap));
-  EXPECT_EQ(LogLines().size(), 1u);
+  EXPECT_EQ(table.at(WindDirection, HourOfYear(3, 1, 5)), EpwValues{}.windDirection);
+  EXPECT_EQ(LogLines().back(), "     1 row of 29 February was left out: the year has 365 days "
+                               "(first at line 9).");
   ASSERT_TRUE(Read(testing::EpwHeaderText() + testing::EpwRowText(3, 1, 5, {}) + "\n" +
                    testing::EpwRowText(3, 1, 5, {}) + "\n"));
   EXPECT_EQ(LogLines().back(), "     1 hour was filled by more than one row; the last row of each "

@@ -112,15 +112,6 @@ TEST(EpwRowText, DiffuseIsGlobalLessTheBeamNeverBelowZero) {
   EXPECT_NEAR(EpwMetresPerSecond(4.46), 2.0, 1e-12);
 }
 
-TEST(EpwRowText, ShiftedRowsLandOnTheirHourOrOutsideTheYear) {
-  const struct {
-    int32_t stamped;
-    int shift;
-    int32_t landed;
-  } cases[] = {{5, 3, 8}, {1, -1, 0}, {8760, 1, 0}, {8760, -8759, 1}, {0, 5, 0}, {100, 0, 100}};
-  for (const auto& c : cases) EXPECT_EQ(ShiftedHour(c.stamped, c.shift), c.landed) << c.stamped;
-}
-
 // A source read as a run reads it, and the writer's inputs as if nothing needed repair.
 class EpwWriterTest : public ::testing::Test {
  protected:

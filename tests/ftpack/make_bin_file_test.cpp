@@ -198,6 +198,35 @@ TEST_F(MakeBinFileTest, OutputDirectoryThatIsTheInterimDirectoryGetsNoCopy) {
   EXPECT_FALSE(fs::exists(log.path()));
 }
 
+// The desktop program's default: the output directory is the interim directory, so the
+// NAME.bin there is the user's earlier output. Only a new pack replaces it.
+TEST_F(MakeBinFileTest, AnEarlierBinInTheOutputDirectoryStaysUntilANewOneIsPacked) {
+  const std::string bin = (interim / "site.bin").string();
+  WriteBytes(bin, "earlier run");
+  WriteBytes((interim / "site.BIN").string(), "earlier run, other case");
+  WriteBytes((interim / "site.ft").string(), "any");
+
+  // The packer fails, or says it packed but left the earlier file as it was.
+  for (const int32_t code : {FTPACK_ERR_HOURLY, FTPACK_ERR_WRITE_BIN, FTPACK_OK}) {
+    gFakeCode = code;
+    const PackResult result = Pack(interim.string(), fake);
+    EXPECT_FALSE(result.ok) << code;
+    EXPECT_TRUE(result.binPath.empty()) << code;
+    EXPECT_EQ(ReadBytes(bin), "earlier run") << code;
+    EXPECT_TRUE(fs::exists(interim / "site.BIN")) << code;
+  }
+  EXPECT_EQ(LogLines().back(), "       Error encountered while creating BIN file:site.bin");
+
+  // A new pack replaces it, and the file of the other letter case goes.
+  const std::string text = SyntheticFtText();
+  WriteBytes((interim / "site.ft").string(), text);
+  const PackResult result = Pack(interim.string());
+  EXPECT_TRUE(result.ok);
+  EXPECT_EQ(result.binPath, bin);
+  EXPECT_EQ(ftpack::UnpackBin(bin), text);
+  EXPECT_EQ(Names(interim), (std::set<std::string>{"site.bin", "site.ft"}));
+}
+
 TEST_F(MakeBinFileTest, OutputDirectoryInOtherLetterCaseGetsNoCopy) {
   WriteBytes((interim / "site.ft").string(), SyntheticFtText());
   const std::string binHere = (interim / "site.bin").string();
