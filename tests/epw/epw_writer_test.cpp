@@ -215,23 +215,28 @@ TEST_F(EpwWriterTest, RepairedAndEstimatedValuesAreRewrittenInEpwUnits) {
   EXPECT_EQ(changed(41), Diff{});
 }
 
-TEST_F(EpwWriterTest, ShiftedRowsTakeTheirNewHourAndAnHourWithoutARowIsMade) {
-  ReadSource(testing::EpwYearText([](int) { return testing::EpwValues{}; }));
+TEST_F(EpwWriterTest, ShiftedRowsTakeTheirNewHourAroundTheYearAndAnHourWithoutARowIsMade) {
+  // Every hour but 1 January hour 5 has its row.
+  std::string text = testing::EpwYearText([](int) { return testing::EpwValues{}; });
+  const std::string missing = testing::EpwRowText(1, 1, 5, {}) + "\r\n";
+  text.erase(text.find(missing), missing.size());
+  ReadSource(text);
   const Strings rows = Rows(Write(1));
   ASSERT_EQ(rows.size(), 8760u);
-  const std::string row1 = testing::EpwRowText(1, 1, 1, {});
-  // Hour 2 holds the row stamped hour 1, dated anew; the row stamped 31/12 hour 24 has no
-  // hour left; hour 1 is made from the converted values with the year of the first row.
+  // Hour 2 holds the row stamped hour 1, dated anew; the row stamped 31/12 hour 24 wraps
+  // around to hour 1; hour 6, whose row would have been stamped hour 5, is made from the
+  // converted values with the year of the row before it.
+  EXPECT_EQ(rows[0], testing::EpwRowText(1, 1, 1, {}));
   EXPECT_EQ(rows[1], testing::EpwRowText(1, 1, 2, {}));
   EXPECT_EQ(rows[24], testing::EpwRowText(1, 2, 1, {}));
   EXPECT_EQ(rows[8759], testing::EpwRowText(12, 31, 24, {}));
-  const Strings made = SplitFields(rows[0]);
+  const Strings made = SplitFields(rows[5]);
   ASSERT_EQ(made.size(), 35u);
-  EXPECT_EQ(Strings(made.begin(), made.begin() + 5), (Strings{"1999", "1", "1", "1", "60"}));
+  EXPECT_EQ(Strings(made.begin(), made.begin() + 5), (Strings{"1999", "1", "1", "6", "60"}));
   EXPECT_EQ(made[6], "10.0");   // the converted dry bulb
   EXPECT_EQ(made[7], "5.0");    // the formatter's dew point, 41 F
   EXPECT_EQ(made[9], "84000");  // station pressure, Pa
-  EXPECT_EQ(made[15], "0");     // diffuse: no sun at 1 am
+  EXPECT_EQ(made[15], "0");     // diffuse: no sun at 5 am
   EXPECT_NE(Write(1).find("a 365-day year (29 February left out); 1 h without a source row"),
             std::string::npos);
 }
