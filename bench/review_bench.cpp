@@ -56,7 +56,6 @@ const std::string& ReviewDir() {
 ReviewHooks Hooks() {
   ReviewHooks hooks;
   hooks.interimDir = [] { return QString::fromStdString(ReviewDir()); };
-  hooks.moistureKind = [] { return 1; };
   hooks.notice = [](const QString&) {};
   hooks.error = [](const QString& m) { qFatal("%s", qPrintable(m)); };
   return hooks;
@@ -98,7 +97,6 @@ std::unique_ptr<TfrmBigChart> ComparisonChart() {
   BigChartInputs in;
   in.interimDir = QString::fromStdString(ReviewDir());
   in.baseName = QStringLiteral("Golden");
-  in.moistureKind = 1;
   auto w = std::make_unique<TfrmBigChart>(std::move(in));
   w->setAttribute(Qt::WA_DontShowOnScreen);
   w->BigChart->setZoomAnimated(false);

@@ -1,9 +1,11 @@
 #include "chart/chart_view.h"
 
 #include <QAction>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QGraphicsLayout>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -14,25 +16,32 @@
 #include <QToolTip>
 #include <QValueAxis>
 #include <QVariantAnimation>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
 #include "chart/axis_scale.h"
 #include "chart/line_series.h"
+#include "chart/view_range.h"
 
 namespace kestrum::chart {
 
 namespace {
 
 constexpr int kBottom = static_cast<int>(Axis::Bottom);
-constexpr int kHoverPixels = 10;
 constexpr int kZoomAnimationMs = 250;
+constexpr double kWheelNotch = 120.0;  // angle delta of one notch of the wheel
+constexpr double kWheelZoomIn = 0.8;   // the share of the hours one notch in keeps
+constexpr double kLeftMarkRoom = 0.08;  // share of the view a mark's name needs at the left
+constexpr int kHeaderGap = 4;           // around the header row
+constexpr double kLegendPadding = 16.0;  // of a legend laid out in one row
+constexpr double kMarkerSpacing = 18.0;  // between a legend marker's box, label and the next
 
 int Index(Axis a) { return static_cast<int>(a); }
 
 // The labelled steps that fit into a length of pixels.
 int StepsFor(double pixels, double pixelsPerStep, int fallback) {
-  return pixels > 40.0 ? std::max(2, static_cast<int>(pixels / pixelsPerStep)) : fallback;
+  return pixels > 40.0 ? std::max(3, static_cast<int>(pixels / pixelsPerStep)) : fallback;
 }
 
 }  // namespace
@@ -63,7 +72,6 @@ ChartView::ChartView(QWidget* parent) : QChartView(new QChart(), parent) {
   connect(c, &QChart::plotAreaChanged, this, [this] {
     if (refreshing_) return;
     drawSeries();
-    placeLegend();
   });
   refresh();
 }
@@ -88,9 +96,20 @@ void ChartView::setTitleFont(const QFont& font, const QColor& color) {
   chart()->setTitleBrush(QBrush(color));
 }
 
-void ChartView::setAxisTitle(Axis which, const QString& title) { axis(which)->setTitleText(title); }
+void ChartView::setAxisTitle(Axis which, const QString& title) {
+  if (which == Axis::Bottom) {
+    bottomTitle_ = title;
+    // Below the numbers and the names of the marks, whichever axis is the outer one.
+    axis(which)->setTitleText(namesAxis_ == nullptr ? title : QString());
+    if (namesAxis_ != nullptr) namesAxis_->setTitleText(title);
+    return;
+  }
+  axis(which)->setTitleText(title);
+}
 
-QString ChartView::axisTitle(Axis which) const { return axis(which)->titleText(); }
+QString ChartView::axisTitle(Axis which) const {
+  return which == Axis::Bottom ? bottomTitle_ : axis(which)->titleText();
+}
 
 void ChartView::setRightAxisVisible(bool visible) { axis(Axis::Right)->setVisible(visible); }
 
@@ -101,17 +120,28 @@ void ChartView::setAxisMinimum(Axis which, double minimum) {
   refresh();
 }
 
+void ChartView::setAxisFloor(Axis which, double floor) {
+  state_[Index(which)].floor = floor;
+  refresh();
+}
+
 void ChartView::setAutomaticScaling() {
   for (AxisState& s : state_) {
     s.fixedMin.reset();
     s.fixedMax.reset();
+    s.floor.reset();
   }
   refresh();
 }
 
 bool ChartView::isAutomatic(Axis which) const {
   const AxisState& s = state_[Index(which)];
-  return !s.fixedMin && !s.fixedMax;
+  return !s.fixedMin && !s.fixedMax && !s.floor;
+}
+
+bool ChartView::isRangeFixed(Axis which) const {
+  const AxisState& s = state_[Index(which)];
+  return s.fixedMin && s.fixedMax;
 }
 
 double ChartView::axisMin(Axis which) const { return axis(which)->min(); }
@@ -123,51 +153,136 @@ void ChartView::setAxisLabelFormat(Axis which, const QString& format) {
   refresh();
 }
 
+void ChartView::setBottomMarks(const QList<AxisMark>& marks) {
+  bottomMarks_ = marks;
+  if (marks.isEmpty()) {
+    if (namesAxis_ != nullptr) {
+      chart()->removeAxis(namesAxis_);
+      delete namesAxis_;
+      namesAxis_ = nullptr;
+      setAxisTitle(Axis::Bottom, bottomTitle_);
+      axis(Axis::Bottom)->setMinorGridLineVisible(true);
+    }
+    return;
+  }
+  if (namesAxis_ == nullptr) {
+    namesAxis_ = new QCategoryAxis(chart());
+    namesAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    namesAxis_->setGridLinePen(QPen(QColor(190, 198, 228), 1));
+    namesAxis_->setLineVisible(false);
+    namesAxis_->setTitleFont(axis(Axis::Bottom)->titleFont());
+    chart()->addAxis(namesAxis_, Qt::AlignBottom);
+    // The marks' grid lines stand in for the minor ones (the minor ticks stay).
+    axis(Axis::Bottom)->setMinorGridLineVisible(false);
+    setAxisTitle(Axis::Bottom, bottomTitle_);
+  }
+  syncNamesAxis();
+}
+
+void ChartView::syncNamesAxis() {
+  if (namesAxis_ == nullptr) return;
+  const QValueAxis* x = axis(Axis::Bottom);
+  // A category axis draws a label at the end of each category: one category per mark in
+  // view, each ending at its mark.
+  for (const QString& label : namesAxis_->categoriesLabels()) namesAxis_->remove(label);
+  namesAxis_->setStartValue(x->min() - 1.0);
+  const double span = x->max() - x->min();
+  const AxisMark* current = nullptr;  // the mark in force at the left end of the view
+  bool nearLeft = false;
+  for (const AxisMark& m : hasData_ ? bottomMarks_ : QList<AxisMark>()) {
+    if (m.at <= x->min()) current = &m;
+    if (m.at >= x->min() && m.at < x->min() + kLeftMarkRoom * span) nearLeft = true;
+  }
+  // A view that begins between two marks names the one it begins in, at its left end,
+  // unless a mark of its own is close by.
+  if (current != nullptr && current->at < x->min() && !nearLeft) {
+    namesAxis_->append(current->label, x->min());
+  }
+  for (const AxisMark& m : hasData_ ? bottomMarks_ : QList<AxisMark>()) {
+    if (m.at >= x->min() && m.at <= x->max()) namesAxis_->append(m.label, m.at);
+  }
+  namesAxis_->setRange(x->min(), x->max());
+}
+
+QStringList ChartView::bottomMarksInView() const {
+  return namesAxis_ == nullptr ? QStringList() : namesAxis_->categoriesLabels();
+}
+
 void ChartView::setLegendVisible(bool visible) {
   legendVisible_ = visible;
   chart()->legend()->setVisible(visible);
   placeLegend();
 }
 
-bool ChartView::legendVisible() const { return legendVisible_; }
-
-void ChartView::setLegendPlace(LegendPlace place) {
-  legendPlace_ = place;
-  QLegend* legend = chart()->legend();
-  if (place == LegendPlace::TopRightOverPlot) {
-    legend->setAlignment(Qt::AlignRight);  // markers one below the other
-    legend->detachFromChart();
-    legend->setBackgroundVisible(true);
-    legend->setBrush(QBrush(QColor(255, 255, 255, 230)));
-    legend->setPen(QPen(QColor(160, 160, 160)));
-  } else {
-    legend->attachToChart();
-    legend->setAlignment(Qt::AlignBottom);
-    legend->setBackgroundVisible(false);
-  }
-  legend->setVisible(legendVisible_);
+void ChartView::setHeaderRow(int reservedWidth, int height) {
+  headerReserved_ = reservedWidth;
+  headerHeight_ = height;
+  QMargins margins = chart()->margins();
+  margins.setTop(kHeaderGap + height);
+  chart()->setMargins(margins);
   placeLegend();
 }
 
 void ChartView::placeLegend() {
-  if (legendPlace_ != LegendPlace::TopRightOverPlot || !legendVisible_) return;
+  if (headerReserved_ < 0) return;
   QLegend* legend = chart()->legend();
+  // The legend's width laid out in one row: each marker is its colour box and its label
+  // with Qt's spacing around both.
   const QFontMetricsF metrics(legend->font());
-  double width = 0.0;
-  int rows = 0;
-  for (QLegendMarker* marker : legend->markers()) {
-    if (!marker->isVisible()) continue;
-    width = std::max(width, metrics.horizontalAdvance(marker->label()));
-    ++rows;
+  double width = kLegendPadding;
+  double widest = 0.0;
+  int markers = 0;
+  auto add = [&](const QString& label) {
+    const double marker = metrics.horizontalAdvance(label) + metrics.height() + kMarkerSpacing;
+    width += marker;
+    widest = std::max(widest, marker);
+    ++markers;
+  };
+  for (const LineSeries* s : series_) {
+    if (!s->isEmpty()) add(s->title());
   }
-  if (rows == 0) return;
-  // A marker row is its label with the colour box and Qt's spacing around both.
-  const QSizeF size(width + 46.0, rows * (metrics.height() + 11.0) + 17.0);
-  const QRectF plot = chart()->plotArea();
-  legend->setGeometry(QRectF(plot.right() - size.width() - 6.0, plot.top() + 6.0, size.width(),
-                             size.height()));
-  legend->update();
+  if (marks_ != nullptr && marks_->count() > 0) add(marks_->name());
+  const double room = chart()->size().width() - headerReserved_ - 2.0 * kHeaderGap;
+  if (markers == 0) return;  // the series are being filled: the legend keeps its place
+  const bool inHeader = legendVisible_ && width <= room;
+  double rowHeight = headerHeight_;
+  if (inHeader) {
+    if (!legendInHeader_) {
+      legend->detachFromChart();
+      qreal l = 0, t = 0, r = 0, b = 0;
+      legend->layout()->getContentsMargins(&l, &t, &r, &b);
+      belowMargins_ = QMarginsF(l, t, r, b);
+      legend->layout()->setContentsMargins(0, 0, 0, 0);  // the row is its frame
+    }
+    legend->setAlignment(Qt::AlignTop);  // one row of markers
+    rowHeight = std::max(rowHeight, legend->effectiveSizeHint(Qt::MinimumSize).height());
+    // A legend of its own place starts a new row where the next marker might not fit, by
+    // the width of the one before: it gets one marker's width to spare beyond its right end.
+    legend->setGeometry(QRectF(chart()->size().width() - width - kHeaderGap, kHeaderGap / 2.0,
+                               width + widest, rowHeight));
+    legend->update();
+  } else if (legendInHeader_) {
+    legend->layout()->setContentsMargins(belowMargins_.left(), belowMargins_.top(),
+                                         belowMargins_.right(), belowMargins_.bottom());
+    legend->attachToChart();
+    legend->setAlignment(Qt::AlignBottom);
+  }
+  legendInHeader_ = inHeader;
+  QMargins margins = chart()->margins();
+  const int top = kHeaderGap + static_cast<int>(std::ceil(rowHeight));
+  if (margins.top() != top) {
+    margins.setTop(top);
+    chart()->setMargins(margins);
+  }
 }
+
+QRectF ChartView::legendArea() const {
+  const QLegend* legend = chart()->legend();
+  if (!legendVisible_ || !legend->isVisible()) return {};
+  return mapFromScene(legend->mapToScene(legend->rect())).boundingRect();
+}
+
+bool ChartView::legendVisible() const { return legendVisible_; }
 
 void ChartView::updateLegendMarkers() {
   QLegend* legend = chart()->legend();
@@ -214,6 +329,38 @@ void ChartView::tieToAxis(LineSeries* series, Axis side) {
   refresh();
 }
 
+void ChartView::raiseSeries(LineSeries* series) {
+  QLineSeries* line = series->qtSeries();
+  const QList<QAbstractSeries*> lines = chart()->series();
+  // Series are drawn in the order they were added: the last one added is on top.
+  QAbstractSeries* top = nullptr;
+  for (QAbstractSeries* s : lines) {
+    if (qobject_cast<QLineSeries*>(s) != nullptr) top = s;
+  }
+  if (top == line) return;
+  const QList<QAbstractAxis*> axes = line->attachedAxes();
+  chart()->removeSeries(line);
+  chart()->addSeries(line);
+  for (QAbstractAxis* a : axes) line->attachAxis(a);
+  if (marks_ != nullptr) {  // the marks stay over every line
+    chart()->removeSeries(marks_);
+    chart()->addSeries(marks_);
+    marks_->attachAxis(axis(Axis::Bottom));
+    marks_->attachAxis(axis(marksSide_));
+  }
+  updateLegendMarkers();
+}
+
+std::vector<const LineSeries*> ChartView::drawingOrder() const {
+  std::vector<const LineSeries*> order;
+  for (QAbstractSeries* s : chart()->series()) {
+    for (const LineSeries* ours : series_) {
+      if (ours->qtSeries() == s) order.push_back(ours);
+    }
+  }
+  return order;
+}
+
 Axis ChartView::axisOf(const LineSeries* series) const {
   const auto it = std::find(series_.begin(), series_.end(), series);
   return it == series_.end() ? Axis::Left : seriesAxis_[static_cast<size_t>(it - series_.begin())];
@@ -231,10 +378,10 @@ void ChartView::setMarks(const QList<QPointF>& points, const QString& title, Axi
     marks_->attachAxis(axis(Axis::Bottom));
     marks_->attachAxis(axis(Axis::Left));
   }
-  if (side != marksAxis_ && side != Axis::Bottom) {
-    marks_->detachAxis(axis(marksAxis_));
+  if (side != marksSide_ && side != Axis::Bottom) {
+    marks_->detachAxis(axis(marksSide_));
     marks_->attachAxis(axis(side));
-    marksAxis_ = side;
+    marksSide_ = side;
   }
   marks_->replace(points);
   marks_->setName(title);
@@ -271,6 +418,12 @@ void ChartView::applyRange(Axis which, double min, double max, double step, int 
   if (!(max > min)) max = min + 1.0;
   // Never more labels than the axis can show, whatever the range.
   if (!(step > 0.0) || (max - min) / step > 200.0) step = NiceStep(max - min, 10);
+  // Whole-number labels step by whole numbers ("0 0 0 0 0 1" says nothing).
+  const QString& format = state_[Index(which)].labelFormat;
+  if (format.endsWith(QLatin1Char('d')) && step < 1.0) {
+    step = 1.0;
+    max = std::max(max, min + 1.0);
+  }
   // Qt lays the labels out at once: the step and the range change in the order that never
   // puts more labels on the axis than either the old or the new scale has.
   if (step > a->tickInterval()) {
@@ -280,8 +433,20 @@ void ChartView::applyRange(Axis which, double min, double max, double step, int 
     a->setRange(min, max);
     a->setTickInterval(step);
   }
-  const QString& format = state_[Index(which)].labelFormat;
   a->setLabelFormat(format.isEmpty() ? QStringLiteral("%.%1f").arg(decimals) : format);
+  if (which == Axis::Bottom) syncNamesAxis();
+}
+
+std::optional<double> ChartView::lowestInView(Axis side) const {
+  const QValueAxis* x = axis(Axis::Bottom);
+  std::optional<double> lowest;
+  for (size_t i = 0; i < series_.size(); ++i) {
+    const LineSeries* s = series_[i];
+    if (seriesAxis_[i] != side || s->isEmpty() || !s->ascending()) continue;
+    const std::optional<double> low = LowestInView(s->xs(), s->ys(), x->min(), x->max());
+    if (low && (!lowest || *low < *lowest)) lowest = low;
+  }
+  return lowest;
 }
 
 void ChartView::refresh() {
@@ -312,6 +477,8 @@ void ChartView::refresh() {
     bounds[kBottom].add(*xlo);
     bounds[kBottom].add(*xhi);
   }
+  hasData_ = bounds[kBottom].any();
+  if (hasData_) xData_ = {bounds[kBottom].lo, bounds[kBottom].hi};
 
   for (Axis which : {Axis::Bottom, Axis::Left, Axis::Right}) {
     const int i = Index(which);
@@ -321,12 +488,25 @@ void ChartView::refresh() {
     double lo = bounds[i].any() ? bounds[i].lo : 0.0;
     double hi = bounds[i].any() ? bounds[i].hi : 1.0;
     AxisScale scale;
-    if (st.fixedMin && st.fixedMax) {
-      scale = AutoScale(*st.fixedMin, *st.fixedMax, steps, false);
-    } else if (st.fixedMin) {
-      hi = std::max(hi, *st.fixedMin);
-      scale = AutoScale(*st.fixedMin, hi, steps, !bottom);
-      scale.min = *st.fixedMin;
+    // The bottom axis is set first: a floor looks at the data in its range.
+    std::optional<double> fixedMin = st.fixedMin;
+    if (st.floor && !st.fixedMin && !bottom) {
+      const std::optional<double> low = lowestInView(which);
+      if (!low || *low >= *st.floor) {
+        fixedMin = *st.floor;
+      } else {
+        // Down to a whole step below the lowest value in view, up to the data's maximum.
+        scale = AutoScale(*low, std::max(hi, *st.floor), steps, true);
+        applyRange(which, scale.min, scale.max, scale.step, scale.decimals);
+        continue;
+      }
+    }
+    if (fixedMin && st.fixedMax) {
+      scale = AutoScale(*fixedMin, *st.fixedMax, steps, false);
+    } else if (fixedMin) {
+      hi = std::max(hi, *fixedMin);
+      scale = AutoScale(*fixedMin, hi, steps, !bottom);
+      scale.min = *fixedMin;
       if (!(scale.max > scale.min)) scale.max = scale.min + scale.step;
     } else if (st.fixedMax) {
       lo = std::min(lo, *st.fixedMax);
@@ -358,6 +538,7 @@ std::array<ChartView::Range, 3> ChartView::currentRanges() const {
 
 void ChartView::setRanges(const std::array<Range, 3>& ranges) {
   for (int i = 0; i < 3; ++i) axes_[i]->setRange(ranges[i].min, ranges[i].max);
+  syncNamesAxis();
   drawSeries();
 }
 
@@ -431,7 +612,14 @@ void ChartView::panByPixels(QPointF delta) {
     state_[i].fixedMin = now[i].min + by;
     state_[i].fixedMax = now[i].max + by;
   };
-  shift(Axis::Bottom, -delta.x() / plot.width() * (now[kBottom].max - now[kBottom].min));
+  // Sideways the view stops at the first and the last point.
+  const Range& x = now[kBottom];
+  const Span moved = PannedWithin({x.min, x.max}, -delta.x() / plot.width() * (x.max - x.min),
+                                  {xData_.min, xData_.max});
+  if (moved.min != x.min) {
+    state_[kBottom].fixedMin = moved.min;
+    state_[kBottom].fixedMax = moved.max;
+  }
   if (panDirections_ == Directions::Both) {
     for (Axis side : {Axis::Left, Axis::Right}) {
       const Range& r = now[Index(side)];
@@ -439,6 +627,29 @@ void ChartView::panByPixels(QPointF delta) {
     }
   }
   refresh();
+}
+
+void ChartView::wheelZoom(double viewX, double notches) {
+  if (zoomDirections_ == Directions::None || notches == 0.0) return;
+  const QRectF plot = plotArea();
+  if (plot.width() <= 0) return;
+  animation_->stop();
+  animation_->disconnect(this);
+  const QValueAxis* x = axis(Axis::Bottom);
+  const Span view{x->min(), x->max()};
+  const Span data{xData_.min, xData_.max};
+  const double at = view.min + (viewX - plot.left()) / plot.width() * view.width();
+  const Span next =
+      ZoomedAbout(view, at, std::pow(kWheelZoomIn, notches), data, kMinimumZoomWidth);
+  if (next.width() >= data.width()) {
+    if (zoomed_) unZoom();
+    return;
+  }
+  state_[kBottom].fixedMin = next.min;
+  state_[kBottom].fixedMax = next.max;
+  zoomed_ = true;
+  refresh();
+  emit zoomed();
 }
 
 void ChartView::unZoom() {
@@ -451,38 +662,36 @@ void ChartView::unZoom() {
 
 QString ChartView::hoverText(QPointF viewPos) const {
   if (!labeller_ || !plotArea().contains(viewPos)) return {};
-  const LineSeries* best = nullptr;
-  size_t bestIndex = 0;
-  double bestDistance = kHoverPixels;
-  for (size_t k = 0; k < series_.size(); ++k) {
-    const LineSeries* s = series_[k];
+  // The hour under the pointer, whatever the zoom: the point nearest to it on the bottom
+  // axis, then the value of every drawn series at that point.
+  const double x = valueAt(viewPos, Axis::Left).x();
+  std::optional<double> nearest;
+  QStringList lines;
+  for (const LineSeries* s : series_) {
     if (s->isEmpty() || !s->ascending()) continue;
-    const Axis side = seriesAxis_[k];
-    if (side == Axis::Right && !rightAxisVisible()) continue;
-    const double x = valueAt(viewPos, side).x();
     const std::vector<double>& xs = s->xs();
     size_t i = static_cast<size_t>(std::lower_bound(xs.begin(), xs.end(), x) - xs.begin());
-    if (i == xs.size() || (i > 0 && x - xs[i - 1] < xs[i] - x)) --i;
-    const QPointF p = pixelOf({xs[i], s->ys()[i]}, side);
-    const double d = std::hypot(p.x() - viewPos.x(), p.y() - viewPos.y());
-    if (d <= bestDistance) {
-      best = s;
-      bestIndex = i;
-      bestDistance = d;
-    }
+    if (i == xs.size() || (i > 0 && x - xs[i - 1] <= xs[i] - x)) --i;
+    if (!nearest) nearest = xs[i];
+    if (xs[i] != *nearest) continue;  // a series without that hour
+    const QString value = QString::number(s->ys()[i], 'g', 6);
+    lines.append(s->title().isEmpty() ? value : s->title() + QStringLiteral(": ") + value);
   }
-  if (best == nullptr) return {};
-  const QString value = QString::number(best->ys()[bestIndex], 'g', 6);
-  const QString title = best->title();
-  return labeller_(best->xs()[bestIndex]) + QLatin1Char('\n') +
-         (title.isEmpty() ? value : title + QStringLiteral(": ") + value);
+  if (!nearest) return {};
+  lines.prepend(labeller_(*nearest));
+  return lines.join(QLatin1Char('\n'));
+}
+
+QImage ChartView::picture() {
+  QStringList title = titleLines_;
+  if (!pictureCaption_.isEmpty()) title.append(pictureCaption_);
+  return ScenePicture(*this, pictureCaption_, title.join(QStringLiteral(" - ")));
 }
 
 void ChartView::addContextAction(QAction* action) { extraActions_.append(action); }
 
 QMenu* ChartView::makeContextMenu() {
-  QWidget& source = pictureSource_ != nullptr ? *pictureSource_ : *this;
-  QMenu* menu = MakePictureMenu(source, this, chooser_);
+  QMenu* menu = MakePictureMenu([this] { return picture(); }, this, chooser_);
   if (!extraActions_.isEmpty()) {
     menu->addSeparator();
     menu->addActions(extraActions_);
@@ -567,6 +776,16 @@ void ChartView::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   QChartView::mouseReleaseEvent(event);
+}
+
+void ChartView::wheelEvent(QWheelEvent* event) {
+  const QPointF pos = event->position();
+  if (zoomDirections_ == Directions::None || !plotArea().contains(pos)) {
+    QChartView::wheelEvent(event);
+    return;
+  }
+  wheelZoom(pos.x(), event->angleDelta().y() / kWheelNotch);
+  event->accept();
 }
 
 void ChartView::contextMenuEvent(QContextMenuEvent* event) {
