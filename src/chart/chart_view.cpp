@@ -293,6 +293,9 @@ void ChartView::updateLegendMarkers() {
     for (QLegendMarker* m : legend->markers(marks_)) m->setVisible(marks_->count() > 0);
   }
   placeLegend();
+  // Markers shown again keep the place and the shortened label of their last layout, which
+  // may have been made for a chart not yet shown at its size: they are laid out anew.
+  legend->layout()->invalidate();
 }
 
 LineSeries* ChartView::addSeries(const QString& objectName, const QColor& color) {
@@ -330,25 +333,24 @@ void ChartView::tieToAxis(LineSeries* series, Axis side) {
 }
 
 void ChartView::raiseSeries(LineSeries* series) {
-  QLineSeries* line = series->qtSeries();
-  const QList<QAbstractSeries*> lines = chart()->series();
-  // Series are drawn in the order they were added: the last one added is on top.
-  QAbstractSeries* top = nullptr;
-  for (QAbstractSeries* s : lines) {
-    if (qobject_cast<QLineSeries*>(s) != nullptr) top = s;
-  }
-  if (top == line) return;
-  const QList<QAbstractAxis*> axes = line->attachedAxes();
-  chart()->removeSeries(line);
-  chart()->addSeries(line);
-  for (QAbstractAxis* a : axes) line->attachAxis(a);
-  if (marks_ != nullptr) {  // the marks stay over every line
-    chart()->removeSeries(marks_);
-    chart()->addSeries(marks_);
-    marks_->attachAxis(axis(Axis::Bottom));
-    marks_->attachAxis(axis(marksSide_));
+  // Series are drawn in the order they were added. Removing and adding one again would
+  // unsettle the legend, so the series on top trades its line with this one instead.
+  const std::vector<const LineSeries*> order = drawingOrder();
+  if (order.empty() || order.back() == series) return;
+  const auto index = [this](const LineSeries* s) {
+    return static_cast<size_t>(std::find(series_.begin(), series_.end(), s) - series_.begin());
+  };
+  LineSeries* top = series_[index(order.back())];
+  series->swapLines(*top);
+  for (LineSeries* s : {series, top}) {
+    QLineSeries* line = s->qtSeries();
+    for (QAbstractAxis* a : line->attachedAxes()) {
+      if (a != axis(Axis::Bottom)) line->detachAxis(a);
+    }
+    line->attachAxis(axis(seriesAxis_[index(s)]));
   }
   updateLegendMarkers();
+  drawSeries();
 }
 
 std::vector<const LineSeries*> ChartView::drawingOrder() const {

@@ -72,6 +72,19 @@ void LineSeries::fillFromColumn(const std::string& path, int column) {
   setValues(std::move(values));
 }
 
+void LineSeries::swapLines(LineSeries& other) {
+  const QString mine = title();
+  const QString theirs = other.title();
+  const QString myName = line_->objectName();
+  const QString theirName = other.line_->objectName();
+  std::swap(line_, other.line_);
+  for (LineSeries* s : {this, &other}) s->line_->setPen(s->pen_);
+  setTitle(mine);
+  other.setTitle(theirs);
+  line_->setObjectName(myName);
+  other.line_->setObjectName(theirName);
+}
+
 int LineSeries::draw(double x0, double x1, int columns) {
   QList<QPointF> points;
   if (ascending_) {

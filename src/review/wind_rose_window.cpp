@@ -1,6 +1,7 @@
 #include "review/wind_rose_window.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
@@ -60,6 +61,18 @@ TfrmWindRose::TfrmWindRose(const WindSectorCounts& counts, WindRoseSubject subje
   btnShowWindNums = new QPushButton(QStringLiteral(">>>"), this);
   btnShowWindNums->setObjectName(QStringLiteral("btnShowWindNums"));
   btnShowWindNums->setGeometry(kWindRoseNarrowWidth - 52, kChartSize + 12, 46, 26);
+  // The caption may be cut by a narrow title bar: the run is named below the rose too.
+  lblRoseRun = new QLabel(this);
+  lblRoseRun->setObjectName(QStringLiteral("lblRoseRun"));
+  lblRoseRun->setGeometry(8, kChartSize + 12, kWindRoseNarrowWidth - 52 - 16, 26);
+  if (!subject_.runName.isEmpty()) {
+    const QString text = subject_.data.isEmpty()
+                             ? subject_.runName
+                             : subject_.runName + QStringLiteral(": ") + subject_.data;
+    lblRoseRun->setToolTip(text);
+    lblRoseRun->setText(lblRoseRun->fontMetrics().elidedText(text, Qt::ElideMiddle,
+                                                             lblRoseRun->width()));
+  }
   btnReCalcPercent = new QPushButton(QStringLiteral("Recalculate %"), this);
   btnReCalcPercent->setObjectName(QStringLiteral("btnReCalcPercent"));
   btnReCalcPercent->setGeometry(kGridLeft, kChartSize + 12, 50 + 60 + 4, 26);

@@ -10,6 +10,7 @@
 #include "review/wind_rose.h"
 #include "review/wind_sectors.h"
 
+class QLabel;
 class QPushButton;
 class QTableWidget;
 
@@ -60,6 +61,7 @@ class TfrmWindRose : public QDialog {
   QTableWidget* sgWindDir = nullptr;
   QPushButton* btnShowWindNums = nullptr;
   QPushButton* btnReCalcPercent = nullptr;
+  QLabel* lblRoseRun = nullptr;  // the run and its data, below the rose
 
  protected:
   void showEvent(QShowEvent* event) override;

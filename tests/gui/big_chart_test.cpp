@@ -571,6 +571,18 @@ void BigChartTest::nothingOverlapsAtTheDefaultAndTheSmallestSize() {
       QVERIFY2(!title.intersects(buttons), what);
       const QRectF legend = c.legendArea();
       if (c.legendVisible()) {
+        // Every drawn series' title, whole, in one row.
+        QStringList expected, shown;
+        for (const chart::LineSeries* s : c.drawingOrder()) {
+          if (!s->isEmpty()) expected.append(s->title());
+        }
+        const QList<test::LegendLabel> labels = test::LegendLabels(c);
+        for (const test::LegendLabel& l : labels) shown.append(l.text);
+        QVERIFY2(shown == expected, what + " " + shown.join(QLatin1Char('|')).toLatin1());
+        for (const test::LegendLabel& l : labels) {
+          QVERIFY2(l.area.top() == labels[0].area.top(), what);
+          QVERIFY2(!l.area.intersects(c.plotArea()), what);
+        }
         QVERIFY2(!legend.isEmpty(), what);
         QVERIFY2(!legend.intersects(c.plotArea()), what);
         QVERIFY2(!legend.intersects(buttons), what);

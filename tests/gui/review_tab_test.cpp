@@ -38,6 +38,7 @@ class ReviewTabTest : public QObject {
   void anotherInterimDirectoryListsItsRuns();
   void runWithoutFinalDataOpensNoDetailedChart();
   void overviewNamesTheMonthsAndItsPictureTheRun();
+  void legendShowsEveryLabelWholeInOneRow();
   void buttonsOpenTheWindowsOnTheSelectedRun();
 };
 
@@ -324,6 +325,50 @@ void ReviewTabTest::overviewNamesTheMonthsAndItsPictureTheRun() {
   tab.rbWind->click();
   QCOMPARE(tab.Chart1->drawingOrder().back(), tab.Series1);
   QVERIFY(rec.errors.isEmpty());
+}
+
+void ReviewTabTest::legendShowsEveryLabelWholeInOneRow() {
+  const test::SampleRun& run = test::SampleReviewRun();
+  test::ProgramDir program;
+  test::DialogRecorder rec;
+  const QString dir = program.makeDir(QStringLiteral("interim"));
+  test::CopySampleRun(dir, QStringLiteral("Aspen"));
+  test::CopySampleRun(dir, run.base);
+  auto w = ReviewWindow(program, rec, dir, run.base);
+  ui::ReviewTab& tab = w->review;
+  w->show();
+  // Loaded before the tab is first shown, then shown; loaded several times in a row; and
+  // from one data type to the next: the labels whole, side by side.
+  auto check = [&](const QStringList& expected) {
+    QApplication::processEvents();
+    const QList<test::LegendLabel> labels = test::LegendLabels(*tab.Chart1);
+    QStringList texts;
+    for (const test::LegendLabel& l : labels) texts.append(l.text);
+    QCOMPARE(texts, expected);
+    for (qsizetype i = 1; i < labels.size(); ++i) {
+      QCOMPARE(labels[i].area.top(), labels[0].area.top());
+      QVERIFY(labels[i].area.left() >= labels[i - 1].area.right());
+    }
+  };
+  w->tabs->setCurrentWidget(tab.page);
+  tab.btnMoreResults->click();
+  tab.cbResultsList->setCurrentIndex(1);
+  w->reviewPage().cbResultsListChange();
+  tab.rbTemp->click();
+  check({"Dry Bulb Temp", "Dewpoint Temp"});
+  tab.rbWind->click();
+  check({"Direction", "Speed"});  // drawn in that order: the speed on top
+  tab.rbSolar->click();
+  check({"Horizontal", "Direct Normal"});
+  tab.rbOrigData->click();
+  check({});  // one series: no legend
+  tab.rbTemp->click();
+  check({"Dry Bulb Temp", "Dewpoint Temp"});
+  // Loaded while another tab is shown, then shown.
+  w->tabs->setCurrentWidget(w->setup.page);
+  tab.rbWind->click();
+  w->tabs->setCurrentWidget(tab.page);
+  check({"Direction", "Speed"});
 }
 
 void ReviewTabTest::buttonsOpenTheWindowsOnTheSelectedRun() {

@@ -2,9 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGraphicsTextItem>
+#include <QLegend>
+#include <algorithm>
+#include <functional>
 #include <QTemporaryDir>
 #include <stdexcept>
 
+#include "chart/chart_view.h"
 #include "epw/epw_header.h"
 #include "gui_test_support.h"
 #include "run/process.h"
@@ -68,6 +73,27 @@ std::vector<double> ColumnOf(const QString& path, int column) {
     values.push_back(line.split(',').value(column - 1).trimmed().toDouble());
   }
   return values;
+}
+
+QList<LegendLabel> LegendLabels(const chart::ChartView& chart) {
+  QList<LegendLabel> labels;
+  const QLegend* legend = chart.chart()->legend();
+  if (!legend->isVisible()) return labels;
+  std::function<void(const QGraphicsItem*)> walk = [&](const QGraphicsItem* item) {
+    for (const QGraphicsItem* child : item->childItems()) {
+      if (!child->isVisible()) continue;
+      if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(child)) {
+        labels.append({text->toPlainText(),
+                       chart.mapFromScene(text->sceneBoundingRect()).boundingRect()});
+      }
+      walk(child);
+    }
+  };
+  walk(legend);
+  std::sort(labels.begin(), labels.end(), [](const LegendLabel& a, const LegendLabel& b) {
+    return a.area.left() < b.area.left();
+  });
+  return labels;
 }
 
 void CopySampleRun(const QString& dir, const QString& base) {

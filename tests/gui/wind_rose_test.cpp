@@ -1,6 +1,7 @@
 // The wind direction profile: the rose and its percentages from a real run's final data,
 // its rings and its caption, the 547 rule, rescaling a sector by dragging it, the ">>>"
 // button, and the picture of the profile without the buttons.
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
@@ -169,6 +170,14 @@ void WindRoseTest::captionAndPictureNameTheRun() {
   TfrmWindRose w(counts, {QStringLiteral("Golden"), QStringLiteral("final data")});
   w.show();
   QCOMPARE(w.windowTitle(), QStringLiteral("Wind Direction Profile: Golden"));
+  QCOMPARE(w.lblRoseRun->text(), QStringLiteral("Golden: final data"));
+  // A long name is shortened in its middle; the tip holds it whole.
+  const QString longName = QStringLiteral("USA_CO_Golden-NREL.724666_TMY3_with_a_long_tail");
+  TfrmWindRose named(counts, {longName, QStringLiteral("final data")});
+  QVERIFY(named.lblRoseRun->text().endsWith(QStringLiteral("final data")));
+  QVERIFY(named.lblRoseRun->fontMetrics().horizontalAdvance(named.lblRoseRun->text()) <=
+          named.lblRoseRun->width());
+  QCOMPARE(named.lblRoseRun->toolTip(), longName + QStringLiteral(": final data"));
   // The picture: the rose with its percentages, under a caption, whether or not the
   // numbers are shown on screen; none of the buttons.
   const QImage narrow = w.picture();
