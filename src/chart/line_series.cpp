@@ -3,6 +3,7 @@
 #include <QLineSeries>
 #include <QList>
 #include <QPointF>
+#include <algorithm>
 #include <numeric>
 
 #include "chart/downsample.h"
@@ -88,7 +89,10 @@ void LineSeries::swapLines(LineSeries& other) {
 int LineSeries::draw(double x0, double x1, int columns) {
   QList<QPointF> points;
   if (ascending_) {
-    const std::vector<size_t> picked = PointsToDraw(xs_, ys_, x0, x1, columns);
+    // A line n pixels wide shows no more than one column of detail per n pixels: the
+    // points of a wide (dotted) line are picked over that many columns.
+    const int detail = std::max(1, columns / std::max(1, pen_.width()));
+    const std::vector<size_t> picked = PointsToDraw(xs_, ys_, x0, x1, detail);
     points.reserve(static_cast<qsizetype>(picked.size()));
     for (size_t i : picked) points.append(QPointF(xs_[i], ys_[i]));
   } else {
