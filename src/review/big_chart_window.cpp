@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -53,6 +52,14 @@ Box* OptionRow(const char* name, QWidget* parent, QHBoxLayout*& row) {
 }
 
 }  // namespace
+
+QList<chart::AxisMark> MonthMarks() {
+  QList<chart::AxisMark> marks;
+  for (const MonthStart& m : MonthStarts()) {
+    marks.append({static_cast<double>(m.position), QString::fromLatin1(m.name)});
+  }
+  return marks;
+}
 
 TfrmBigChart::TfrmBigChart(BigChartInputs inputs, QWidget* parent)
     : QDialog(parent), inputs_(std::move(inputs)) {
@@ -130,9 +137,7 @@ void TfrmBigChart::BuildControls() {
   BigChart->setAxisTitle(chart::Axis::Bottom, QStringLiteral("Hour"));
   BigChart->setAxisLabelFormat(chart::Axis::Bottom, QStringLiteral("%d"));
   BigChart->axis(chart::Axis::Bottom)->setMinorTickCount(6);
-  QList<chart::AxisMark> months;
-  for (const MonthStart& m : MonthStarts()) months.append({double(m.position), QString::fromLatin1(m.name)});
-  BigChart->setBottomMarks(months);
+  BigChart->setBottomMarks(MonthMarks());
   BigChart->setAxisTitle(chart::Axis::Left, QStringLiteral("Temperature (F)"));
   BigChart->setZoomDirections(chart::Directions::Horizontal);
   BigChart->setPanDirections(chart::Directions::Horizontal);

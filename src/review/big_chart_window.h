@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -20,6 +21,7 @@ class QRadioButton;
 namespace kestrum::chart {
 class ChartView;
 class LineSeries;
+struct AxisMark;
 }  // namespace kestrum::chart
 
 namespace kestrum {
@@ -29,6 +31,9 @@ struct BigChartInputs {
   QString baseName;  // the run selected on the review tab
   std::function<void(const QString&)> error;  // empty: a message box
 };
+
+// The names of the months at the first hour of each, for the hour axis of a review chart.
+QList<chart::AxisMark> MonthMarks();
 
 inline constexpr int kBigChartWidth = 795;
 inline constexpr int kBigChartHeight = 593;

@@ -37,11 +37,7 @@ ReviewPage::ReviewPage(ui::ReviewTab& tab, ReviewHooks hooks, QWidget* dialogPar
   connect(tab_.btnDispWindRose, &QPushButton::clicked, this, [this] { btnDispWindRoseClick(); });
   tab_.Chart1->setHoverLabeller(
       [](double x) { return ToQ(HourLabel(static_cast<int>(std::lround(x)))); });
-  QList<chart::AxisMark> months;
-  for (const MonthStart& m : MonthStarts()) {
-    months.append({static_cast<double>(m.position), QString::fromLatin1(m.name)});
-  }
-  tab_.Chart1->setBottomMarks(months);
+  tab_.Chart1->setBottomMarks(MonthMarks());
 }
 
 QString ReviewPage::baseName() const { return tab_.cbResultsList->currentText(); }
