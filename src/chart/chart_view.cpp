@@ -1,11 +1,10 @@
 #include "chart/chart_view.h"
 
 #include <QAction>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QContextMenuEvent>
-#include <QFontMetricsF>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QMenu>
 #include <QMouseEvent>
@@ -14,25 +13,28 @@
 #include <QToolTip>
 #include <QValueAxis>
 #include <QVariantAnimation>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
 #include "chart/axis_scale.h"
 #include "chart/line_series.h"
+#include "chart/view_range.h"
 
 namespace kestrum::chart {
 
 namespace {
 
 constexpr int kBottom = static_cast<int>(Axis::Bottom);
-constexpr int kHoverPixels = 10;
 constexpr int kZoomAnimationMs = 250;
+constexpr double kWheelNotch = 120.0;  // angle delta of one notch of the wheel
+constexpr double kWheelZoomIn = 0.8;   // the share of the hours one notch in keeps
 
 int Index(Axis a) { return static_cast<int>(a); }
 
 // The labelled steps that fit into a length of pixels.
 int StepsFor(double pixels, double pixelsPerStep, int fallback) {
-  return pixels > 40.0 ? std::max(2, static_cast<int>(pixels / pixelsPerStep)) : fallback;
+  return pixels > 40.0 ? std::max(3, static_cast<int>(pixels / pixelsPerStep)) : fallback;
 }
 
 }  // namespace
@@ -63,7 +65,6 @@ ChartView::ChartView(QWidget* parent) : QChartView(new QChart(), parent) {
   connect(c, &QChart::plotAreaChanged, this, [this] {
     if (refreshing_) return;
     drawSeries();
-    placeLegend();
   });
   refresh();
 }
@@ -88,9 +89,20 @@ void ChartView::setTitleFont(const QFont& font, const QColor& color) {
   chart()->setTitleBrush(QBrush(color));
 }
 
-void ChartView::setAxisTitle(Axis which, const QString& title) { axis(which)->setTitleText(title); }
+void ChartView::setAxisTitle(Axis which, const QString& title) {
+  if (which == Axis::Bottom) {
+    bottomTitle_ = title;
+    // Below the numbers and the names of the marks, whichever axis is the outer one.
+    axis(which)->setTitleText(namesAxis_ == nullptr ? title : QString());
+    if (namesAxis_ != nullptr) namesAxis_->setTitleText(title);
+    return;
+  }
+  axis(which)->setTitleText(title);
+}
 
-QString ChartView::axisTitle(Axis which) const { return axis(which)->titleText(); }
+QString ChartView::axisTitle(Axis which) const {
+  return which == Axis::Bottom ? bottomTitle_ : axis(which)->titleText();
+}
 
 void ChartView::setRightAxisVisible(bool visible) { axis(Axis::Right)->setVisible(visible); }
 
@@ -101,17 +113,28 @@ void ChartView::setAxisMinimum(Axis which, double minimum) {
   refresh();
 }
 
+void ChartView::setAxisFloor(Axis which, double floor) {
+  state_[Index(which)].floor = floor;
+  refresh();
+}
+
 void ChartView::setAutomaticScaling() {
   for (AxisState& s : state_) {
     s.fixedMin.reset();
     s.fixedMax.reset();
+    s.floor.reset();
   }
   refresh();
 }
 
 bool ChartView::isAutomatic(Axis which) const {
   const AxisState& s = state_[Index(which)];
-  return !s.fixedMin && !s.fixedMax;
+  return !s.fixedMin && !s.fixedMax && !s.floor;
+}
+
+bool ChartView::isRangeFixed(Axis which) const {
+  const AxisState& s = state_[Index(which)];
+  return s.fixedMin && s.fixedMax;
 }
 
 double ChartView::axisMin(Axis which) const { return axis(which)->min(); }
@@ -121,63 +144,6 @@ double ChartView::axisMax(Axis which) const { return axis(which)->max(); }
 void ChartView::setAxisLabelFormat(Axis which, const QString& format) {
   state_[Index(which)].labelFormat = format;
   refresh();
-}
-
-void ChartView::setLegendVisible(bool visible) {
-  legendVisible_ = visible;
-  chart()->legend()->setVisible(visible);
-  placeLegend();
-}
-
-bool ChartView::legendVisible() const { return legendVisible_; }
-
-void ChartView::setLegendPlace(LegendPlace place) {
-  legendPlace_ = place;
-  QLegend* legend = chart()->legend();
-  if (place == LegendPlace::TopRightOverPlot) {
-    legend->setAlignment(Qt::AlignRight);  // markers one below the other
-    legend->detachFromChart();
-    legend->setBackgroundVisible(true);
-    legend->setBrush(QBrush(QColor(255, 255, 255, 230)));
-    legend->setPen(QPen(QColor(160, 160, 160)));
-  } else {
-    legend->attachToChart();
-    legend->setAlignment(Qt::AlignBottom);
-    legend->setBackgroundVisible(false);
-  }
-  legend->setVisible(legendVisible_);
-  placeLegend();
-}
-
-void ChartView::placeLegend() {
-  if (legendPlace_ != LegendPlace::TopRightOverPlot || !legendVisible_) return;
-  QLegend* legend = chart()->legend();
-  const QFontMetricsF metrics(legend->font());
-  double width = 0.0;
-  int rows = 0;
-  for (QLegendMarker* marker : legend->markers()) {
-    if (!marker->isVisible()) continue;
-    width = std::max(width, metrics.horizontalAdvance(marker->label()));
-    ++rows;
-  }
-  if (rows == 0) return;
-  // A marker row is its label with the colour box and Qt's spacing around both.
-  const QSizeF size(width + 46.0, rows * (metrics.height() + 11.0) + 17.0);
-  const QRectF plot = chart()->plotArea();
-  legend->setGeometry(QRectF(plot.right() - size.width() - 6.0, plot.top() + 6.0, size.width(),
-                             size.height()));
-  legend->update();
-}
-
-void ChartView::updateLegendMarkers() {
-  QLegend* legend = chart()->legend();
-  for (LineSeries* s : series_) {
-    for (QLegendMarker* m : legend->markers(s->qtSeries())) m->setVisible(!s->isEmpty());
-  }
-  if (marks_ != nullptr) {
-    for (QLegendMarker* m : legend->markers(marks_)) m->setVisible(marks_->count() > 0);
-  }
-  placeLegend();
 }
 
 LineSeries* ChartView::addSeries(const QString& objectName, const QColor& color) {
@@ -214,6 +180,37 @@ void ChartView::tieToAxis(LineSeries* series, Axis side) {
   refresh();
 }
 
+void ChartView::raiseSeries(LineSeries* series) {
+  // Series are drawn in the order they were added. Removing and adding one again would
+  // unsettle the legend, so the series on top trades its line with this one instead.
+  const std::vector<const LineSeries*> order = drawingOrder();
+  if (order.empty() || order.back() == series) return;
+  const auto index = [this](const LineSeries* s) {
+    return static_cast<size_t>(std::find(series_.begin(), series_.end(), s) - series_.begin());
+  };
+  LineSeries* top = series_[index(order.back())];
+  series->swapLines(*top);
+  for (LineSeries* s : {series, top}) {
+    QLineSeries* line = s->qtSeries();
+    for (QAbstractAxis* a : line->attachedAxes()) {
+      if (a != axis(Axis::Bottom)) line->detachAxis(a);
+    }
+    line->attachAxis(axis(seriesAxis_[index(s)]));
+  }
+  updateLegendMarkers();
+  drawSeries();
+}
+
+std::vector<const LineSeries*> ChartView::drawingOrder() const {
+  std::vector<const LineSeries*> order;
+  for (QAbstractSeries* s : chart()->series()) {
+    for (const LineSeries* ours : series_) {
+      if (ours->qtSeries() == s) order.push_back(ours);
+    }
+  }
+  return order;
+}
+
 Axis ChartView::axisOf(const LineSeries* series) const {
   const auto it = std::find(series_.begin(), series_.end(), series);
   return it == series_.end() ? Axis::Left : seriesAxis_[static_cast<size_t>(it - series_.begin())];
@@ -231,10 +228,10 @@ void ChartView::setMarks(const QList<QPointF>& points, const QString& title, Axi
     marks_->attachAxis(axis(Axis::Bottom));
     marks_->attachAxis(axis(Axis::Left));
   }
-  if (side != marksAxis_ && side != Axis::Bottom) {
-    marks_->detachAxis(axis(marksAxis_));
+  if (side != marksSide_ && side != Axis::Bottom) {
+    marks_->detachAxis(axis(marksSide_));
     marks_->attachAxis(axis(side));
-    marksAxis_ = side;
+    marksSide_ = side;
   }
   marks_->replace(points);
   marks_->setName(title);
@@ -271,6 +268,12 @@ void ChartView::applyRange(Axis which, double min, double max, double step, int 
   if (!(max > min)) max = min + 1.0;
   // Never more labels than the axis can show, whatever the range.
   if (!(step > 0.0) || (max - min) / step > 200.0) step = NiceStep(max - min, 10);
+  // Whole-number labels step by whole numbers ("0 0 0 0 0 1" says nothing).
+  const QString& format = state_[Index(which)].labelFormat;
+  if (format.endsWith(QLatin1Char('d')) && step < 1.0) {
+    step = 1.0;
+    max = std::max(max, min + 1.0);
+  }
   // Qt lays the labels out at once: the step and the range change in the order that never
   // puts more labels on the axis than either the old or the new scale has.
   if (step > a->tickInterval()) {
@@ -280,8 +283,20 @@ void ChartView::applyRange(Axis which, double min, double max, double step, int 
     a->setRange(min, max);
     a->setTickInterval(step);
   }
-  const QString& format = state_[Index(which)].labelFormat;
   a->setLabelFormat(format.isEmpty() ? QStringLiteral("%.%1f").arg(decimals) : format);
+  if (which == Axis::Bottom) syncNamesAxis();
+}
+
+std::optional<double> ChartView::lowestInView(Axis side) const {
+  const QValueAxis* x = axis(Axis::Bottom);
+  std::optional<double> lowest;
+  for (size_t i = 0; i < series_.size(); ++i) {
+    const LineSeries* s = series_[i];
+    if (seriesAxis_[i] != side || s->isEmpty() || !s->ascending()) continue;
+    const std::optional<double> low = LowestInView(s->xs(), s->ys(), x->min(), x->max());
+    if (low && (!lowest || *low < *lowest)) lowest = low;
+  }
+  return lowest;
 }
 
 void ChartView::refresh() {
@@ -312,6 +327,8 @@ void ChartView::refresh() {
     bounds[kBottom].add(*xlo);
     bounds[kBottom].add(*xhi);
   }
+  hasData_ = bounds[kBottom].any();
+  if (hasData_) xData_ = {bounds[kBottom].lo, bounds[kBottom].hi};
 
   for (Axis which : {Axis::Bottom, Axis::Left, Axis::Right}) {
     const int i = Index(which);
@@ -321,12 +338,25 @@ void ChartView::refresh() {
     double lo = bounds[i].any() ? bounds[i].lo : 0.0;
     double hi = bounds[i].any() ? bounds[i].hi : 1.0;
     AxisScale scale;
-    if (st.fixedMin && st.fixedMax) {
-      scale = AutoScale(*st.fixedMin, *st.fixedMax, steps, false);
-    } else if (st.fixedMin) {
-      hi = std::max(hi, *st.fixedMin);
-      scale = AutoScale(*st.fixedMin, hi, steps, !bottom);
-      scale.min = *st.fixedMin;
+    // The bottom axis is set first: a floor looks at the data in its range.
+    std::optional<double> fixedMin = st.fixedMin;
+    if (st.floor && !st.fixedMin && !bottom) {
+      const std::optional<double> low = lowestInView(which);
+      if (!low || *low >= *st.floor) {
+        fixedMin = *st.floor;
+      } else {
+        // Down to a whole step below the lowest value in view, up to the data's maximum.
+        scale = AutoScale(*low, std::max(hi, *st.floor), steps, true);
+        applyRange(which, scale.min, scale.max, scale.step, scale.decimals);
+        continue;
+      }
+    }
+    if (fixedMin && st.fixedMax) {
+      scale = AutoScale(*fixedMin, *st.fixedMax, steps, false);
+    } else if (fixedMin) {
+      hi = std::max(hi, *fixedMin);
+      scale = AutoScale(*fixedMin, hi, steps, !bottom);
+      scale.min = *fixedMin;
       if (!(scale.max > scale.min)) scale.max = scale.min + scale.step;
     } else if (st.fixedMax) {
       lo = std::min(lo, *st.fixedMax);
@@ -358,6 +388,7 @@ std::array<ChartView::Range, 3> ChartView::currentRanges() const {
 
 void ChartView::setRanges(const std::array<Range, 3>& ranges) {
   for (int i = 0; i < 3; ++i) axes_[i]->setRange(ranges[i].min, ranges[i].max);
+  syncNamesAxis();
   drawSeries();
 }
 
@@ -431,7 +462,14 @@ void ChartView::panByPixels(QPointF delta) {
     state_[i].fixedMin = now[i].min + by;
     state_[i].fixedMax = now[i].max + by;
   };
-  shift(Axis::Bottom, -delta.x() / plot.width() * (now[kBottom].max - now[kBottom].min));
+  // Sideways the view stops at the first and the last point.
+  const Range& x = now[kBottom];
+  const Span moved = PannedWithin({x.min, x.max}, -delta.x() / plot.width() * (x.max - x.min),
+                                  {xData_.min, xData_.max});
+  if (moved.min != x.min) {
+    state_[kBottom].fixedMin = moved.min;
+    state_[kBottom].fixedMax = moved.max;
+  }
   if (panDirections_ == Directions::Both) {
     for (Axis side : {Axis::Left, Axis::Right}) {
       const Range& r = now[Index(side)];
@@ -439,6 +477,29 @@ void ChartView::panByPixels(QPointF delta) {
     }
   }
   refresh();
+}
+
+void ChartView::wheelZoom(double viewX, double notches) {
+  if (zoomDirections_ == Directions::None || notches == 0.0) return;
+  const QRectF plot = plotArea();
+  if (plot.width() <= 0) return;
+  animation_->stop();
+  animation_->disconnect(this);
+  const QValueAxis* x = axis(Axis::Bottom);
+  const Span view{x->min(), x->max()};
+  const Span data{xData_.min, xData_.max};
+  const double at = view.min + (viewX - plot.left()) / plot.width() * view.width();
+  const Span next =
+      ZoomedAbout(view, at, std::pow(kWheelZoomIn, notches), data, kMinimumZoomWidth);
+  if (next.width() >= data.width()) {
+    if (zoomed_) unZoom();
+    return;
+  }
+  state_[kBottom].fixedMin = next.min;
+  state_[kBottom].fixedMax = next.max;
+  zoomed_ = true;
+  refresh();
+  emit zoomed();
 }
 
 void ChartView::unZoom() {
@@ -451,38 +512,36 @@ void ChartView::unZoom() {
 
 QString ChartView::hoverText(QPointF viewPos) const {
   if (!labeller_ || !plotArea().contains(viewPos)) return {};
-  const LineSeries* best = nullptr;
-  size_t bestIndex = 0;
-  double bestDistance = kHoverPixels;
-  for (size_t k = 0; k < series_.size(); ++k) {
-    const LineSeries* s = series_[k];
+  // The hour under the pointer, whatever the zoom: the point nearest to it on the bottom
+  // axis, then the value of every drawn series at that point.
+  const double x = valueAt(viewPos, Axis::Left).x();
+  std::optional<double> nearest;
+  QStringList lines;
+  for (const LineSeries* s : series_) {
     if (s->isEmpty() || !s->ascending()) continue;
-    const Axis side = seriesAxis_[k];
-    if (side == Axis::Right && !rightAxisVisible()) continue;
-    const double x = valueAt(viewPos, side).x();
     const std::vector<double>& xs = s->xs();
     size_t i = static_cast<size_t>(std::lower_bound(xs.begin(), xs.end(), x) - xs.begin());
-    if (i == xs.size() || (i > 0 && x - xs[i - 1] < xs[i] - x)) --i;
-    const QPointF p = pixelOf({xs[i], s->ys()[i]}, side);
-    const double d = std::hypot(p.x() - viewPos.x(), p.y() - viewPos.y());
-    if (d <= bestDistance) {
-      best = s;
-      bestIndex = i;
-      bestDistance = d;
-    }
+    if (i == xs.size() || (i > 0 && x - xs[i - 1] <= xs[i] - x)) --i;
+    if (!nearest) nearest = xs[i];
+    if (xs[i] != *nearest) continue;  // a series without that hour
+    const QString value = QString::number(s->ys()[i], 'g', 6);
+    lines.append(s->title().isEmpty() ? value : s->title() + QStringLiteral(": ") + value);
   }
-  if (best == nullptr) return {};
-  const QString value = QString::number(best->ys()[bestIndex], 'g', 6);
-  const QString title = best->title();
-  return labeller_(best->xs()[bestIndex]) + QLatin1Char('\n') +
-         (title.isEmpty() ? value : title + QStringLiteral(": ") + value);
+  if (!nearest) return {};
+  lines.prepend(labeller_(*nearest));
+  return lines.join(QLatin1Char('\n'));
+}
+
+QImage ChartView::picture() {
+  QStringList title = titleLines_;
+  if (!pictureCaption_.isEmpty()) title.append(pictureCaption_);
+  return ScenePicture(*this, pictureCaption_, title.join(QStringLiteral(" - ")));
 }
 
 void ChartView::addContextAction(QAction* action) { extraActions_.append(action); }
 
 QMenu* ChartView::makeContextMenu() {
-  QWidget& source = pictureSource_ != nullptr ? *pictureSource_ : *this;
-  QMenu* menu = MakePictureMenu(source, this, chooser_);
+  QMenu* menu = MakePictureMenu([this] { return picture(); }, this, chooser_);
   if (!extraActions_.isEmpty()) {
     menu->addSeparator();
     menu->addActions(extraActions_);
@@ -567,6 +626,16 @@ void ChartView::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   QChartView::mouseReleaseEvent(event);
+}
+
+void ChartView::wheelEvent(QWheelEvent* event) {
+  const QPointF pos = event->position();
+  if (zoomDirections_ == Directions::None || !plotArea().contains(pos)) {
+    QChartView::wheelEvent(event);
+    return;
+  }
+  wheelZoom(pos.x(), event->angleDelta().y() / kWheelNotch);
+  event->accept();
 }
 
 void ChartView::contextMenuEvent(QContextMenuEvent* event) {

@@ -3,6 +3,7 @@
 #include <QLineSeries>
 #include <QList>
 #include <QPointF>
+#include <algorithm>
 #include <numeric>
 
 #include "chart/downsample.h"
@@ -72,10 +73,26 @@ void LineSeries::fillFromColumn(const std::string& path, int column) {
   setValues(std::move(values));
 }
 
+void LineSeries::swapLines(LineSeries& other) {
+  const QString mine = title();
+  const QString theirs = other.title();
+  const QString myName = line_->objectName();
+  const QString theirName = other.line_->objectName();
+  std::swap(line_, other.line_);
+  for (LineSeries* s : {this, &other}) s->line_->setPen(s->pen_);
+  setTitle(mine);
+  other.setTitle(theirs);
+  line_->setObjectName(myName);
+  other.line_->setObjectName(theirName);
+}
+
 int LineSeries::draw(double x0, double x1, int columns) {
   QList<QPointF> points;
   if (ascending_) {
-    const std::vector<size_t> picked = PointsToDraw(xs_, ys_, x0, x1, columns);
+    // A line n pixels wide shows no more than one column of detail per n pixels: the
+    // points of a wide (dotted) line are picked over that many columns.
+    const int detail = std::max(1, columns / std::max(1, pen_.width()));
+    const std::vector<size_t> picked = PointsToDraw(xs_, ys_, x0, x1, detail);
     points.reserve(static_cast<qsizetype>(picked.size()));
     for (size_t i : picked) points.append(QPointF(xs_[i], ys_[i]));
   } else {

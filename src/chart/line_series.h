@@ -51,6 +51,10 @@ class LineSeries : public QObject {
   // call. Returns how many are drawn.
   int draw(double x0, double x1, int columns);
 
+  // Trades the chart's line with other: each keeps its points, title, pen and name, drawn
+  // at the other's place in the chart's order (the chart redraws both).
+  void swapLines(LineSeries& other);
+
  signals:
   void dataChanged();
 

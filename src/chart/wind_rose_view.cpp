@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/axis_scale.h"
+
 namespace kestrum::chart {
 
 namespace {
@@ -20,21 +22,36 @@ constexpr double kMargin = 14.0;     // between the rose's outer circle and the 
 constexpr double kPickPixels = 7.0;  // a press this close to a point picks it
 constexpr double kSquareSize = 8.0;
 constexpr double kHeadroom = 1.06;   // radial range beyond the largest value
+constexpr int kRings = 4;            // at most, besides the centre
+const QColor kRingColour(185, 185, 185);
+
+// Decimals of a ring's label.
+int RingDecimals(double step) { return DecimalsForStep(step); }
 
 }  // namespace
 
 WindRoseView::WindRoseView(QWidget* parent) : QChartView(new QPolarChart(), parent) {
   auto* polar = static_cast<QPolarChart*>(chart());
   polar->legend()->setVisible(false);
-  polar->setMargins(QMargins(0, 0, 0, 0));
+  // Room for the compass points around the outer circle; the plot is square and centred.
+  const int margin = static_cast<int>(kMargin);
+  polar->setMargins(QMargins(margin, margin, margin, margin));
   polar->setBackgroundRoundness(0);
   angular_ = new QValueAxis(polar);
   angular_->setRange(0.0, 360.0);
   radial_ = new QValueAxis(polar);
   polar->addAxis(angular_, QPolarChart::PolarOrientationAngular);
   polar->addAxis(radial_, QPolarChart::PolarOrientationRadial);
-  angular_->setVisible(false);
-  radial_->setVisible(false);
+  // Spokes every 45 degrees inside an outer circle; no angle labels (the compass points
+  // name the directions).
+  angular_->setTickCount(9);
+  angular_->setLabelsVisible(false);
+  angular_->setLinePen(QPen(kRingColour, 1));
+  angular_->setGridLinePen(QPen(kRingColour, 1, Qt::DotLine));
+  // Rings, each labelled with its value as a percentage along the spoke to the north-east.
+  radial_->setLineVisible(false);
+  radial_->setLabelsVisible(false);
+  radial_->setGridLinePen(QPen(kRingColour, 1));
 
   outline_ = new QLineSeries();
   squares_ = new QScatterSeries();
@@ -55,7 +72,8 @@ WindRoseView::WindRoseView(QWidget* parent) : QChartView(new QPolarChart(), pare
   setFrameShape(QFrame::NoFrame);  // chart pixels are the widget's pixels
   setRubberBand(QChartView::NoRubberBand);
   setSeriesColor(color_);
-  placePlot();
+  connect(polar, &QChart::plotAreaChanged, this, [this] { placeLabels(); });
+  placeLabels();
 }
 
 void WindRoseView::setValues(const QList<double>& values) {
@@ -93,8 +111,26 @@ void WindRoseView::redraw() {
     points.append(QPointF(k * 360.0 / n, values_[k]));
     top = std::max(top, values_[k]);
   }
-  // The outermost point stays inside the circle, its square whole.
-  radial_->setRange(0.0, top > 0.0 ? top * kHeadroom : 1.0);
+  // Rings at even steps; the outermost point stays inside the last ring, its square whole.
+  const double step = NiceStep(top > 0.0 ? top * kHeadroom : 1.0, kRings);
+  const int rings = std::max(1, static_cast<int>(std::ceil(top * kHeadroom / step - 1e-9)));
+  radial_->setRange(0.0, rings * step);
+  radial_->setTickCount(rings + 1);
+  while (ringLabels_.size() > rings) delete ringLabels_.takeLast();
+  while (ringLabels_.size() < rings) {
+    auto* label = new QGraphicsSimpleTextItem(chart());
+    QFont font = label->font();
+    font.setPixelSize(10);
+    label->setFont(font);
+    label->setBrush(QColor(90, 90, 90));
+    label->setZValue(1000.0);  // over the outline
+    ringLabels_.append(label);
+  }
+  for (int i = 0; i < rings; ++i) {
+    ringLabels_[i]->setText(QString::number((i + 1) * step, 'f', RingDecimals(step)) +
+                            QLatin1Char('%'));
+  }
+  placeLabels();
   squares_->replace(points);
   for (int k = 0; k < n; ++k) {
     squares_->setPointConfiguration(k, QXYSeries::PointConfiguration::Color, pointColors_[k]);
@@ -103,18 +139,23 @@ void WindRoseView::redraw() {
   outline_->replace(points);
 }
 
-void WindRoseView::placePlot() {
-  // A square plot centred in the chart: the rose's centre is the chart's centre.
-  const double side = std::max(10.0, std::min(width(), height()) - 2.0 * kMargin);
-  const QRectF plot((width() - side) / 2.0, (height() - side) / 2.0, side, side);
-  chart()->setPlotArea(plot);
-  // The four compass points just inside the chart's edge.
+void WindRoseView::placeLabels() {
+  const QRectF plot = chart()->plotArea();
   const QPointF c = plot.center();
-  const double r = side / 2.0 + kMargin / 2.0;
+  // The four compass points just outside the outer circle.
+  const double r = plot.width() / 2.0 + kMargin / 2.0;
   const QPointF at[4] = {{c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}, {c.x() - r, c.y()}};
   for (int i = 0; i < 4; ++i) {
     const QRectF box = compass_[i]->boundingRect();
     compass_[i]->setPos(at[i] - QPointF(box.width() / 2.0, box.height() / 2.0));
+  }
+  // Each ring's value just outside the ring, on the spoke to the north-east.
+  const int n = static_cast<int>(ringLabels_.size());
+  const double diagonal = std::sqrt(0.5);
+  for (int i = 0; i < n; ++i) {
+    const double ringRadius = plot.width() / 2.0 * (i + 1) / n;
+    ringLabels_[i]->setPos(c + QPointF(ringRadius * diagonal + 1.0,
+                                       -ringRadius * diagonal - ringLabels_[i]->boundingRect().height()));
   }
 }
 
@@ -139,13 +180,28 @@ int WindRoseView::pointAt(QPointF pixel) const {
   return best;
 }
 
+QList<double> WindRoseView::rings() const {
+  QList<double> values;
+  const int n = radial_->tickCount() - 1;
+  for (int i = 1; i <= n; ++i) values.append(radial_->max() * i / n);
+  return values;
+}
+
+QStringList WindRoseView::ringLabels() const {
+  QStringList labels;
+  for (const QGraphicsSimpleTextItem* label : ringLabels_) labels.append(label->text());
+  return labels;
+}
+
 QMenu* WindRoseView::makeContextMenu() {
-  return MakePictureMenu(pictureSource_ != nullptr ? *pictureSource_ : *this, this, chooser_);
+  PictureMaker make = pictureMaker_;
+  if (!make) make = [this] { return ScenePicture(*this, QString()); };
+  return MakePictureMenu(make, this, chooser_);
 }
 
 void WindRoseView::resizeEvent(QResizeEvent* event) {
   QChartView::resizeEvent(event);
-  placePlot();
+  placeLabels();
 }
 
 void WindRoseView::mousePressEvent(QMouseEvent* event) {

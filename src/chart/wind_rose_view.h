@@ -1,7 +1,8 @@
 // The polar wind-rose series of the chart component: equally spaced points clockwise from
 // north at the top, drawn as small squares joined into a closed outline, with a colour per
 // point, reporting which point the mouse was pressed on and where it was released, in
-// chart pixels. No axes, no legend.
+// chart pixels. Rings at even steps of the value carry their value as a percentage; spokes
+// every 45 degrees and the four compass points; no legend.
 #pragma once
 
 #include <QChartView>
@@ -9,6 +10,7 @@
 #include <QList>
 #include <QPoint>
 #include <QPointF>
+#include <QStringList>
 
 #include "chart/chart_picture.h"
 
@@ -43,9 +45,13 @@ class WindRoseView : public QChartView {
   // The point drawn at pixel, or -1.
   int pointAt(QPointF pixel) const;
 
+  // The values of the rings, from the centre out, and their labels ("5%").
+  QList<double> rings() const;
+  QStringList ringLabels() const;
+
   void setSavePathChooser(SavePathChooser chooser) { chooser_ = std::move(chooser); }
-  // The widget whose picture the context menu saves (default: this view).
-  void setPictureSource(QWidget* source) { pictureSource_ = source; }
+  // What the context menu saves and copies (default: the rose alone).
+  void setPictureMaker(PictureMaker make) { pictureMaker_ = std::move(make); }
   QMenu* makeContextMenu();
 
  signals:
@@ -60,7 +66,7 @@ class WindRoseView : public QChartView {
 
  private:
   void redraw();
-  void placePlot();
+  void placeLabels();
 
   QList<double> values_;
   QList<QColor> pointColors_;
@@ -70,8 +76,9 @@ class WindRoseView : public QChartView {
   QValueAxis* angular_ = nullptr;
   QValueAxis* radial_ = nullptr;
   QGraphicsSimpleTextItem* compass_[4] = {};
+  QList<QGraphicsSimpleTextItem*> ringLabels_;
   SavePathChooser chooser_;
-  QWidget* pictureSource_ = nullptr;
+  PictureMaker pictureMaker_;
 };
 
 }  // namespace kestrum::chart

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -29,7 +30,9 @@ using ui::ToStd;
 
 namespace {
 
-constexpr int kBandHeight = 37;
+constexpr int kBandHeight = 37;  // one row of options
+constexpr int kBandSpacing = 6;
+constexpr int kChartMargin = 4;
 
 QRadioButton* Radio(const char* name, const char* caption, QWidget* parent, QHBoxLayout* row) {
   auto* rb = new QRadioButton(QString::fromLatin1(caption), parent);
@@ -50,6 +53,14 @@ Box* OptionRow(const char* name, QWidget* parent, QHBoxLayout*& row) {
 
 }  // namespace
 
+QList<chart::AxisMark> MonthMarks() {
+  QList<chart::AxisMark> marks;
+  for (const MonthStart& m : MonthStarts()) {
+    marks.append({static_cast<double>(m.position), QString::fromLatin1(m.name)});
+  }
+  return marks;
+}
+
 TfrmBigChart::TfrmBigChart(BigChartInputs inputs, QWidget* parent)
     : QDialog(parent), inputs_(std::move(inputs)) {
   setObjectName(QStringLiteral("frmBigChart"));
@@ -65,34 +76,37 @@ void TfrmBigChart::BuildControls() {
   column->setContentsMargins(4, 4, 4, 4);
   column->setSpacing(2);
 
-  auto* band = new QWidget(this);
-  band->setFixedHeight(kBandHeight);
-  auto* bandRow = new QHBoxLayout(band);
-  bandRow->setContentsMargins(0, 0, 0, 0);
+  // The option groups: data type, the option rows (one place for three), the files.
+  band_ = new QWidget(this);
+  band_->setObjectName(QStringLiteral("panOptionBand"));
+  bandGrid_ = new QGridLayout(band_);
+  bandGrid_->setContentsMargins(0, 0, 0, 0);
+  bandGrid_->setHorizontalSpacing(kBandSpacing);
+  bandGrid_->setVerticalSpacing(2);
 
   QHBoxLayout* row = nullptr;
-  auto* types = OptionRow<QGroupBox>("panDataType", band, row);
+  auto* types = OptionRow<QGroupBox>("panDataType", band_, row);
   rbTemp = Radio("rbTemp", "Temperature", types, row);
   rbSolar = Radio("rbSolar", "Solar", types, row);
   rbWind = Radio("rbWind", "Wind", types, row);
   rbTemp->setChecked(true);
-  bandRow->addWidget(types);
+  panDataType_ = types;
 
-  auto* options = new QWidget(band);
-  auto* stack = new QGridLayout(options);
+  panOptions_ = new QWidget(band_);
+  auto* stack = new QGridLayout(panOptions_);
   stack->setContentsMargins(0, 0, 0, 0);
-  panMoist = OptionRow<QGroupBox>("panMoist", options, row);
+  panMoist = OptionRow<QGroupBox>("panMoist", panOptions_, row);
   rbWBT = Radio("rbWBT", "Wetbulb", panMoist, row);
   rbDPT = Radio("rbDPT", "Dew Pt", panMoist, row);
   rbRH = Radio("rbRH", "% RH", panMoist, row);
   rbHR = Radio("rbHR", "Humidity Ratio", panMoist, row);
   rbWBT->setChecked(true);
-  panSolarOpt = OptionRow<QGroupBox>("panSolarOpt", options, row);
+  panSolarOpt = OptionRow<QGroupBox>("panSolarOpt", panOptions_, row);
   rbSolHor = Radio("rbSolHor", "Horizontal", panSolarOpt, row);
   rbSolDN = Radio("rbSolDN", "Direct Normal", panSolarOpt, row);
   rbSolBoth = Radio("rbSolBoth", "Both", panSolarOpt, row);
   rbSolHor->setChecked(true);
-  gbCompareOpt = OptionRow<QGroupBox>("gbCompareOpt", options, row);
+  gbCompareOpt = OptionRow<QGroupBox>("gbCompareOpt", panOptions_, row);
   rbCompFirst = Radio("rbCompFirst", "First Option", gbCompareOpt, row);
   rbCompSecond = Radio("rbCompSecond", "Second Option", gbCompareOpt, row);
   rbCompFirst->setChecked(true);
@@ -101,31 +115,29 @@ void TfrmBigChart::BuildControls() {
   }
   panSolarOpt->hide();
   gbCompareOpt->hide();
-  bandRow->addWidget(options);
-  bandRow->addStretch(1);
 
-  auto* files = OptionRow<QWidget>("panFiles", band, row);
-  cbShowFinal = new QCheckBox(QStringLiteral("Final Data"), files);
+  panFiles_ = OptionRow<QWidget>("panFiles", band_, row);
+  cbShowFinal = new QCheckBox(QStringLiteral("Final Data"), panFiles_);
   cbShowFinal->setObjectName(QStringLiteral("cbShowFinal"));
   cbShowFinal->setChecked(true);
-  cbShowOrig = new QCheckBox(QStringLiteral("Original"), files);
+  cbShowOrig = new QCheckBox(QStringLiteral("Original"), panFiles_);
   cbShowOrig->setObjectName(QStringLiteral("cbShowOrig"));
   row->addWidget(cbShowFinal);
   row->addWidget(cbShowOrig);
-  bandRow->addWidget(files);
-  column->addWidget(band);
+  column->addWidget(band_);
+  ArrangeBand();
 
   BigChart = new chart::ChartView(this);
   BigChart->setObjectName(QStringLiteral("BigChart"));
   QFont titleFont = BigChart->chart()->titleFont();
   titleFont.setPixelSize(16);
   BigChart->setTitleFont(titleFont, Qt::black);
-  BigChart->setLegendPlace(chart::LegendPlace::TopRightOverPlot);
   Series1 = BigChart->addSeries(QStringLiteral("Series1"), Qt::red);
   Series2 = BigChart->addSeries(QStringLiteral("Series2"), QColor(0, 160, 0));
   BigChart->setAxisTitle(chart::Axis::Bottom, QStringLiteral("Hour"));
   BigChart->setAxisLabelFormat(chart::Axis::Bottom, QStringLiteral("%d"));
   BigChart->axis(chart::Axis::Bottom)->setMinorTickCount(6);
+  BigChart->setBottomMarks(MonthMarks());
   BigChart->setAxisTitle(chart::Axis::Left, QStringLiteral("Temperature (F)"));
   BigChart->setZoomDirections(chart::Directions::Horizontal);
   BigChart->setPanDirections(chart::Directions::Horizontal);
@@ -140,18 +152,23 @@ void TfrmBigChart::BuildControls() {
   BigChart->addContextAction(actMarkRepaired);
   column->addWidget(BigChart, 1);
 
-  // On the chart, at its top left corner.
-  auto* onChart = new QWidget(BigChart);
-  auto* onChartRow = new QHBoxLayout(onChart);
+  // On the chart, at its top left corner (pictures of the chart leave them out).
+  panChartButtons = new QWidget(BigChart);
+  panChartButtons->setObjectName(QStringLiteral("panChartButtons"));
+  auto* onChartRow = new QHBoxLayout(panChartButtons);
   onChartRow->setContentsMargins(0, 0, 0, 0);
-  Button1 = new QPushButton(QStringLiteral("Un-Zoom"), onChart);
+  Button1 = new QPushButton(QStringLiteral("Un-Zoom"), panChartButtons);
   Button1->setObjectName(QStringLiteral("Button1"));
-  CheckBox1 = new QCheckBox(QStringLiteral("Y-axis Pan/Zoom"), onChart);
+  CheckBox1 = new QCheckBox(QStringLiteral("Y-axis Pan/Zoom"), panChartButtons);
   CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
   onChartRow->addWidget(Button1);
   onChartRow->addWidget(CheckBox1);
-  onChart->move(6, 4);
-  onChart->adjustSize();
+  panChartButtons->move(6, kChartMargin);
+  panChartButtons->adjustSize();
+  // The buttons keep the left of a row above the title; the legend takes its right when
+  // there is room, else it goes below the plot.
+  BigChart->setHeaderRow(panChartButtons->geometry().right() + 4,
+                         panChartButtons->height());
 
   for (QRadioButton* rb : {rbTemp, rbSolar, rbWind, rbWBT, rbDPT, rbRH, rbHR, rbSolHor, rbSolDN,
                            rbSolBoth, rbCompFirst, rbCompSecond}) {
@@ -165,6 +182,41 @@ void TfrmBigChart::BuildControls() {
   connect(BigChart, &chart::ChartView::zoomed, this, [this] { BigChartZoom(); });
   connect(BigChart, &chart::ChartView::unZoomed, this, [this] { BigChartUndoZoom(); });
   connect(actMarkRepaired, &QAction::toggled, this, [this](bool on) { MarkRepairedHours(on); });
+}
+
+void TfrmBigChart::ArrangeBand() {
+  const QMargins m = layout() != nullptr ? layout()->contentsMargins() : QMargins();
+  const int available = width() - m.left() - m.right();
+  // The widest option row decides, whichever is shown: the layout does not jump when the
+  // data type changes.
+  int options = 0;
+  int height = 0;
+  for (QWidget* w : {panMoist, panSolarOpt, static_cast<QWidget*>(gbCompareOpt)}) {
+    options = std::max(options, w->sizeHint().width());
+    height = std::max(height, w->sizeHint().height());
+  }
+  for (QWidget* w : {panDataType_, panFiles_}) height = std::max(height, w->sizeHint().height());
+  const int oneRow = panDataType_->sizeHint().width() + options +
+                     panFiles_->sizeHint().width() + 2 * kBandSpacing;
+  const int rows = oneRow <= available ? 1 : 2;
+  if (rows == bandRows_) return;
+  bandRows_ = rows;
+  for (QWidget* w : {panDataType_, panOptions_, panFiles_}) bandGrid_->removeWidget(w);
+  bandGrid_->addWidget(panDataType_, 0, 0);
+  bandGrid_->addWidget(panFiles_, 0, 3);
+  if (rows == 1) {
+    bandGrid_->addWidget(panOptions_, 0, 1);
+  } else {
+    bandGrid_->addWidget(panOptions_, 1, 0, 1, 4);
+  }
+  bandGrid_->setColumnStretch(2, 1);
+  band_->setFixedHeight(rows == 1 ? std::max(kBandHeight, height)
+                                  : 2 * height + bandGrid_->verticalSpacing());
+}
+
+void TfrmBigChart::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  ArrangeBand();
 }
 
 void TfrmBigChart::showEvent(QShowEvent* event) {
@@ -185,6 +237,13 @@ QString TfrmBigChart::finalPath() const {
 
 void TfrmBigChart::FormShow() {
   setWindowTitle(QStringLiteral("Varnell-Kestrum Data Plot: ") + inputs_.baseName);
+  // The moisture quantity of the original data, as the review tab reads it: a name it does
+  // not know counts as the wet bulb.
+  try {
+    originalMoisture_ = ReadMoistureOffset(ToStd(originalPath())).offset;
+  } catch (const std::exception&) {
+    originalMoisture_.reset();  // the load says what is missing
+  }
   panDataTypeClick();
 }
 
@@ -225,18 +284,19 @@ void TfrmBigChart::panDataTypeClick() {
 
 void TfrmBigChart::cbShowOrigClick() {
   if (cbShowOrig->isChecked()) {
-    switch (inputs_.moistureKind) {
-      case 1:
-        rbDPT->setChecked(true);
-        break;
-      case 2:
-        rbWBT->setChecked(true);
-        break;
-      case 3:
-        rbRH->setChecked(true);
-        break;
-      default:
-        break;  // no conversion yet: the choice stays
+    // The original data hold the moisture quantity their file names.
+    if (originalMoisture_) {
+      switch (MoistureOptionOf(*originalMoisture_)) {
+        case MoistureOption::DewPoint:
+          rbDPT->setChecked(true);
+          break;
+        case MoistureOption::RelHum:
+          rbRH->setChecked(true);
+          break;
+        default:
+          rbWBT->setChecked(true);
+          break;
+      }
     }
     panMoist->hide();
     rbSolHor->setChecked(true);
@@ -251,6 +311,10 @@ void TfrmBigChart::Load() {
   chart.addTitleLine(ToQ(selection_.chartTitle));
   chart.setAxisTitle(chart::Axis::Left, ToQ(selection_.valueAxisTitle));
   chart.setLegendVisible(selection_.legend);
+  const DetailChoice shown = choice();
+  chart.setPictureCaption(ToQ(PictureCaption(ToStd(inputs_.baseName),
+                                             selection_.comparison || shown.showFinal,
+                                             selection_.comparison || !shown.showFinal)));
   Series1->clear();
   Series2->clear();
   chart.setMarks({}, QString(), chart::Axis::Left);
@@ -267,6 +331,7 @@ void TfrmBigChart::Load() {
   auto path = [this](ReviewFile file) {
     return ToStd(file == ReviewFile::Final ? finalPath() : originalPath());
   };
+  chart.raiseSeries(selection_.series1OnTop ? Series1 : Series2);
   try {
     Series1->fillFromColumn(path(selection_.series1.file), selection_.series1.column);
     if (selection_.drawSeries2) {
@@ -304,8 +369,12 @@ void TfrmBigChart::CheckBox1Click() {
 }
 
 void TfrmBigChart::BigChartZoom() {
-  BigChart->setAxisMinimum(chart::Axis::Left, 0.0);
-  if (selection_.rightAxisInUse) BigChart->setAxisMinimum(chart::Axis::Right, 0.0);
+  // A value axis the zoom left to the data starts at 0, or lower where the hours in view
+  // go below 0 (a cold winter); a range the user dragged in that direction stays.
+  for (chart::Axis side : {chart::Axis::Left, chart::Axis::Right}) {
+    if (side == chart::Axis::Right && !selection_.rightAxisInUse) continue;
+    if (!BigChart->isRangeFixed(side)) BigChart->setAxisFloor(side, 0.0);
+  }
   if (selection_.comparison) {
     Series1->setPenStyle(Qt::DotLine);
     Series1->setPenWidth(4);

@@ -1,15 +1,19 @@
 // TfrmBigChart: the detailed chart of a run. A large, resizable, zoomable chart of the final
-// data, the original data, or both for comparison, by data type and option.
+// data, the original data, or both for comparison, by data type and option. The moisture
+// quantity of the original data is the one its file's header names.
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "review/chart_selection.h"
 
 class QAction;
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -17,16 +21,19 @@ class QRadioButton;
 namespace kestrum::chart {
 class ChartView;
 class LineSeries;
+struct AxisMark;
 }  // namespace kestrum::chart
 
 namespace kestrum {
 
 struct BigChartInputs {
   QString interimDir;
-  QString baseName;      // the run selected on the review tab
-  int moistureKind = 0;  // of the latest conversion: 1 dew point, 2 wet bulb, 3 RH, 0 none
+  QString baseName;  // the run selected on the review tab
   std::function<void(const QString&)> error;  // empty: a message box
 };
+
+// The names of the months at the first hour of each, for the hour axis of a review chart.
+QList<chart::AxisMark> MonthMarks();
 
 inline constexpr int kBigChartWidth = 795;
 inline constexpr int kBigChartHeight = 593;
@@ -51,6 +58,10 @@ class TfrmBigChart : public QDialog {
   DetailChoice choice() const;
   QString originalPath() const;
   QString finalPath() const;
+  // The moisture offset the original-data file names (none when it could not be read).
+  std::optional<int> originalMoisture() const { return originalMoisture_; }
+  // The option rows above the chart: one row, or two when the window is too narrow.
+  int bandRows() const { return bandRows_; }
 
   QRadioButton* rbTemp = nullptr;
   QRadioButton* rbSolar = nullptr;
@@ -71,6 +82,7 @@ class TfrmBigChart : public QDialog {
   QCheckBox* cbShowOrig = nullptr;
   QPushButton* Button1 = nullptr;   // "Un-Zoom"
   QCheckBox* CheckBox1 = nullptr;   // "Y-axis Pan/Zoom"
+  QWidget* panChartButtons = nullptr;  // Button1 and CheckBox1, over the chart's top left
   chart::ChartView* BigChart = nullptr;
   chart::LineSeries* Series1 = nullptr;
   chart::LineSeries* Series2 = nullptr;
@@ -78,14 +90,24 @@ class TfrmBigChart : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildControls();
   void Load();
   void ReportError(const QString& message);
+  // Lays the option groups out in one row, or in two when one does not fit.
+  void ArrangeBand();
 
   BigChartInputs inputs_;
   DetailSelection selection_;
+  std::optional<int> originalMoisture_;
+  QWidget* band_ = nullptr;
+  QGridLayout* bandGrid_ = nullptr;
+  QWidget* panDataType_ = nullptr;
+  QWidget* panOptions_ = nullptr;
+  QWidget* panFiles_ = nullptr;
+  int bandRows_ = 0;
   bool shown_ = false;
 };
 

@@ -49,10 +49,12 @@ class Pictures {
   std::string path(const std::string& suffix) const {
     return ToStd(QDir(dir_).filePath(ToQ(base_ + suffix)));
   }
-  void save(QWidget& source, const std::string& suffix) {
+  // Saves the picture that make draws once pending layouts have settled.
+  template <class Make>
+  void save(Make make, const std::string& suffix) {
     Settle();
     const std::string p = path(suffix);
-    if (!chart::SavePicture(source, ToQ(p))) throw RunError("Cannot write " + p);
+    if (!chart::SavePicture(make(), ToQ(p))) throw RunError("Cannot write " + p);
     written.push_back(p);
   }
   std::vector<std::string> written;
@@ -66,7 +68,6 @@ class Pictures {
 ReviewHooks ExportHooks(const std::string& interimDir, std::string& error) {
   ReviewHooks hooks;
   hooks.interimDir = [dir = ToQ(interimDir)] { return dir; };
-  hooks.moistureKind = [] { return 0; };
   hooks.notice = [](const QString& m) {
     std::fprintf(stderr, "kestrum: warning: %s\n", ToStd(m).c_str());
   };
@@ -132,8 +133,9 @@ std::vector<std::string> ExportCharts(const std::string& base, const std::string
       o.type->setChecked(true);
       page.btnLoadGraphClick();
       ThrowIf(error);
-      pictures.save(*tab.Chart1, std::string("-overview-") + o.name +
-                                     (finalData ? "-final.png" : "-original.png"));
+      pictures.save([&tab] { return tab.Chart1->picture(); },
+                    std::string("-overview-") + o.name +
+                        (finalData ? "-final.png" : "-original.png"));
     }
   }
   const WindSectorCounts counts = page.windSectorCounts();
@@ -151,18 +153,19 @@ std::vector<std::string> ExportCharts(const std::string& base, const std::string
   detail.cbShowOrig->setChecked(true);
   detail.cbShowOrigClick();
   ThrowIf(error);
-  pictures.save(*detail.BigChart, "-detail-drybulb-comparison.png");
+  pictures.save([&detail] { return detail.BigChart->picture(); },
+                "-detail-drybulb-comparison.png");
   detail.rbSolar->setChecked(true);
   detail.panDataTypeClick();
   ThrowIf(error);
-  pictures.save(*detail.BigChart, "-detail-solar-comparison.png");
+  pictures.save([&detail] { return detail.BigChart->picture(); },
+                "-detail-solar-comparison.png");
 
-  // The wind profile with its numbers shown.
-  TfrmWindRose rose(counts);
+  // The wind profile with its numbers, of the final data.
+  TfrmWindRose rose(counts, {ToQ(base), QStringLiteral("final data")});
   rose.setAttribute(Qt::WA_DontShowOnScreen);
   rose.show();
-  rose.btnShowWindNumsClick();
-  pictures.save(rose, "-wind-rose.png");
+  pictures.save([&rose] { return rose.picture(); }, "-wind-rose.png");
 
   const std::string table = pictures.path("-wind-sectors.csv");
   WriteWindSectorTable(table, counts);

@@ -54,6 +54,7 @@ OverviewSelection SelectOverview(ReviewDataType type, bool finalData, int m) {
       s.leftAxisTitle = kWindSpeedAxis;
       s.rightAxisTitle = kWindDirectionAxis;
       s.chartTitle = "Wind Speed and Direction";
+      s.series1OnTop = true;
       break;
   }
   return s;
@@ -179,6 +180,7 @@ DetailSelection OneFile(const DetailChoice& c) {
       s.valueAxisTitle = kWindSpeedAxis;
       s.rightAxisTitle = kWindDirectionAxis;
       s.chartTitle = "Wind Speed and Direction";
+      s.series1OnTop = true;
       break;
   }
   s.rightAxisInUse = !s.rightAxisTitle.empty();
@@ -191,6 +193,24 @@ DetailSelection OneFile(const DetailChoice& c) {
 
 DetailSelection SelectDetail(const DetailChoice& choice) {
   return choice.showFinal && choice.showOrig ? Comparison(choice) : OneFile(choice);
+}
+
+MoistureOption MoistureOptionOf(int moistureOffset) {
+  switch (moistureOffset) {
+    case 1:
+      return MoistureOption::DewPoint;
+    case 2:
+      return MoistureOption::RelHum;
+    default:
+      return MoistureOption::WetBulb;
+  }
+}
+
+std::string PictureCaption(const std::string& runName, bool finalData, bool originalData) {
+  const char* data = finalData && originalData ? "original and final data"
+                     : finalData              ? "final data"
+                                              : "original data";
+  return runName + ": " + data;
 }
 
 }  // namespace kestrum

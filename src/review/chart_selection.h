@@ -22,6 +22,7 @@ struct OverviewSelection {
   std::string leftAxisTitle;
   std::string rightAxisTitle;     // empty: series 2 stays on the left axis, the right is hidden
   std::string chartTitle;
+  bool series1OnTop = false;      // the wind speed is drawn over the wind direction
   bool hasSecondSeries() const { return series2.column != 0; }
   bool usesRightAxis() const { return !rightAxisTitle.empty(); }
 };
@@ -56,8 +57,17 @@ struct DetailSelection {
   bool showCompareOptions = false;
   bool showMoistOptions = false;
   bool showSolarOptions = false;
+  bool series1OnTop = false;  // the wind speed is drawn over the wind direction
 };
 
 DetailSelection SelectDetail(const DetailChoice& choice);
+
+// The moisture option of a run whose original-data file names the moisture offset m
+// (ReadMoistureOffset: 0 wet bulb, 1 dew point, 2 relative humidity).
+MoistureOption MoistureOptionOf(int moistureOffset);
+
+// What a picture of a chart shows, for its caption: "NAME: final data", "NAME: original
+// data" or, with both, "NAME: original and final data".
+std::string PictureCaption(const std::string& runName, bool finalData, bool originalData);
 
 }  // namespace kestrum

@@ -8,10 +8,24 @@
 
 namespace kestrum {
 
+namespace {
+
+constexpr std::array<const char*, 13> kMonths = {
+    "", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+}  // namespace
+
+const std::array<MonthStart, 12>& MonthStarts() {
+  static const std::array<MonthStart, 12> starts = [] {
+    std::array<MonthStart, 12> s;
+    for (int m = 1; m <= 12; ++m) s[m - 1] = {DaysBeforeMonth[m] * 24, kMonths[m]};
+    return s;
+  }();
+  return starts;
+}
+
 std::string HourLabel(int position) {
   if (position < 0 || position >= 8760) return {};
-  static constexpr std::array<const char*, 13> kMonths = {
-      "", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   const CalendarHour h = SplitHourOfYear(position + 1);
   std::string text = std::string(kMonths[h.month]) + " " + std::to_string(h.day) + " ";
   if (h.hour < 10) text += "0";

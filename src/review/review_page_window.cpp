@@ -37,6 +37,7 @@ ReviewPage::ReviewPage(ui::ReviewTab& tab, ReviewHooks hooks, QWidget* dialogPar
   connect(tab_.btnDispWindRose, &QPushButton::clicked, this, [this] { btnDispWindRoseClick(); });
   tab_.Chart1->setHoverLabeller(
       [](double x) { return ToQ(HourLabel(static_cast<int>(std::lround(x)))); });
+  tab_.Chart1->setBottomMarks(MonthMarks());
 }
 
 QString ReviewPage::baseName() const { return tab_.cbResultsList->currentText(); }
@@ -59,7 +60,23 @@ void ReviewPage::tsReviewEnter() {
   if (tab_.cbResultsList->currentIndex() < 0) {
     if (tab_.cbResultsList->count() > 0) tab_.cbResultsList->setCurrentIndex(0);
     cbResultsListChange();
+  } else {
+    DropRunIfGone();
   }
+}
+
+bool ReviewPage::DropRunIfGone() {
+  if (tab_.cbResultsList->currentIndex() < 0) return false;
+  const QString original = originalPath();
+  if (QFileInfo(original).isFile()) return false;
+  const QString run = baseName();
+  tab_.cbResultsList->removeItem(tab_.cbResultsList->currentIndex());
+  hooks_.notice(QStringLiteral("The run %1 is no longer in the interim directory (%2 does not "
+                               "exist): it was taken off the list.")
+                    .arg(run, original));
+  tab_.cbResultsList->setCurrentIndex(tab_.cbResultsList->count() > 0 ? 0 : -1);
+  cbResultsListChange();
+  return true;
 }
 
 void ReviewPage::cbResultsListChange() {
@@ -67,6 +84,7 @@ void ReviewPage::cbResultsListChange() {
     tab_.panGraphStuff->setEnabled(false);
     return;
   }
+  if (DropRunIfGone()) return;
   tab_.panGraphStuff->setEnabled(true);
   if (QFileInfo::exists(finalPath())) {
     tab_.rbFinalData->setEnabled(true);
@@ -87,7 +105,12 @@ void ReviewPage::btnMoreResultsClick() {
   cbResultsListChange();
 }
 
-void ReviewPage::rbFinalDataClick() { btnLoadGraphClick(); }
+void ReviewPage::interimDirectoryChanged() { btnMoreResultsClick(); }
+
+void ReviewPage::rbFinalDataClick() {
+  if (DropRunIfGone()) return;
+  btnLoadGraphClick();
+}
 
 void ReviewPage::btnLoadGraphClick() {
   chart::ChartView& chart = *tab_.Chart1;
@@ -102,10 +125,15 @@ void ReviewPage::btnLoadGraphClick() {
     if (!moisture.recognised) hooks_.notice(ToQ(MoistureIndicatorMessage(original)));
 
     windSectorCounts_ = {};
+    countedData_ = {};
     windSectorCounts_ = CountWindSectors(charted, finalData ? 12 : 8);
+    countedData_ = {baseName(), finalData ? QStringLiteral("final data")
+                                          : QStringLiteral("original data")};
 
     selection_ = SelectOverview(dataType(), finalData, moisture.offset);
     chart.addTitleLine(ToQ(selection_.chartTitle));
+    chart.setPictureCaption(ToQ(PictureCaption(ToStd(baseName()), finalData, !finalData)));
+    chart.raiseSeries(selection_.series1OnTop ? tab_.Series1 : tab_.Series2);
     chart.setAxisTitle(chart::Axis::Left, ToQ(selection_.leftAxisTitle));
     chart.setLegendVisible(selection_.hasSecondSeries());
 
@@ -128,17 +156,25 @@ void ReviewPage::btnLoadGraphClick() {
 }
 
 void ReviewPage::btnBigChartClick() {
+  if (DropRunIfGone()) return;
+  // The detailed chart opens on the final data: a run that has none gets a message only.
+  if (!QFileInfo(finalPath()).isFile()) {
+    hooks_.notice(QStringLiteral("The detailed chart of %1 needs its final data, %2, which does "
+                                 "not exist: the conversion of %1 ended before writing it. "
+                                 "Convert it again to chart it in detail.")
+                      .arg(baseName(), finalPath()));
+    return;
+  }
   BigChartInputs inputs;
   inputs.interimDir = hooks_.interimDir();
   inputs.baseName = baseName();
-  inputs.moistureKind = hooks_.moistureKind();
   inputs.error = hooks_.error;
   TfrmBigChart window(std::move(inputs), dialogParent_);
   window.exec();
 }
 
 void ReviewPage::btnDispWindRoseClick() {
-  TfrmWindRose window(windSectorCounts_, dialogParent_);
+  TfrmWindRose window(windSectorCounts_, countedData_, dialogParent_);
   window.exec();
 }
 

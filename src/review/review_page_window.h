@@ -1,6 +1,6 @@
-// The behaviour of the tab "Review Converted Data": the list of finished runs, loading the
-// overview chart from a run's review files, the wind-sector counts, and opening the
-// detailed chart and the wind direction profile.
+// The behaviour of the tab "Review Converted Data": the list of finished runs (kept to the
+// runs whose files are still there), loading the overview chart from a run's review files,
+// the wind-sector counts, and opening the detailed chart and the wind direction profile.
 #pragma once
 
 #include <QObject>
@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "review/chart_selection.h"
+#include "review/wind_rose_window.h"
 #include "review/wind_sectors.h"
 
 class QWidget;
@@ -21,7 +22,6 @@ namespace kestrum {
 // What the tab takes from the rest of the program.
 struct ReviewHooks {
   std::function<QString()> interimDir;  // the text of edInterimPath
-  std::function<int()> moistureKind;    // MoistureKind of the latest conversion (0: none yet)
   std::function<void(const QString&)> notice;  // a message that waits for acknowledgement
   std::function<void(const QString&)> error;   // an error that ended the action
 };
@@ -40,6 +40,8 @@ class ReviewPage : public QObject {
   void btnLoadGraphClick();
   void btnBigChartClick();
   void btnDispWindRoseClick();
+  // The user chose another interim directory: the list shows the runs found there.
+  void interimDirectoryChanged();
 
   // The run selected in the list, and its review files.
   QString baseName() const;
@@ -50,10 +52,15 @@ class ReviewPage : public QObject {
   const OverviewSelection& selection() const { return selection_; }
 
  private:
+  // When the selected run's original-data file is gone: removes the run from the list,
+  // says so, and reviews the first run left. True when it was gone.
+  bool DropRunIfGone();
+
   ui::ReviewTab& tab_;
   ReviewHooks hooks_;
   QWidget* dialogParent_;
   WindSectorCounts windSectorCounts_{};
+  WindRoseSubject countedData_;  // whose hours windSectorCounts_ holds
   OverviewSelection selection_;
 };
 

@@ -1,10 +1,13 @@
 #include "review/wind_rose_window.h"
 
 #include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTableWidget>
 
+#include "chart/chart_picture.h"
 #include "chart/wind_rose_view.h"
 
 namespace kestrum {
@@ -26,17 +29,23 @@ QTableWidgetItem* FixedCell(const QString& text) {
 
 }  // namespace
 
-TfrmWindRose::TfrmWindRose(const WindSectorCounts& counts, QWidget* mainWindow)
-    : QDialog(mainWindow), counts_(counts) {
+QString WindRoseCaption(const QString& runName) {
+  const QString caption = QStringLiteral("Wind Direction Profile");
+  return runName.isEmpty() ? caption : caption + QStringLiteral(": ") + runName;
+}
+
+TfrmWindRose::TfrmWindRose(const WindSectorCounts& counts, WindRoseSubject subject,
+                           QWidget* mainWindow)
+    : QDialog(mainWindow), counts_(counts), subject_(std::move(subject)) {
   setObjectName(QStringLiteral("frmWindRose"));
-  setWindowTitle(QStringLiteral("Wind Direction Profile"));
+  setWindowTitle(WindRoseCaption(subject_.runName));
   setFixedSize(kWindRoseNarrowWidth, kWindRoseHeight);
 
   Chart1 = new chart::WindRoseView(this);
   Chart1->setObjectName(QStringLiteral("Chart1"));
   Chart1->setGeometry(2, 2, kChartSize, kChartSize);
   Chart1->setSeriesColor(kSeriesColour);
-  Chart1->setPictureSource(this);
+  Chart1->setPictureMaker([this] { return picture(); });
 
   sgWindDir = new QTableWidget(17, 2, this);
   sgWindDir->setObjectName(QStringLiteral("sgWindDir"));
@@ -52,6 +61,18 @@ TfrmWindRose::TfrmWindRose(const WindSectorCounts& counts, QWidget* mainWindow)
   btnShowWindNums = new QPushButton(QStringLiteral(">>>"), this);
   btnShowWindNums->setObjectName(QStringLiteral("btnShowWindNums"));
   btnShowWindNums->setGeometry(kWindRoseNarrowWidth - 52, kChartSize + 12, 46, 26);
+  // The caption may be cut by a narrow title bar: the run is named below the rose too.
+  lblRoseRun = new QLabel(this);
+  lblRoseRun->setObjectName(QStringLiteral("lblRoseRun"));
+  lblRoseRun->setGeometry(8, kChartSize + 12, kWindRoseNarrowWidth - 52 - 16, 26);
+  if (!subject_.runName.isEmpty()) {
+    const QString text = subject_.data.isEmpty()
+                             ? subject_.runName
+                             : subject_.runName + QStringLiteral(": ") + subject_.data;
+    lblRoseRun->setToolTip(text);
+    lblRoseRun->setText(lblRoseRun->fontMetrics().elidedText(text, Qt::ElideMiddle,
+                                                             lblRoseRun->width()));
+  }
   btnReCalcPercent = new QPushButton(QStringLiteral("Recalculate %"), this);
   btnReCalcPercent->setObjectName(QStringLiteral("btnReCalcPercent"));
   btnReCalcPercent->setGeometry(kGridLeft, kChartSize + 12, 50 + 60 + 4, 26);
@@ -125,6 +146,41 @@ void TfrmWindRose::btnShowWindNumsClick() {
     setFixedSize(kWindRoseNarrowWidth, height());
     btnShowWindNums->setText(QStringLiteral(">>>"));
   }
+}
+
+QImage TfrmWindRose::picture() {
+  QString caption = WindRoseCaption(subject_.runName);
+  if (!subject_.data.isEmpty()) caption += QStringLiteral(" (") + subject_.data + QLatin1Char(')');
+  const QImage rose = chart::ScenePicture(*Chart1, QString());
+  const int band = chart::CaptionBandHeight();
+  const QRect grid(kGridLeft, band + 2, kWindRoseWideWidth - kGridLeft - 6, 17 * kRowHeight);
+  const QSize size(kWindRoseWideWidth, band + std::max(kChartSize, grid.height()) + 6);
+  const qreal ratio = rose.devicePixelRatio();
+  QImage picture(size * ratio, QImage::Format_ARGB32_Premultiplied);
+  picture.setDevicePixelRatio(ratio);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  chart::PaintCaptionBand(painter, size.width(), caption);
+  painter.drawImage(QPoint(2, band + 2), rose);
+  // The percentages as the grid shows them, North to NNW.
+  painter.setFont(sgWindDir->font());
+  painter.setPen(QColor(40, 40, 40));
+  const int nameWidth = 50;
+  painter.drawText(QRect(grid.left() + nameWidth, grid.top(), grid.width() - nameWidth, kRowHeight),
+                   Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Percent"));
+  for (int row = 1; row <= kWindSectors; ++row) {
+    const QRect line(grid.left(), grid.top() + row * kRowHeight, grid.width(), kRowHeight);
+    painter.setPen(QColor(225, 225, 225));
+    painter.drawLine(line.topLeft(), line.topRight());
+    painter.setPen(QColor(40, 40, 40));
+    painter.drawText(line.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     sgWindDir->item(row, 0)->text());
+    painter.drawText(line.adjusted(nameWidth, 0, -2, 0), Qt::AlignRight | Qt::AlignVCenter,
+                     sgWindDir->item(row, 1)->text());
+  }
+  painter.end();
+  picture.setText(QString::fromLatin1(chart::kPictureTitleKey), caption);
+  return picture;
 }
 
 void TfrmWindRose::showEvent(QShowEvent* event) {

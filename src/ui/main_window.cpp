@@ -175,12 +175,17 @@ void TForm1::ConnectHandlers() {
 void TForm1::ConnectReviewTab() {
   ReviewHooks hooks;
   hooks.interimDir = [this] { return setup.edInterimPath->text(); };
-  hooks.moistureKind = [this] { return static_cast<int>(runState_.moistureKind); };
   hooks.notice = [this](const QString& m) { start_.dialogs.notice(m); };
   hooks.error = [this](const QString& m) { start_.dialogs.error(m); };
   reviewPage_ = new ReviewPage(review, std::move(hooks), this);
   connect(tabs, &QTabWidget::currentChanged, this, [this](int index) {
     if (tabs->widget(index) == review.page) reviewPage_->tsReviewEnter();
+  });
+  // Another interim directory typed in: the review list shows the runs found there.
+  connect(setup.edInterimPath, &QLineEdit::editingFinished, this, [this] {
+    if (!setup.edInterimPath->isModified()) return;
+    setup.edInterimPath->setModified(false);
+    reviewPage_->interimDirectoryChanged();
   });
 }
 
@@ -391,7 +396,11 @@ void TForm1::btnEPWdirClick(QLineEdit* field) {
 }
 
 void TForm1::UseDirectory(QLineEdit* field, const QString& dir) {
+  const QString before = field->text();
   SetField(field, QDir::toNativeSeparators(QDir::cleanPath(dir)));
+  if (field == setup.edInterimPath && field->text() != before) {
+    reviewPage_->interimDirectoryChanged();
+  }
 }
 
 void TForm1::btnLOGClick() {

@@ -91,7 +91,6 @@ ReviewTab ReviewTab::Build(QWidget* parent) {
   t.Chart1 = new chart::ChartView(t.panGraphStuff);
   t.Chart1->setObjectName(QStringLiteral("Chart1"));
   t.Chart1->addTitleLine(QString::fromLatin1(kNoChartTitle));
-  t.Chart1->setLegendPlace(chart::LegendPlace::Below);
   t.Chart1->setLegendVisible(false);
   t.Series1 = t.Chart1->addSeries(QStringLiteral("Series1"), Qt::red);
   t.Series2 = t.Chart1->addSeries(QStringLiteral("Series2"), QColor(0, 160, 0));

@@ -1,11 +1,13 @@
-// kestrum --export-charts on a fresh conversion of the sample: the nine pictures, the
-// sector table against the final file, the default interim directory, and the failures.
+// kestrum --export-charts on a fresh conversion of the sample: the nine pictures (each the
+// chart alone, titled with the run and its data), the sector table against the final file,
+// the default interim directory, and the failures.
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QtTest>
 
+#include "chart/chart_picture.h"
 #include "config/settings.h"
 #include "gui_test_support.h"
 #include "review_test_support.h"
@@ -42,10 +44,25 @@ Result Run(const QStringList& arguments, const QString& program = QString()) {
           QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
-const char* kPictures[] = {
-    "overview-temperature-final", "overview-solar-final", "overview-wind-final",
-    "overview-temperature-original", "overview-solar-original", "overview-wind-original",
-    "detail-drybulb-comparison", "detail-solar-comparison", "wind-rose"};
+struct Picture {
+  const char* name;
+  const char* title;  // the picture's title text
+};
+const Picture kPictures[] = {
+    {"overview-temperature-final",
+     "Ambient Drybulb and Dewpoint Temperatures - Golden: final data"},
+    {"overview-solar-final",
+     "Global Horizontal and Direct Normal Solar Radiation - Golden: final data"},
+    {"overview-wind-final", "Wind Speed and Direction - Golden: final data"},
+    {"overview-temperature-original",
+     "Ambient Drybulb and Dewpoint Temperatures - Golden: original data"},
+    {"overview-solar-original", "Global Horizontal Solar Radiation - Golden: original data"},
+    {"overview-wind-original", "Wind Speed and Direction - Golden: original data"},
+    {"detail-drybulb-comparison",
+     "Comparison of Dry Bulb Temperature - Golden: original and final data"},
+    {"detail-solar-comparison",
+     "Comparison of Horizontal Solar Radiation - Golden: original and final data"},
+    {"wind-rose", "Wind Direction Profile: Golden (final data)"}};
 
 }  // namespace
 
@@ -58,13 +75,15 @@ void ChartExportTest::writesTheNinePicturesAndTheSectorTable() {
   QVERIFY2(r.status == 0, qPrintable(r.err));
   QCOMPARE(r.err, QString());
   QSize overview;
-  for (const char* name : kPictures) {
-    const QString path = to + QStringLiteral("/Golden-") + QLatin1String(name) + QStringLiteral(".png");
+  for (const Picture& p : kPictures) {
+    const QString path = to + QStringLiteral("/Golden-") + QLatin1String(p.name) + QStringLiteral(".png");
     const QImage picture(path);
     QVERIFY2(!picture.isNull(), qPrintable(path));
     QVERIFY2(r.out.contains(path), qPrintable(r.out));
+    // The chart alone, titled with what it shows, the run and its data.
+    QCOMPARE(picture.text(QString::fromLatin1(chart::kPictureTitleKey)), QString::fromLatin1(p.title));
     if (overview.isEmpty()) overview = picture.size();
-    if (QByteArray(name).startsWith("overview")) QCOMPARE(picture.size(), overview);
+    if (QByteArray(p.name).startsWith("overview")) QCOMPARE(picture.size(), overview);
   }
   QCOMPARE(QImage(to + QStringLiteral("/Golden-wind-rose.png")).width(), 454);
   QVERIFY(QImage(to + QStringLiteral("/Golden-detail-solar-comparison.png")).width() > 700);

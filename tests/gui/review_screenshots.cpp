@@ -38,7 +38,6 @@ bool TakeReviewScreenshots(kestrum::ui::TForm1& window, const QString& directory
   BigChartInputs inputs;
   inputs.interimDir = window.setup.edInterimPath->text();
   inputs.baseName = window.reviewPage().baseName();
-  inputs.moistureKind = window.runState().moistureKind;
   TfrmBigChart detail(std::move(inputs), &window);
   detail.show();
   QTest::qWait(100);
@@ -52,7 +51,8 @@ bool TakeReviewScreenshots(kestrum::ui::TForm1& window, const QString& directory
   if (!Save(detail, directory, "detailed-chart-zoomed.png")) return false;
   detail.close();
 
-  TfrmWindRose rose(window.reviewPage().windSectorCounts(), &window);
+  TfrmWindRose rose(window.reviewPage().windSectorCounts(),
+                    {window.reviewPage().baseName(), QStringLiteral("final data")}, &window);
   rose.show();
   rose.btnShowWindNumsClick();
   return Save(rose, directory, "wind-rose.png");

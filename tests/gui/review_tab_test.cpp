@@ -1,5 +1,6 @@
-// The review tab on review files of a real conversion: the runs it lists, the overview
-// chart for every data type and file, the legend and right-axis rules, and its messages.
+// The review tab on review files of a real conversion: the runs it lists (those of the
+// interim directory chosen, without those whose files are gone), the overview chart for
+// every data type and file, the legend and right-axis rules, and its messages.
 #include <QApplication>
 #include <QComboBox>
 #include <QTableWidget>
@@ -14,6 +15,7 @@
 #include <QValueAxis>
 #include <QtTest>
 
+#include "chart/chart_picture.h"
 #include "chart/chart_view.h"
 #include "chart/line_series.h"
 #include "gui_test_support.h"
@@ -31,7 +33,12 @@ class ReviewTabTest : public QObject {
   void listAllResultsFindsTheRunsOfTheInterimDirectory();
   void missingFinalFileLeavesOnlyTheOriginal();
   void unknownMoistureFieldIsReportedAndChartedAsWetBulb();
-  void missingOriginalFileEndsTheLoad();
+  void vanishedRunIsTakenOffTheListWithAMessage();
+  void missingFinalFileEndsTheLoad();
+  void anotherInterimDirectoryListsItsRuns();
+  void runWithoutFinalDataOpensNoDetailedChart();
+  void overviewNamesTheMonthsAndItsPictureTheRun();
+  void legendShowsEveryLabelWholeInOneRow();
   void buttonsOpenTheWindowsOnTheSelectedRun();
 };
 
@@ -185,7 +192,45 @@ void ReviewTabTest::unknownMoistureFieldIsReportedAndChartedAsWetBulb() {
   QCOMPARE(rec.notices.size(), 2);
 }
 
-void ReviewTabTest::missingOriginalFileEndsTheLoad() {
+void ReviewTabTest::vanishedRunIsTakenOffTheListWithAMessage() {
+  test::ProgramDir program;
+  test::DialogRecorder rec;
+  const QString dir = program.makeDir(QStringLiteral("interim"));
+  test::CopySampleRun(dir, QStringLiteral("Denver"));
+  test::CopySampleRun(dir, QStringLiteral("Golden"));
+  auto w = ReviewWindow(program, rec, dir, QString());
+  ui::ReviewTab& tab = w->review;
+  tab.btnMoreResults->click();
+  QCOMPARE(tab.cbResultsList->count(), 2);
+  tab.cbResultsList->setCurrentIndex(1);
+  tab.rbSolar->click();
+  QCOMPARE(tab.Series1->count(), 8760);
+
+  // Golden's files go (another program, the clean-up of a run): the next action on it takes
+  // it off the list and shows the run left.
+  QFile::remove(dir + QStringLiteral("/Golden-orig.csv"));
+  QFile::remove(dir + QStringLiteral("/Golden-final.csv"));
+  tab.rbWind->click();
+  QVERIFY(rec.errors.isEmpty());
+  QCOMPARE(rec.notices.size(), 1);
+  QVERIFY2(rec.notices[0].contains(QStringLiteral("Golden")) &&
+               rec.notices[0].contains(dir + QStringLiteral("/Golden-orig.csv")),
+           qPrintable(rec.notices[0]));
+  QCOMPARE(tab.cbResultsList->count(), 1);
+  QCOMPARE(tab.cbResultsList->currentText(), QStringLiteral("Denver"));
+  QCOMPARE(tab.Chart1->titleLines(), QStringList(QStringLiteral("Wind Speed and Direction")));
+  QCOMPARE(tab.Series1->count(), 8760);
+
+  // The last run gone: an empty list and the chart area disabled, still no error.
+  QFile::remove(dir + QStringLiteral("/Denver-orig.csv"));
+  tab.btnBigChart->click();
+  QCOMPARE(rec.notices.size(), 2);
+  QCOMPARE(tab.cbResultsList->count(), 0);
+  QVERIFY(!tab.panGraphStuff->isEnabled());
+  QVERIFY(rec.errors.isEmpty());
+}
+
+void ReviewTabTest::missingFinalFileEndsTheLoad() {
   test::ProgramDir program;
   test::DialogRecorder rec;
   const QString dir = program.makeDir(QStringLiteral("interim"));
@@ -193,13 +238,137 @@ void ReviewTabTest::missingOriginalFileEndsTheLoad() {
   auto w = ReviewWindow(program, rec, dir, QStringLiteral("Golden"));
   w->tabs->setCurrentWidget(w->review.page);
   QCOMPARE(w->review.Series1->count(), 8760);
-  QFile::remove(dir + QStringLiteral("/Golden-orig.csv"));
-  w->review.rbWind->click();
+  QFile::remove(dir + QStringLiteral("/Golden-final.csv"));
+  w->review.rbWind->click();  // the final data, which are gone
   QCOMPARE(rec.errors.size(), 1);
-  QVERIFY2(rec.errors[0].contains(QStringLiteral("Golden-orig.csv")), qPrintable(rec.errors[0]));
+  QVERIFY2(rec.errors[0].contains(QStringLiteral("Golden-final.csv")), qPrintable(rec.errors[0]));
   // What was cleared stays cleared.
   QVERIFY(w->review.Series1->isEmpty());
   QVERIFY(w->review.Chart1->titleLines().isEmpty());
+}
+
+void ReviewTabTest::anotherInterimDirectoryListsItsRuns() {
+  test::ProgramDir program;
+  test::DialogRecorder rec;
+  const QString first = program.makeDir(QStringLiteral("first"));
+  const QString second = program.makeDir(QStringLiteral("second"));
+  test::CopySampleRun(first, QStringLiteral("Golden"));
+  test::CopySampleRun(second, QStringLiteral("Aspen"));
+  test::CopySampleRun(second, QStringLiteral("Boulder"));
+  auto w = ReviewWindow(program, rec, first, QStringLiteral("Golden"));
+  w->tabs->setCurrentWidget(w->review.page);
+  QLineEdit* field = w->setup.edInterimPath;
+
+  // Typed in: the list follows once the field is left.
+  field->clear();
+  QTest::keyClicks(field, second);
+  QCOMPARE(w->review.cbResultsList->itemText(0), QStringLiteral("Golden"));
+  QTest::keyClick(field, Qt::Key_Return);
+  QCOMPARE(w->review.lblResList->text(), QStringLiteral("All Results:"));
+  QCOMPARE(w->review.cbResultsList->count(), 2);
+  QCOMPARE(w->review.cbResultsList->currentText(), QStringLiteral("Aspen"));
+  QCOMPARE(w->review.Series1->count(), 8760);
+  // Leaving the field again without a change lists nothing anew.
+  w->review.cbResultsList->setCurrentIndex(1);
+  QTest::keyClick(field, Qt::Key_Return);
+  QCOMPARE(w->review.cbResultsList->currentText(), QStringLiteral("Boulder"));
+
+  // Chosen with the directory picker.
+  w->UseDirectory(field, first);
+  QCOMPARE(w->review.cbResultsList->count(), 1);
+  QCOMPARE(w->review.cbResultsList->currentText(), QStringLiteral("Golden"));
+  QVERIFY(rec.errors.isEmpty() && rec.notices.isEmpty());
+}
+
+void ReviewTabTest::runWithoutFinalDataOpensNoDetailedChart() {
+  test::ProgramDir program;
+  test::DialogRecorder rec;
+  const QString dir = program.makeDir(QStringLiteral("interim"));
+  test::CopySampleRun(dir, QStringLiteral("Golden"));
+  QFile::remove(dir + QStringLiteral("/Golden-final.csv"));
+  auto w = ReviewWindow(program, rec, dir, QStringLiteral("Golden"));
+  w->tabs->setCurrentWidget(w->review.page);
+  bool opened = false;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      opened = true;
+      modal->close();
+    }
+  });
+  w->review.btnBigChart->click();
+  QApplication::processEvents();
+  QVERIFY(!opened);
+  QCOMPARE(rec.notices.size(), 1);
+  QVERIFY2(rec.notices[0].contains(dir + QStringLiteral("/Golden-final.csv")) &&
+               rec.notices[0].contains(QStringLiteral("does not exist")),
+           qPrintable(rec.notices[0]));
+  QVERIFY(rec.errors.isEmpty());
+}
+
+void ReviewTabTest::overviewNamesTheMonthsAndItsPictureTheRun() {
+  const test::SampleRun& run = test::SampleReviewRun();
+  test::ProgramDir program;
+  test::DialogRecorder rec;
+  auto w = ReviewWindow(program, rec, run.interimDir, run.base);
+  ui::ReviewTab& tab = w->review;
+  w->tabs->setCurrentWidget(tab.page);
+  QCOMPARE(tab.Chart1->bottomMarksInView().size(), 12);
+  QCOMPARE(tab.Chart1->bottomMarksInView().value(6), QStringLiteral("Jul"));
+  QCOMPARE(tab.Chart1->picture().text(QString::fromLatin1(chart::kPictureTitleKey)),
+           QStringLiteral("Ambient Drybulb and Dewpoint Temperatures - Golden: final data"));
+  tab.rbOrigData->click();
+  QCOMPARE(tab.Chart1->pictureCaption(), QStringLiteral("Golden: original data"));
+  // The overview neither zooms nor pans: the wheel leaves it as it is.
+  tab.Chart1->wheelZoom(tab.Chart1->plotArea().center().x(), 3);
+  QVERIFY(!tab.Chart1->isZoomed());
+  // The wind speed is drawn over the direction.
+  tab.rbWind->click();
+  QCOMPARE(tab.Chart1->drawingOrder().back(), tab.Series1);
+  QVERIFY(rec.errors.isEmpty());
+}
+
+void ReviewTabTest::legendShowsEveryLabelWholeInOneRow() {
+  const test::SampleRun& run = test::SampleReviewRun();
+  test::ProgramDir program;
+  test::DialogRecorder rec;
+  const QString dir = program.makeDir(QStringLiteral("interim"));
+  test::CopySampleRun(dir, QStringLiteral("Aspen"));
+  test::CopySampleRun(dir, run.base);
+  auto w = ReviewWindow(program, rec, dir, run.base);
+  ui::ReviewTab& tab = w->review;
+  w->show();
+  // Loaded before the tab is first shown, then shown; loaded several times in a row; and
+  // from one data type to the next: the labels whole, side by side.
+  auto check = [&](const QStringList& expected) {
+    QApplication::processEvents();
+    const QList<test::LegendLabel> labels = test::LegendLabels(*tab.Chart1);
+    QStringList texts;
+    for (const test::LegendLabel& l : labels) texts.append(l.text);
+    QCOMPARE(texts, expected);
+    for (qsizetype i = 1; i < labels.size(); ++i) {
+      QCOMPARE(labels[i].area.top(), labels[0].area.top());
+      QVERIFY(labels[i].area.left() >= labels[i - 1].area.right());
+    }
+  };
+  w->tabs->setCurrentWidget(tab.page);
+  tab.btnMoreResults->click();
+  tab.cbResultsList->setCurrentIndex(1);
+  w->reviewPage().cbResultsListChange();
+  tab.rbTemp->click();
+  check({"Dry Bulb Temp", "Dewpoint Temp"});
+  tab.rbWind->click();
+  check({"Direction", "Speed"});  // drawn in that order: the speed on top
+  tab.rbSolar->click();
+  check({"Horizontal", "Direct Normal"});
+  tab.rbOrigData->click();
+  check({});  // one series: no legend
+  tab.rbTemp->click();
+  check({"Dry Bulb Temp", "Dewpoint Temp"});
+  // Loaded while another tab is shown, then shown.
+  w->tabs->setCurrentWidget(w->setup.page);
+  tab.rbWind->click();
+  w->tabs->setCurrentWidget(tab.page);
+  check({"Direction", "Speed"});
 }
 
 void ReviewTabTest::buttonsOpenTheWindowsOnTheSelectedRun() {
@@ -222,10 +391,13 @@ void ReviewTabTest::buttonsOpenTheWindowsOnTheSelectedRun() {
   closeModal([&](QWidget* m) { caption = m->windowTitle(); });
   w->review.btnBigChart->click();
   QCOMPARE(caption, QStringLiteral("Varnell-Kestrum Data Plot: Golden"));
+  QString roseCaption;
   closeModal([&](QWidget* m) {
+    roseCaption = m->windowTitle();
     north = m->findChild<QTableWidget*>(QStringLiteral("sgWindDir"))->item(1, 1)->text();
   });
   w->review.btnDispWindRose->click();
+  QCOMPARE(roseCaption, QStringLiteral("Wind Direction Profile: Golden"));
   const WindSectorCounts& counts = w->reviewPage().windSectorCounts();
   QCOMPARE(north, QString::number(counts[0] / 8760.0 * 100.0, 'f', 2));
   QVERIFY(rec.errors.isEmpty());

@@ -103,11 +103,13 @@ int TakeScreenshots(const QString& directory) {
   viewer.close();
 
   // The review pictures chart the sample EPW run, listed again beside the CSV run.
+  window->tabs->setCurrentWidget(window->review.page);
   window->review.btnMoreResults->click();
   window->review.cbResultsList->setCurrentIndex(
       window->review.cbResultsList->findText(QStringLiteral("USA_CO_Golden-NREL.724666_TMY3")));
   window->reviewPage().cbResultsListChange();
   window->review.rbTemp->click();
+  QTest::qWait(100);
   saved = Save(window->grab(), directory, "review-tab.png") && saved;
   saved = TakeReviewScreenshots(*window, directory) && saved;
   for (const QString& e : recorder.errors) std::fprintf(stderr, "error: %s\n", qPrintable(e));

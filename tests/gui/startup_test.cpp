@@ -18,6 +18,7 @@
 #include <QTextDocument>
 #include <QtTest>
 
+#include "chart/chart_view.h"
 #include "gui_test_support.h"
 #include "ui/qt_text.h"
 
@@ -223,7 +224,8 @@ void StartupTest::reviewTabControlsExist() {
   QTextDocument shown;
   shown.setHtml(chart->chart()->title());
   QCOMPARE(shown.toPlainText(), QStringLiteral("<no data to chart yet>"));
-  QCOMPARE(w->review.bottomAxis->titleText(), QStringLiteral("hour"));
+  // Below the hour numbers and the month names.
+  QCOMPARE(w->review.Chart1->axisTitle(kestrum::chart::Axis::Bottom), QStringLiteral("hour"));
   QVERIFY(!w->review.rightAxis->isVisible());
   QVERIFY(w->findChild<QWidget*>(QStringLiteral("panGraphStuff")) != nullptr);
 }

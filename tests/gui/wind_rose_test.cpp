@@ -1,9 +1,13 @@
 // The wind direction profile: the rose and its percentages from a real run's final data,
-// the 547 rule, rescaling a sector by dragging it, and the ">>>" button.
+// its rings and its caption, the 547 rule, rescaling a sector by dragging it, the ">>>"
+// button, and the picture of the profile without the buttons.
+#include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 
+#include "chart/chart_picture.h"
 #include "chart/wind_rose_view.h"
 #include "gui_test_support.h"
 #include "review/wind_rose_window.h"
@@ -19,6 +23,8 @@ class WindRoseTest : public QObject {
   void noCountedHourShows547Everywhere();
   void draggingASectorOutRescalesIt();
   void numbersButtonWidensAndNarrows();
+  void ringsCarryTheirPercentages();
+  void captionAndPictureNameTheRun();
 };
 
 namespace {
@@ -116,6 +122,80 @@ void WindRoseTest::numbersButtonWidensAndNarrows() {
   w.btnShowWindNums->click();
   QCOMPARE(w.width(), 327);
   QCOMPARE(w.btnShowWindNums->text(), QStringLiteral(">>>"));
+}
+
+void WindRoseTest::ringsCarryTheirPercentages() {
+  struct Case {
+    int north, east;          // hours counted
+    QStringList labels;       // of the rings, from the centre out
+  };
+  // 75% and 25%: rings every 20% up to the first past the largest sector with room for
+  // its square; 547 everywhere: every 200; one hour in each of two sectors: 50% each.
+  const Case cases[] = {
+      {30, 10, {"20%", "40%", "60%", "80%"}},
+      {0, 0, {"200%", "400%", "600%"}},
+      {1, 1, {"20%", "40%", "60%"}},
+  };
+  for (const Case& c : cases) {
+    WindSectorCounts counts{};
+    counts[0] = c.north;
+    counts[4] = c.east;
+    TfrmWindRose w(counts);
+    w.show();
+    QCOMPARE(w.Chart1->ringLabels(), c.labels);
+    const QList<double> rings = w.Chart1->rings();
+    QCOMPARE(rings.size(), c.labels.size());
+    // The outermost sector lies inside the last ring.
+    double top = 0;
+    for (int k = 0; k < 16; ++k) top = std::max(top, w.values()[k]);
+    QVERIFY(rings.back() > top);
+    QVERIFY(rings.size() < 2 || rings[rings.size() - 2] < top * 1.06);
+  }
+  // A sector dragged out beyond the last ring gets rings to its new size.
+  WindSectorCounts counts{};
+  counts[0] = 30;
+  counts[4] = 10;
+  TfrmWindRose w(counts);
+  w.show();
+  const QPoint c = w.chartCentre();
+  const QPoint north = w.Chart1->pointPosition(0).toPoint();
+  w.Series1Click(0, north);
+  w.Chart1MouseUp(c + 2 * (north - c));
+  QCOMPARE(w.values()[0], 150.0);
+  QCOMPARE(w.Chart1->ringLabels(), (QStringList{"50%", "100%", "150%", "200%"}));
+}
+
+void WindRoseTest::captionAndPictureNameTheRun() {
+  const WindSectorCounts counts = CountFinalFile();
+  TfrmWindRose w(counts, {QStringLiteral("Golden"), QStringLiteral("final data")});
+  w.show();
+  QCOMPARE(w.windowTitle(), QStringLiteral("Wind Direction Profile: Golden"));
+  QCOMPARE(w.lblRoseRun->text(), QStringLiteral("Golden: final data"));
+  // A long name is shortened in its middle; the tip holds it whole.
+  const QString longName = QStringLiteral("USA_CO_Golden-NREL.724666_TMY3_with_a_long_tail");
+  TfrmWindRose named(counts, {longName, QStringLiteral("final data")});
+  QVERIFY(named.lblRoseRun->text().endsWith(QStringLiteral("final data")));
+  QVERIFY(named.lblRoseRun->fontMetrics().horizontalAdvance(named.lblRoseRun->text()) <=
+          named.lblRoseRun->width());
+  QCOMPARE(named.lblRoseRun->toolTip(), longName + QStringLiteral(": final data"));
+  // The picture: the rose with its percentages, under a caption, whether or not the
+  // numbers are shown on screen; none of the buttons.
+  const QImage narrow = w.picture();
+  w.btnShowWindNums->click();
+  const QImage wide = w.picture();
+  QCOMPARE(wide, narrow);
+  QCOMPARE(wide.width(), 454);
+  QCOMPARE(wide.text(QString::fromLatin1(chart::kPictureTitleKey)),
+           QStringLiteral("Wind Direction Profile: Golden (final data)"));
+  // The context menu of the rose saves that picture.
+  test::ProgramDir dir;
+  const QString png = dir.file(QStringLiteral("rose.png"));
+  w.Chart1->setSavePathChooser([png](QWidget*) { return png; });
+  std::unique_ptr<QMenu> menu(w.Chart1->makeContextMenu());
+  menu->setAttribute(Qt::WA_DeleteOnClose, false);
+  menu->actions()[0]->trigger();
+  QCOMPARE(QImage(png).text(QString::fromLatin1(chart::kPictureTitleKey)),
+           QStringLiteral("Wind Direction Profile: Golden (final data)"));
 }
 
 KESTRUM_GUI_TEST(WindRoseTest);

@@ -211,6 +211,47 @@ TEST(HourLabel, CountsFromJanuaryFirstOneOClock) {
   EXPECT_EQ(HourLabel(-1), "");
 }
 
+TEST(MonthStarts, TheFirstHourOfEachMonthOfA365DayYear) {
+  const auto& starts = MonthStarts();
+  const int expected[12] = {0, 744, 1416, 2160, 2880, 3624, 4344, 5088, 5832, 6552, 7296, 8016};
+  for (int m = 0; m < 12; ++m) {
+    EXPECT_EQ(starts[m].position, expected[m]) << m + 1;
+    // Each is hour 1 of day 1 of its month, and the month's short name.
+    EXPECT_EQ(HourLabel(starts[m].position), std::string(starts[m].name) + " 1 01:00");
+  }
+  // Rows 1393 to 1416 are 28 February; row 1417 is 1 March, hour 1.
+  EXPECT_EQ(HourLabel(1415), "Feb 28 24:00");
+  EXPECT_STREQ(starts[2].name, "Mar");
+}
+
+TEST(MoistureOptionOf, TheQuantityTheOriginalFileNames) {
+  EXPECT_EQ(MoistureOptionOf(0), MoistureOption::WetBulb);
+  EXPECT_EQ(MoistureOptionOf(1), MoistureOption::DewPoint);
+  EXPECT_EQ(MoistureOptionOf(2), MoistureOption::RelHum);
+}
+
+TEST(PictureCaption, NamesTheRunAndItsData) {
+  EXPECT_EQ(PictureCaption("Golden", true, false), "Golden: final data");
+  EXPECT_EQ(PictureCaption("Golden", false, true), "Golden: original data");
+  EXPECT_EQ(PictureCaption("Golden", true, true), "Golden: original and final data");
+}
+
+TEST(SeriesOnTop, TheWindSpeedOverItsDirectionOnly) {
+  for (bool final : {true, false}) {
+    EXPECT_TRUE(SelectOverview(Type::Wind, final, 1).series1OnTop);
+    EXPECT_FALSE(SelectOverview(Type::Temperature, final, 1).series1OnTop);
+    EXPECT_FALSE(SelectOverview(Type::Solar, final, 1).series1OnTop);
+  }
+  DetailChoice c;
+  c.type = Type::Wind;
+  EXPECT_TRUE(SelectDetail(c).series1OnTop);
+  c.showOrig = true;  // comparison: the final data over the original
+  EXPECT_FALSE(SelectDetail(c).series1OnTop);
+  c.type = Type::Temperature;
+  c.showOrig = false;
+  EXPECT_FALSE(SelectDetail(c).series1OnTop);
+}
+
 TEST(RepairedHours, DifferencesBeyondTheFinalFileRounding) {
   EXPECT_EQ(RepairedHours({6.69, 6.5, -2227.77, 3.0}, {7, 6, 5, 3}, FinalColumnDecimals(11)),
             (std::vector<int>{2}));
