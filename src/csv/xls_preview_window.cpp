@@ -1,18 +1,18 @@
 #include "csv/xls_preview_window.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMoveEvent>
-#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
 #include "csv/csv_lines.h"
 #include "csv/csv_preview.h"
 #include "ui/qt_text.h"
+#include "ui/window_placement.h"
 
 namespace kestrum {
 
@@ -22,12 +22,6 @@ QStringList Numbers(int count) {
   QStringList numbers;
   for (int i = 1; i <= count; ++i) numbers << QString::number(i);
   return numbers;
-}
-
-QRect ScreenOf(const QWidget& widget, bool workArea) {
-  const QScreen* screen = widget.screen();
-  if (screen == nullptr) return QRect(0, 0, 1024, 768);
-  return workArea ? screen->availableGeometry() : screen->geometry();
 }
 
 }  // namespace
@@ -74,10 +68,28 @@ TXLSform::TXLSform(QWidget* parent) : QWidget(parent, Qt::Window) {
   sgXLS->setWordWrap(false);
   column->addWidget(sgXLS, 1);
 
-  connect(sgXLS, &QTableWidget::cellDoubleClicked, this, [this](int row, int col) {
-    const QTableWidgetItem* header = sgXLS->horizontalHeaderItem(col);
-    emit cellChosen(row + 1, header != nullptr ? header->text() : QString::number(col + 1));
-  });
+  connect(sgXLS, &QTableWidget::cellDoubleClicked, this,
+          [this](int row, int col) { ChooseCell(row, col); });
+  // Return or Enter on the current cell points at it as a double-click does.
+  sgXLS->installEventFilter(this);
+}
+
+void TXLSform::ChooseCell(int row, int column) {
+  const QTableWidgetItem* header = sgXLS->horizontalHeaderItem(column);
+  emit cellChosen(row + 1, header != nullptr ? header->text() : QString::number(column + 1));
+}
+
+bool TXLSform::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == sgXLS && event->type() == QEvent::KeyPress) {
+    // (While a cell is being typed into, its editor has the keys and Return ends the typing.)
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const QModelIndex current = sgXLS->currentIndex();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid()) {
+      ChooseCell(current.row(), current.column());
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TXLSform::LoadFile(const std::string& path) {
@@ -100,22 +112,13 @@ void TXLSform::SetPrompt(const QString& prompt) { Label1->setText(prompt); }
 
 QString TXLSform::prompt() const { return Label1->text(); }
 
-void TXLSform::PlaceRightOf(const QWidget& opener) {
-  const QRect frame = opener.frameGeometry();
-  const QRect screen = ScreenOf(opener, false);
-  const int left = frame.x() + frame.width();
-  const int width = std::max(kPreviewMinWidth, screen.x() + screen.width() - left);
-  move(left, frame.y());
-  resize(width, std::max(kPreviewMinHeight, opener.height()));
-}
-
-void TXLSform::PlaceBelow(const QWidget& opener) {
-  const QRect frame = opener.frameGeometry();
-  const QRect work = ScreenOf(opener, true);
-  const int top = frame.y() + frame.height();
-  move(frame.x(), top);
-  resize(std::max(kPreviewMinWidth, opener.width()),
-         std::max(kPreviewMinHeight, work.y() + work.height() - top));
+void TXLSform::PlaceBeside(const QWidget& opener, const Surroundings& around) {
+  const QRect frame = ui::FrameOf(opener);
+  ui::SetFrame(*this,
+               ui::PlacePreview(frame, around.mainFrame, around.keepClear,
+                                kPreviewComfortableFrame, kPreviewLeastFrame,
+                                ui::WorkAreaAt(frame.center())),
+               &opener);
 }
 
 void TXLSform::ShowInFront() {
