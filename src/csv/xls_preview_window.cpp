@@ -18,6 +18,28 @@ namespace kestrum {
 
 namespace {
 
+// The preview's grid: Return or Enter on the current cell points at it as a double-click
+// does, unless the cell is being typed into (then the key ends the typing).
+class PreviewGrid : public QTableWidget {
+ public:
+  PreviewGrid(int rows, int columns, QWidget* parent, std::function<void(int, int)> choose)
+      : QTableWidget(rows, columns, parent), choose_(std::move(choose)) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && state() != EditingState && currentIndex().isValid()) {
+      choose_(currentRow(), currentColumn());
+      event->accept();
+      return;
+    }
+    QTableWidget::keyPressEvent(event);
+  }
+
+ private:
+  std::function<void(int, int)> choose_;
+};
+
 QStringList Numbers(int count) {
   QStringList numbers;
   for (int i = 1; i <= count; ++i) numbers << QString::number(i);
@@ -46,10 +68,12 @@ TXLSform::TXLSform(QWidget* parent) : QWidget(parent, Qt::Window) {
   big.setItalic(true);
   Label1->setFont(big);
   Label1->setMinimumHeight(QFontMetrics(big).height() + 4);
+  Label1->setWordWrap(true);  // a narrow preview shows the whole prompt on two lines
   column->addWidget(Label1);
 
   // Row and column headers stand for the fixed first row and column of the grid.
-  sgXLS = new QTableWidget(kPreviewLines, kPreviewFields, this);
+  sgXLS = new PreviewGrid(kPreviewLines, kPreviewFields, this,
+                          [this](int row, int col) { ChooseCell(row, col); });
   sgXLS->setObjectName(QStringLiteral("sgXLS"));
   sgXLS->setHorizontalHeaderLabels(Numbers(kPreviewFields));
   sgXLS->setVerticalHeaderLabels(Numbers(kPreviewLines));
@@ -70,26 +94,11 @@ TXLSform::TXLSform(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   connect(sgXLS, &QTableWidget::cellDoubleClicked, this,
           [this](int row, int col) { ChooseCell(row, col); });
-  // Return or Enter on the current cell points at it as a double-click does.
-  sgXLS->installEventFilter(this);
 }
 
 void TXLSform::ChooseCell(int row, int column) {
   const QTableWidgetItem* header = sgXLS->horizontalHeaderItem(column);
   emit cellChosen(row + 1, header != nullptr ? header->text() : QString::number(column + 1));
-}
-
-bool TXLSform::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == sgXLS && event->type() == QEvent::KeyPress) {
-    // (While a cell is being typed into, its editor has the keys and Return ends the typing.)
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    const QModelIndex current = sgXLS->currentIndex();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid()) {
-      ChooseCell(current.row(), current.column());
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 void TXLSform::LoadFile(const std::string& path) {

@@ -70,7 +70,6 @@ class TXLSform : public QWidget {
 
  protected:
   void moveEvent(QMoveEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void DockIfClose();
