@@ -66,12 +66,14 @@ void SetFrame(QWidget& window, const QRect& frame, const QWidget* like) {
 }
 
 void KeepInWorkArea(QWidget& window, const QWidget* like) {
+  if (window.testAttribute(Qt::WA_DontShowOnScreen)) return;  // drawn for a picture only
   const QRect frame = FrameOf(window, like);
   const QRect fitted = FitToWorkArea(frame, WorkAreaAt(frame.center()));
   if (fitted != frame) SetFrame(window, fitted, like);
 }
 
 void CentreInWorkArea(QWidget& window, QPoint centre, const QWidget* like) {
+  if (window.testAttribute(Qt::WA_DontShowOnScreen)) return;
   const QRect frame = FrameOf(window, like);
   SetFrame(window, CentredOn(centre, frame.size(), WorkAreaAt(centre)), like);
 }

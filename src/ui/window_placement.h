@@ -31,7 +31,8 @@ QRect FrameOf(const QWidget& window, const QWidget* like = nullptr);
 void SetFrame(QWidget& window, const QRect& frame, const QWidget* like = nullptr);
 
 // Moves (and, when it is larger, shrinks) window into the work area of its screen; a window
-// that lies inside stays where it is.
+// that lies inside stays where it is. These two leave a window drawn only for a picture
+// (Qt::WA_DontShowOnScreen) as it is.
 void KeepInWorkArea(QWidget& window, const QWidget* like = nullptr);
 // Centres window's frame on `centre`, inside the work area there.
 void CentreInWorkArea(QWidget& window, QPoint centre, const QWidget* like = nullptr);
