@@ -1,6 +1,6 @@
 // The field window by hand and by keyboard: where the target goes after the first row is
-// set, Return and Enter in the preview, the default and escape buttons, and what a close
-// without "Done" leaves behind (the progress box's note, the completion label).
+// set, Return and Enter in the grid and the preview, the default and escape buttons, and
+// Convert's note when it closes the window with changes not committed.
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
@@ -25,14 +25,10 @@ class FieldWindowTest : public QObject {
   void firstRowThenBackToTheItemBefore();
   void returnInThePreviewChoosesTheCell_data();
   void returnInThePreviewChoosesTheCell();
-  void returnWhileTypingInACellChoosesNothing();
-  void returnOnAColumnCellGoesToThePreview();
   void doneIsTheDefaultAndEscapeCancels_data();
   void doneIsTheDefaultAndEscapeCancels();
   void convertSaysWhenItDropsTheWindowsChanges_data();
   void convertSaysWhenItDropsTheWindowsChanges();
-  void closeWithoutDoneShowsTheCommittedCompleteness_data();
-  void closeWithoutDoneShowsTheCommittedCompleteness();
 };
 
 namespace {
@@ -125,12 +121,17 @@ void FieldWindowTest::returnInThePreviewChoosesTheCell() {
   test::ProgramDir dir;
   auto w = OpenFieldWindow(TenByTen(dir));
   TXLSform* preview = w->preview();
-  w->SelectSlot(3);
+  // Return on a "Column" cell of the grid ("DBTemp") goes to the preview, not to "Done".
+  w->sgXLSspecs->setCurrentCell(1, 3);
+  QTest::keyClick(w->sgXLSspecs, Qt::Key(key));
+  QCOMPARE(w->target(), (FieldMapTarget{FieldMapTarget::Slot, 3}));
+  QVERIFY(w->isVisible());
+  QCOMPARE(preview->focusWidget(), preview->sgXLS);
+  // There the key acts as a double-click on the current cell; the next item follows.
   PutCurrent(*preview, 2, 5);
   QTest::keyClick(preview->sgXLS, Qt::Key(key));
   QCOMPARE(w->Current().columns[3], std::string("5"));
-  QCOMPARE(w->target(), (FieldMapTarget{FieldMapTarget::Slot, 4}));  // on to the next item
-  // Arrows and Return assign the next item too; and the first row.
+  QCOMPARE(w->target(), (FieldMapTarget{FieldMapTarget::Slot, 4}));
   QTest::keyClick(preview->sgXLS, Qt::Key_Right);
   QTest::keyClick(preview->sgXLS, Qt::Key(key));
   QCOMPARE(w->Current().columns[4], std::string("6"));
@@ -138,34 +139,14 @@ void FieldWindowTest::returnInThePreviewChoosesTheCell() {
   PutCurrent(*preview, 4, 1);
   QTest::keyClick(preview->sgXLS, Qt::Key(key));
   QCOMPARE(w->seFirstRow->value(), 4);
-  QCOMPARE(w->target(), (FieldMapTarget{FieldMapTarget::Slot, 5}));
-}
-
-void FieldWindowTest::returnWhileTypingInACellChoosesNothing() {
-  test::ProgramDir dir;
-  auto w = OpenFieldWindow(TenByTen(dir));
-  TXLSform* preview = w->preview();
-  w->SelectSlot(0);
-  PutCurrent(*preview, 2, 5);
-  QTest::keyClicks(preview->sgXLS, QStringLiteral("x"));  // typing starts an edit
+  // While a cell is typed into, the key ends the typing and chooses nothing.
+  QTest::keyClicks(preview->sgXLS, QStringLiteral("x"));
   auto* editor = preview->sgXLS->viewport()->findChild<QLineEdit*>();
   QVERIFY(editor != nullptr && editor->isVisible());
-  QTest::keyClick(editor, Qt::Key_Return);  // ends the typing
-  QTRY_COMPARE(preview->sgXLS->item(1, 4)->text(), QStringLiteral("x"));
-  QCOMPARE(w->Current().columns[0], std::string());
-  QCOMPARE(w->target(), (FieldMapTarget{FieldMapTarget::Slot, 0}));
-}
-
-void FieldWindowTest::returnOnAColumnCellGoesToThePreview() {
-  test::ProgramDir dir;
-  auto w = OpenFieldWindow(TenByTen(dir));
-  w->sgXLSspecs->setFocus();
-  w->sgXLSspecs->setCurrentCell(1, 2);  // "Hour" by the arrow keys
-  QTest::keyClick(w->sgXLSspecs, Qt::Key_Return);
-  QCOMPARE(w->target(), (FieldMapTarget{FieldMapTarget::Slot, 2}));
-  QCOMPARE(w->outcome(), TfrmFieldSpecs::Outcome::Cancel);  // not "Done"
-  QVERIFY(w->isVisible());
-  QCOMPARE(w->preview()->focusWidget(), w->preview()->sgXLS);
+  QTest::keyClick(editor, Qt::Key(key));
+  QTRY_COMPARE(preview->sgXLS->item(3, 0)->text(), QStringLiteral("x"));
+  QCOMPARE(w->Current().columns[5], std::string());
+  QCOMPARE(w->target(), (FieldMapTarget{FieldMapTarget::Slot, 5}));
 }
 
 void FieldWindowTest::doneIsTheDefaultAndEscapeCancels_data() {
@@ -206,7 +187,6 @@ void FieldWindowTest::convertSaysWhenItDropsTheWindowsChanges_data() {
   QTest::addColumn<bool>("noted");
   QTest::newRow("nothing changed") << "" << false;
   QTest::newRow("a column assigned") << "column" << true;
-  QTest::newRow("the first row") << "firstRow" << true;
   QTest::newRow("a unit") << "unit" << true;
   QTest::newRow("changed and changed back") << "back" << false;
 }
@@ -227,7 +207,6 @@ void FieldWindowTest::convertSaysWhenItDropsTheWindowsChanges() {
   w->csv.btnFieldSpecs->click();
   TfrmFieldSpecs* fields = w->csvActions().fieldSpecs();
   if (change == QStringLiteral("column")) test::DoubleClickCell(*fields->preview(), 3, 9);
-  if (change == QStringLiteral("firstRow")) fields->seFirstRow->setValue(4);
   if (change == QStringLiteral("unit")) fields->cbVelUnits2->setCurrentIndex(0);
   if (change == QStringLiteral("back")) {
     fields->seFirstRow->setValue(4);
@@ -246,56 +225,6 @@ void FieldWindowTest::convertSaysWhenItDropsTheWindowsChanges() {
   QVERIFY(QFile::exists(out + QStringLiteral("/723170TYA.bin")));
   QCOMPARE(w->settings().csvFieldMap.firstRow, 3);
   QCOMPARE(w->settings().csvFieldMap.columns[0], std::string("32"));
-  w->hide();
-}
-
-void FieldWindowTest::closeWithoutDoneShowsTheCommittedCompleteness_data() {
-  QTest::addColumn<bool>("storedComplete");
-  QTest::addColumn<bool>("gridComplete");
-  QTest::addColumn<QString>("how");
-  QTest::addColumn<QString>("label");
-  const QString yes = QStringLiteral("[completed]");
-  const QString no = QStringLiteral("[not yet completed]");
-  QTest::newRow("stored complete, grid emptied, close box") << true << false << "close" << yes;
-  QTest::newRow("stored complete, grid emptied, Cancel") << true << false << "cancel" << yes;
-  QTest::newRow("stored complete, grid emptied, Escape") << true << false << "escape" << yes;
-  QTest::newRow("stored complete, grid emptied, Done") << true << false << "done" << no;
-  QTest::newRow("stored incomplete, grid filled, close box") << false << true << "close" << no;
-  QTest::newRow("stored incomplete, grid filled, Done") << false << true << "done" << yes;
-}
-
-void FieldWindowTest::closeWithoutDoneShowsTheCommittedCompleteness() {
-  QFETCH(bool, storedComplete);
-  QFETCH(bool, gridComplete);
-  QFETCH(QString, how);
-  QFETCH(QString, label);
-  test::ProgramDir dir;
-  QStringList settings = CompleteTmy3Settings(test::SampleCsv());
-  if (!storedComplete) settings.removeIf([](const QString& l) { return l.startsWith("CSVgridCol"); });
-  dir.writeSettings(settings);
-  test::DialogRecorder rec;
-  auto w = test::MakeWindow(dir, rec);
-  w->show();
-  w->csv.btnFieldSpecs->click();
-  TfrmFieldSpecs* fields = w->csvActions().fieldSpecs();
-  if (gridComplete) {
-    test::SpecifyTmy3(*fields);
-  } else {
-    fields->solarChoice->button(kSolarGlobal)->click();  // empties every assignment
-  }
-  QCOMPARE(fields->Complete(), gridComplete);
-  // Back in the main window first: the label follows the window's grid while it is open.
-  w->activateWindow();
-  QTRY_COMPARE(w->csv.lblFldCompleted->text(),
-               gridComplete ? QStringLiteral("[completed]") : QStringLiteral("[not yet completed]"));
-  if (how == QStringLiteral("close")) fields->close();
-  if (how == QStringLiteral("cancel")) fields->btnCancel->click();
-  if (how == QStringLiteral("escape")) QTest::keyClick(fields, Qt::Key_Escape);
-  if (how == QStringLiteral("done")) fields->btnDone->click();
-  QCOMPARE(w->csvActions().fieldSpecs(), nullptr);
-  w->FormActivate();
-  QCOMPARE(w->csv.lblFldCompleted->text(), label);
-  QCOMPARE(w->csv.btnProcCSV->isEnabled(), label == QStringLiteral("[completed]"));
   w->hide();
 }
 

