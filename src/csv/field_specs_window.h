@@ -14,6 +14,7 @@
 
 #include "csv/csv_field_map.h"
 #include "csv/xls_preview_window.h"
+#include "ui/screen_fit.h"
 
 class QButtonGroup;
 class QComboBox;

@@ -12,6 +12,7 @@
 #include "csv/csv_lines.h"
 #include "csv/csv_preview.h"
 #include "ui/qt_text.h"
+#include "ui/screen_fit.h"
 #include "ui/window_placement.h"
 
 namespace kestrum {
@@ -122,7 +123,7 @@ void TXLSform::SetPrompt(const QString& prompt) { Label1->setText(prompt); }
 QString TXLSform::prompt() const { return Label1->text(); }
 
 void TXLSform::PlaceBeside(const QWidget& opener, const Surroundings& around) {
-  const QRect frame = ui::FrameOf(opener);
+  const QRect frame = ui::FrameOf(opener, opener.parentWidget());
   ui::SetFrame(*this,
                ui::PlacePreview(frame, around.mainFrame, around.keepClear,
                                 kPreviewComfortableFrame, kPreviewLeastFrame,

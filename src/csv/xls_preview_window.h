@@ -11,8 +11,6 @@
 #include <functional>
 #include <string>
 
-#include "ui/screen_fit.h"
-
 class QLabel;
 class QTableWidget;
 
