@@ -4,13 +4,13 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSaveFile>
-#include <QScreen>
+
+#include "ui/window_placement.h"
 
 namespace kestrum {
 
@@ -121,12 +121,10 @@ TfrmEditINI::TfrmEditINI(const QString& editFileName, QWidget* parent)
     }
   }
 
-  // Centred on the screen.
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame(QPoint(0, 0), size());
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  // Centred on the work area of the screen (that of the window it is opened from), and
+  // fitted into it where the work area is smaller.
+  ui::CentreInWorkArea(*this, ui::WorkAreaOf(parent != nullptr ? *parent->window() : *this).center(),
+                       parent);
   PlaceControls();
 }
 

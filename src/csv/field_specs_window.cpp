@@ -6,9 +6,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTableWidget>
@@ -16,11 +19,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <tuple>
 
-#include "csv/xls_preview_window.h"
 #include "run/hourly_table.h"
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
+#include "ui/screen_fit.h"
+#include "ui/window_placement.h"
 
 namespace kestrum {
 
@@ -31,6 +36,9 @@ constexpr int kColumnRow = 1;
 constexpr int kTypeRow = 2;
 constexpr int kFirstRowMax = 64000;
 constexpr uint8_t kNoUnit = 255;  // a unit box without a selection
+constexpr int kCellPadding = 8;    // beside the widest text of a grid column
+// The least of the content that a window shrunk to the screen keeps in view above its buttons.
+constexpr int kLeastContentHeight = 120;
 
 const QStringList kTemperatureUnits = {QStringLiteral("° F"), QStringLiteral("° C")};
 const QStringList kHumidityUnits = {QStringLiteral("% 0-100"), QStringLiteral("frac 0-1")};
@@ -61,6 +69,7 @@ QComboBox* MakeUnitBox(const QString& name, const QStringList& items, QWidget* p
   auto* box = new QComboBox(parent);
   box->setObjectName(name);
   box->addItems(items);
+  box->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // the moisture box changes its items
   return box;
 }
 
@@ -80,6 +89,31 @@ uint8_t CodeOf(const QComboBox* box) {
   const int index = box->currentIndex();
   return index < 0 ? kNoUnit : static_cast<uint8_t>(index);
 }
+
+bool SameFieldMap(const CsvFieldMap& a, const CsvFieldMap& b) {
+  const auto values = [](const CsvFieldMap& m) {
+    return std::tie(m.firstRow, m.dateInd, m.moistInd, m.solarInd, m.dbtUnits, m.moistUnits,
+                    m.solUnits, m.windUnits, m.columns);
+  };
+  return values(a) == values(b);
+}
+
+bool IsReturn(const QKeyEvent& event) {
+  return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
+// Sets a flag for a scope and gives it back its value after.
+class Guard {
+ public:
+  explicit Guard(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+  ~Guard() { flag_ = before_; }
+  Guard(const Guard&) = delete;
+  Guard& operator=(const Guard&) = delete;
+
+ private:
+  bool& flag_;
+  bool before_;
+};
 
 }  // namespace
 
@@ -125,6 +159,7 @@ TfrmFieldSpecs::TfrmFieldSpecs(const CsvFieldMap& stored, std::string csvFile, H
     const FieldMapTarget chosen{FieldMapTarget::Slot, column};
     if (!building_ && row == kColumnRow && !(target_ == chosen)) SelectSlot(column);
   });
+  sgXLSspecs->installEventFilter(this);
   connect(btnFirstRow, &QPushButton::clicked, this, [this] { btnFirstRowClick(); });
   connect(btnDone, &QPushButton::clicked, this, [this] {
     outcome_ = Outcome::Done;
@@ -143,35 +178,42 @@ TfrmFieldSpecs::TfrmFieldSpecs(const CsvFieldMap& stored, std::string csvFile, H
 
 TfrmFieldSpecs::~TfrmFieldSpecs() = default;
 
+// The choices and the assignments scroll when the screen leaves the window less room than
+// they take; the button row below them stays in view.
 void TfrmFieldSpecs::BuildControls() {
   auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(8, 6, 8, 8);
-  column->setSpacing(6);
-  column->setSizeConstraint(QLayout::SetFixedSize);
+  column->setContentsMargins(6, 4, 6, 6);
+  column->setSpacing(4);
+
+  auto* content = new QWidget();
+  content->setObjectName(QStringLiteral("panContent"));
+  auto* inner = new QVBoxLayout(content);
+  inner->setContentsMargins(2, 0, 2, 0);
+  inner->setSpacing(2);
 
   auto* top = new QHBoxLayout();
   auto* heading = new QLabel(QStringLiteral("Use this form to specify where to find all of the "
                                             "required data within the chosen CSV file"),
-                             this);
+                             content);
   heading->setObjectName(QStringLiteral("lblHeading"));
   QFont bold = heading->font();
   bold.setBold(true);
   heading->setFont(bold);
   top->addWidget(heading, 1);
-  bbCSVfld = new QToolButton(this);
+  bbCSVfld = new QToolButton(content);
   bbCSVfld->setObjectName(QStringLiteral("bbCSVfld"));
-  bbCSVfld->setIcon(QIcon(ui::HelpPicture(24)));
-  bbCSVfld->setIconSize(QSize(24, 24));
+  bbCSVfld->setIcon(QIcon(ui::HelpPicture(20)));
+  bbCSVfld->setIconSize(QSize(20, 20));
   bbCSVfld->setToolTip(QStringLiteral("Browse URL"));
   bbCSVfld->setAutoRaise(true);
   bbCSVfld->setEnabled(static_cast<bool>(hooks_.openHelp));
   top->addWidget(bbCSVfld, 0, Qt::AlignTop);
-  column->addLayout(top);
+  inner->addLayout(top);
 
-  auto* kinds = new QGroupBox(QStringLiteral(" Type of Data in File "), this);
+  auto* kinds = new QGroupBox(QStringLiteral(" Type of Data in File "), content);
   kinds->setObjectName(QStringLiteral("gbDataTypes"));
   auto* kindRow = new QHBoxLayout(kinds);
-  kindRow->setContentsMargins(6, 2, 6, 6);
+  kindRow->setContentsMargins(6, 0, 6, 4);
   rgDateFormat = MakeChoice(QStringLiteral("rgDateFormat"), QStringLiteral(" Date Format "),
                             {QStringLiteral("1 Date Formatted Field"),
                              QStringLiteral("3 Fields: Mon, Day, Hr "),
@@ -189,13 +231,14 @@ void TfrmFieldSpecs::BuildControls() {
   kindRow->addWidget(rgMoisture);
   kindRow->addWidget(rgSolarDat);
   kindRow->addStretch(1);
-  column->addWidget(kinds);
+  inner->addWidget(kinds);
+  kinds_ = kinds;
 
-  auto* assignments = new QGroupBox(QStringLiteral(" Data Assignments "), this);
+  auto* assignments = new QGroupBox(QStringLiteral(" Data Assignments "), content);
   assignments->setObjectName(QStringLiteral("gbAssignments"));
-  auto* inner = new QVBoxLayout(assignments);
-  inner->setContentsMargins(6, 4, 6, 6);
-  inner->setSpacing(6);
+  auto* assignColumn = new QVBoxLayout(assignments);
+  assignColumn->setContentsMargins(6, 2, 6, 4);
+  assignColumn->setSpacing(4);
   auto* firstRow = new QHBoxLayout();
   auto* firstRowLabel = new QLabel(QStringLiteral("Beginning Row of Data:"), assignments);
   seFirstRow = new QSpinBox(assignments);
@@ -210,29 +253,48 @@ void TfrmFieldSpecs::BuildControls() {
   firstRow->addWidget(seFirstRow);
   firstRow->addWidget(btnFirstRow);
   firstRow->addStretch(1);
-  inner->addLayout(firstRow);
-  inner->addWidget(BuildAssignments(assignments));
-  column->addWidget(assignments);
+  assignColumn->addLayout(firstRow);
+  assignColumn->addWidget(BuildAssignments(assignments), 0, Qt::AlignLeft);
+  inner->addWidget(assignments);
+  inner->addStretch(1);
 
-  auto* buttons = new QHBoxLayout();
+  body_ = new QScrollArea(this);
+  body_->setObjectName(QStringLiteral("sbContent"));
+  body_->setFrameShape(QFrame::NoFrame);
+  body_->setWidgetResizable(true);
+  body_->setWidget(content);
+  column->addWidget(body_, 1);
+
+  buttonRow_ = new QWidget(this);
+  buttonRow_->setObjectName(QStringLiteral("panButtons"));
+  auto* buttons = new QHBoxLayout(buttonRow_);
+  buttons->setContentsMargins(0, 0, 0, 0);
   bbtnSnapRight = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight),
-                                  QStringLiteral("Snap"), this);
+                                  QStringLiteral("Snap"), buttonRow_);
   bbtnSnapRight->setObjectName(QStringLiteral("bbtnSnapRight"));
   bbtnSnapRight->setToolTip(QStringLiteral("Place the preview to the right of this window"));
   bbtnSnapBot = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown),
-                                QStringLiteral("Snap"), this);
+                                QStringLiteral("Snap"), buttonRow_);
   bbtnSnapBot->setObjectName(QStringLiteral("bbtnSnapBot"));
   bbtnSnapBot->setToolTip(QStringLiteral("Place the preview below this window"));
-  btnDone = new QPushButton(QStringLiteral("Done"), this);
+  btnDone = new QPushButton(QStringLiteral("Done"), buttonRow_);
   btnDone->setObjectName(QStringLiteral("btnDone"));
-  btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  btnCancel = new QPushButton(QStringLiteral("Cancel"), buttonRow_);
   btnCancel->setObjectName(QStringLiteral("btnCancel"));
   buttons->addWidget(bbtnSnapRight);
   buttons->addWidget(bbtnSnapBot);
   buttons->addStretch(1);
   buttons->addWidget(btnDone);
   buttons->addWidget(btnCancel);
-  column->addLayout(buttons);
+  column->addWidget(buttonRow_);
+
+  // As in a dialog: Return presses the button that has the focus, elsewhere "Done".
+  for (QPushButton* button : {btnFirstRow, bbtnSnapRight, bbtnSnapBot, btnDone, btnCancel}) {
+    button->setAutoDefault(true);
+  }
+  btnDone->setDefault(true);
+  setMinimumHeight(column->contentsMargins().top() + column->contentsMargins().bottom() +
+                   column->spacing() + buttonRow_->sizeHint().height() + kLeastContentHeight);
 }
 
 // The grid with its row captions and the unit boxes below it, placed by hand so that each
@@ -264,19 +326,44 @@ QWidget* TfrmFieldSpecs::BuildAssignments(QWidget* parent) {
   cbSolarUnits2 = MakeUnitBox(QStringLiteral("cbSolarUnits2"), kSolarUnits, assignArea_);
   cbVelUnits2 = MakeUnitBox(QStringLiteral("cbVelUnits2"), kWindUnits, assignArea_);
 
-  // Every column is as wide as the widest unit box or item name needs.
-  QComboBox probe(assignArea_);
-  probe.addItems(kTemperatureUnits + kHumidityUnits + kSolarUnits + kWindUnits);
-  const QFontMetrics metrics(sgXLSspecs->font());
-  int widest = probe.sizeHint().width();
-  for (const char* name : {"SolarHor", "SnowFlag", "RainFlag", "WindSpd", "Option"}) {
-    widest = std::max(widest, metrics.horizontalAdvance(QLatin1String(name)) + 12);
-  }
-  columnWidth_ = widest;
-  rowHeight_ = metrics.height() + 8;
-  for (int c = 0; c < kCsvSlots; ++c) sgXLSspecs->setColumnWidth(c, columnWidth_);
+  rowHeight_ = QFontMetrics(sgXLSspecs->font()).height() + 8;
   for (int r = 0; r < 3; ++r) sgXLSspecs->setRowHeight(r, rowHeight_);
   return assignArea_;
+}
+
+// The unit boxes with the slot of their item in the layout (-1: the layout has no such item).
+std::vector<std::pair<QComboBox*, int>> TfrmFieldSpecs::UnitBoxSlots() const {
+  const std::pair<QComboBox*, std::vector<CsvItem>> boxes[] = {
+      {cbDBTunits2, {CsvItem::DryBulb}},
+      {cbMoistUnits2, {CsvItem::DewPoint, CsvItem::WetBulb, CsvItem::RelHum}},
+      {cbSolarUnits2, {CsvItem::SolarHorizontal}},
+      {cbVelUnits2, {CsvItem::WindSpeed}}};
+  std::vector<std::pair<QComboBox*, int>> placed;
+  for (const auto& [box, items] : boxes) {
+    int slot = -1;
+    for (CsvItem item : items) slot = std::max(slot, CsvSlotOf(layout_, item));
+    placed.emplace_back(box, slot);
+  }
+  return placed;
+}
+
+// Each column as wide as its item's name, its type and the unit box below it need: no wider,
+// so that the window fits beside the main window on ordinary screens.
+void TfrmFieldSpecs::SizeColumns() {
+  const QFontMetrics metrics(sgXLSspecs->font());
+  const int typeWidth = std::max(metrics.horizontalAdvance(QStringLiteral("Req'd")),
+                                 metrics.horizontalAdvance(QStringLiteral("Option")));
+  std::array<int, kCsvSlots> widths{};
+  for (int slot = 0; slot < kCsvSlots; ++slot) {
+    const int name = slot < static_cast<int>(layout_.size())
+                         ? metrics.horizontalAdvance(QLatin1String(layout_[slot].name))
+                         : 0;
+    widths[slot] = std::max(typeWidth, name) + kCellPadding;
+  }
+  for (const auto& [box, slot] : UnitBoxSlots()) {
+    if (slot >= 0) widths[slot] = std::max(widths[slot], box->sizeHint().width());
+  }
+  for (int slot = 0; slot < kCsvSlots; ++slot) sgXLSspecs->setColumnWidth(slot, widths[slot]);
 }
 
 void TfrmFieldSpecs::PlaceAssignments() {
@@ -288,30 +375,28 @@ void TfrmFieldSpecs::PlaceAssignments() {
   }
   labelWidth = std::max(labelWidth, metrics.horizontalAdvance(unitsLabel_->text())) + 8;
   const int used = static_cast<int>(layout_.size());
-  sgXLSspecs->setGeometry(labelWidth, 0, used * columnWidth_ + 2 * frame,
-                          3 * rowHeight_ + 2 * frame);
+  int usedWidth = 0;
+  for (int slot = 0; slot < used; ++slot) usedWidth += sgXLSspecs->columnWidth(slot);
+  sgXLSspecs->setGeometry(labelWidth, 0, usedWidth + 2 * frame, 3 * rowHeight_ + 2 * frame);
   for (int r = 0; r < 3; ++r) {
     rowLabels_[r]->setGeometry(0, frame + r * rowHeight_, labelWidth - 6, rowHeight_);
   }
-  const int unitsTop = sgXLSspecs->geometry().bottom() + 5;
+  const int unitsTop = sgXLSspecs->geometry().bottom() + 4;
   const int boxHeight = cbDBTunits2->sizeHint().height();
   unitsLabel_->setGeometry(0, unitsTop, labelWidth - 6, boxHeight);
-  const std::pair<QComboBox*, std::vector<CsvItem>> boxes[] = {
-      {cbDBTunits2, {CsvItem::DryBulb}},
-      {cbMoistUnits2, {CsvItem::DewPoint, CsvItem::WetBulb, CsvItem::RelHum}},
-      {cbSolarUnits2, {CsvItem::SolarHorizontal}},
-      {cbVelUnits2, {CsvItem::WindSpeed}}};
-  for (const auto& [box, items] : boxes) {
-    int slot = -1;
-    for (CsvItem item : items) slot = std::max(slot, CsvSlotOf(layout_, item));
+  for (const auto& [box, slot] : UnitBoxSlots()) {
     box->setVisible(slot >= 0);
     if (slot >= 0) {
-      box->setGeometry(labelWidth + frame + slot * columnWidth_, unitsTop, columnWidth_,
-                       boxHeight);
+      box->setGeometry(labelWidth + frame + sgXLSspecs->columnViewportPosition(slot), unitsTop,
+                       sgXLSspecs->columnWidth(slot), boxHeight);
     }
   }
-  assignArea_->setFixedSize(labelWidth + kCsvSlots * columnWidth_ + 2 * frame,
-                            unitsTop + boxHeight + 2);
+  assignArea_->setFixedSize(sgXLSspecs->geometry().right() + 1, unitsTop + boxHeight + 2);
+  // Before the window is first shown the layouts around the area do not hear of its new size.
+  for (QWidget* w = assignArea_; w != this && w != nullptr; w = w->parentWidget()) {
+    w->updateGeometry();
+    if (w->layout() != nullptr) w->layout()->invalidate();
+  }
 }
 
 void TfrmFieldSpecs::UpDateXLSList() {
@@ -348,8 +433,8 @@ void TfrmFieldSpecs::UpDateXLSList() {
                                                                                 : kTemperatureUnits);
   SelectCode(cbMoistUnits2, stored_.moistUnits);
   SelectCode(cbSolarUnits2, stored_.solUnits);
+  SizeColumns();
   PlaceAssignments();
-  sgXLSspecs->setCurrentCell(kColumnRow, 0);
   building_ = false;
   SetTarget({FieldMapTarget::Slot, 0}, ColumnPrompt(layout_.front().name));
   if (cloudCover && hooks_.notice) hooks_.notice(QString::fromLatin1(kCloudCoverRefused));
@@ -357,14 +442,12 @@ void TfrmFieldSpecs::UpDateXLSList() {
 
 void TfrmFieldSpecs::SelectSlot(int slot) {
   if (slot < 0 || slot >= static_cast<int>(layout_.size())) return;
-  building_ = true;
-  sgXLSspecs->setCurrentCell(kColumnRow, slot);
-  building_ = false;
   SetTarget({FieldMapTarget::Slot, slot}, ColumnPrompt(layout_[slot].name));
   ShowPreview();
 }
 
 void TfrmFieldSpecs::btnFirstRowClick() {
+  if (target_.kind != FieldMapTarget::FirstRow) targetBeforeFirstRow_ = target_;
   SetTarget({FieldMapTarget::FirstRow, -1}, QString::fromLatin1(kFirstRowPrompt));
   ShowPreview();
 }
@@ -380,6 +463,13 @@ void TfrmFieldSpecs::sgXLSDblClick(int line, const QString& column) {
       activateWindow();
       seFirstRow->setFocus();
       seFirstRow->setValue(line);
+      // Back to the item that was the target before, so that the next double-click sets
+      // its column and not the first row again.
+      if (targetBeforeFirstRow_.kind == FieldMapTarget::Slot) {
+        SelectSlot(targetBeforeFirstRow_.slot);
+      } else {
+        SetTarget(targetBeforeFirstRow_, QString());
+      }
       return;
     case FieldMapTarget::Slot: {
       raise();
@@ -394,17 +484,65 @@ void TfrmFieldSpecs::sgXLSDblClick(int line, const QString& column) {
   }
 }
 
-void TfrmFieldSpecs::bbtnSnapRightClick() {
+void TfrmFieldSpecs::bbtnSnapRightClick() { SnapPreview(ui::Side::Right); }
+
+void TfrmFieldSpecs::bbtnSnapBotClick() { SnapPreview(ui::Side::Below); }
+
+// The preview against that side of this window, as big as the rest of the work area; where
+// that is too little, this window first makes room (ui::SnapPreview), so that its own
+// buttons stay in view.
+void TfrmFieldSpecs::SnapPreview(ui::Side side) {
   TXLSform* preview = EnsurePreview();
-  preview->PlaceRightOf(*this);
+  const QWidget* like = parentWidget();
+  const QRect frame = ui::FrameOf(*this, like);
+  const ui::SnapPlacement snap = ui::SnapPreview(frame, LeastFrameSize(), side,
+                                                 kPreviewLeastFrame, ui::WorkAreaAt(frame.center()));
+  if (snap.opener != frame) ui::SetFrame(*this, snap.opener, like);
+  ui::SetFrame(*preview, snap.preview, this);
   preview->ShowInFront();
 }
 
-void TfrmFieldSpecs::bbtnSnapBotClick() {
-  TXLSform* preview = EnsurePreview();
-  preview->PlaceBelow(*this);
-  preview->ShowInFront();
+// As wide as the button row and the three choices, as high as the buttons and a little
+// of the content: the rest scrolls.
+QSize TfrmFieldSpecs::LeastFrameSize() const {
+  const QMargins margins = QWidget::layout()->contentsMargins();
+  const int width = std::max(buttonRow_->sizeHint().width(), kinds_->sizeHint().width()) +
+                    margins.left() + margins.right() + body_->verticalScrollBar()->sizeHint().width();
+  return QSize(width, minimumHeight()).grownBy(ui::FrameMargins(*this, parentWidget()));
 }
+
+QSize TfrmFieldSpecs::sizeHint() const {
+  const QLayout* column = QWidget::layout();  // layout() is the item layout
+  const QMargins margins = column->contentsMargins();
+  const QSize content = body_->widget()->sizeHint();
+  const QSize buttons = buttonRow_->sizeHint();
+  const int frame = 2 * body_->frameWidth();
+  return QSize(std::max(content.width() + frame, buttons.width()) + margins.left() +
+                   margins.right(),
+               content.height() + frame + column->spacing() + buttons.height() +
+                   margins.top() + margins.bottom());
+}
+
+void TfrmFieldSpecs::PlaceOnScreen() {
+  const QWidget* like = parentWidget();
+  const QSize preferred = sizeHint().grownBy(ui::FrameMargins(*this, like));
+  const Surroundings around = hooks_.surroundings ? hooks_.surroundings() : Surroundings{};
+  QRect frame;
+  if (around.mainFrame.isEmpty()) {
+    const QRect here(ui::FrameOf(*this, like).topLeft(), preferred);
+    frame = ui::FitToWorkArea(here, ui::WorkAreaAt(here.center()));
+  } else {
+    frame = ui::PlaceBesideMainWindow(around.mainFrame, around.keepClear, preferred,
+                                      LeastFrameSize(), ui::WorkAreaAt(around.mainFrame.center()));
+  }
+  ui::SetFrame(*this, frame, like);
+}
+
+CsvFieldMap TfrmFieldSpecs::Committed() const {
+  return hooks_.committed ? hooks_.committed() : stored_;
+}
+
+bool TfrmFieldSpecs::HasUncommittedChanges() const { return !SameFieldMap(Current(), Committed()); }
 
 CsvFieldMap TfrmFieldSpecs::Current() const {
   // Choices the window shows no control for (the rule for rows sharing an hour, the
@@ -425,6 +563,7 @@ CsvFieldMap TfrmFieldSpecs::Current() const {
 }
 
 void TfrmFieldSpecs::ShowWithPreview() {
+  PlaceOnScreen();
   show();
   EnsurePreview()->ShowInFront();
 }
@@ -434,7 +573,7 @@ TXLSform* TfrmFieldSpecs::EnsurePreview() {
   preview_ = new TXLSform(this);
   const QPointer<TfrmFieldSpecs> self(this);
   preview_->SetDockWindow([self]() -> QWidget* { return self.data(); });
-  preview_->PlaceRightOf(*this);
+  preview_->PlaceBeside(*this, hooks_.surroundings ? hooks_.surroundings() : Surroundings{});
   connect(preview_, &TXLSform::cellChosen, this,
           [this](int line, const QString& column) { sgXLSDblClick(line, column); });
   switch (target_.kind) {
@@ -458,6 +597,14 @@ TXLSform* TfrmFieldSpecs::EnsurePreview() {
 void TfrmFieldSpecs::SetTarget(FieldMapTarget target, const QString& prompt) {
   target_ = target;
   if (preview_) preview_->SetPrompt(prompt);
+  // Only a "Column" cell that is the target looks selected.
+  const Guard quiet(building_);
+  if (target_.kind == FieldMapTarget::Slot) {
+    sgXLSspecs->setCurrentCell(kColumnRow, target_.slot);
+  } else {
+    sgXLSspecs->setCurrentCell(-1, -1);
+    sgXLSspecs->clearSelection();
+  }
 }
 
 void TfrmFieldSpecs::ShowPreview() { EnsurePreview()->ShowInFront(); }
@@ -470,12 +617,35 @@ void TfrmFieldSpecs::changeEvent(QEvent* event) {
   }
 }
 
+void TfrmFieldSpecs::keyPressEvent(QKeyEvent* event) {
+  if (IsReturn(*event)) {
+    btnDone->click();
+  } else if (event->key() == Qt::Key_Escape) {
+    btnCancel->click();
+  } else {
+    QWidget::keyPressEvent(event);
+  }
+}
+
+bool TfrmFieldSpecs::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == sgXLSspecs && event->type() == QEvent::KeyPress &&
+      IsReturn(*static_cast<QKeyEvent*>(event)) && sgXLSspecs->currentRow() == kColumnRow) {
+    SelectSlot(sgXLSspecs->currentColumn());
+    if (preview_) preview_->sgXLS->setFocus();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void TfrmFieldSpecs::closeEvent(QCloseEvent* event) {
   if (!closing_) {
     closing_ = true;
     if (outcome_ == Outcome::Done && hooks_.commit) hooks_.commit(Current());
-    // Closing takes the focus away from the window as well.
-    if (hooks_.completeness) hooks_.completeness(Complete());
+    // Closing takes the focus away from the window as well; the flag now follows the field
+    // map in force: this window's after "Done", else the one committed before.
+    if (hooks_.completeness) {
+      hooks_.completeness(CsvFieldMapComplete(outcome_ == Outcome::Done ? Current() : Committed()));
+    }
     if (preview_) preview_->close();
     emit closed();
   }

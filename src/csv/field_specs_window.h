@@ -9,22 +9,24 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "csv/csv_field_map.h"
+#include "csv/xls_preview_window.h"
+#include "ui/screen_fit.h"
 
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QSpinBox;
 class QTableWidget;
 class QToolButton;
 
 namespace kestrum {
-
-class TXLSform;
 
 // What a double-click in the preview writes into.
 struct FieldMapTarget {
@@ -46,6 +48,12 @@ class TfrmFieldSpecs : public QWidget {
     std::function<void(const QString&)> notice;       // "Can't deal with cloud cover yet!"
     std::function<void(const QString&)> error;        // the preview could not read the file
     std::function<void()> openHelp;                   // empty: no help page, button disabled
+    // The field map as last committed (empty: the stored one the window opened with); a
+    // close without "Done" reports its completeness.
+    std::function<CsvFieldMap()> committed;
+    // The main window and its watched controls, which this window and its preview leave
+    // free where the screen allows (empty: no main window).
+    std::function<Surroundings()> surroundings;
   };
 
   // Builds the window from the stored field map: choices, first row and unit boxes,
@@ -54,7 +62,10 @@ class TfrmFieldSpecs : public QWidget {
                  QWidget* parent = nullptr);
   ~TfrmFieldSpecs() override;
 
-  // Shows the window and opens its preview to the right of it, prompting for slot 1.
+  // Places the window beside the main window, clear of its Convert button and completion
+  // label, inside the work area (ui::PlaceBesideMainWindow).
+  void PlaceOnScreen();
+  // Shows the window and opens its preview beside it, prompting for slot 1.
   void ShowWithPreview();
 
   // Empties the grid and builds the layout of the three choices ("Cloud Cover" is refused);
@@ -63,6 +74,8 @@ class TfrmFieldSpecs : public QWidget {
   // Selecting the assignment cell of slot (0-based): it becomes the target, the preview
   // prompts for its item and is shown (or brought to the front).
   void SelectSlot(int slot);
+  // The first-row box becomes the target until a double-click sets it; the target then
+  // returns to the one before ("Column" cell and prompt).
   void btnFirstRowClick();
   // The find button: double-clicks in a preview write nothing until a cell or the
   // first-row button is chosen again.
@@ -76,13 +89,19 @@ class TfrmFieldSpecs : public QWidget {
   CsvFieldMap Current() const;
   // The completeness rule applied to Current().
   bool Complete() const { return CsvFieldMapComplete(Current()); }
+  // The field map as last committed, and whether the window shows another one.
+  CsvFieldMap Committed() const;
+  bool HasUncommittedChanges() const;
   const std::vector<CsvSlot>& layout() const { return layout_; }
   FieldMapTarget target() const { return target_; }
   Outcome outcome() const { return outcome_; }
   // The preview of this window; null after the user closed it.
   TXLSform* preview() const { return preview_; }
-  // The preview, opened (to the right of this window) when the user closed it.
+  // The preview, opened (beside this window) when the user closed it.
   TXLSform* EnsurePreview();
+
+  // As large as its content and buttons want (the window scrolls its content when smaller).
+  QSize sizeHint() const override;
 
   QGroupBox* rgDateFormat = nullptr;
   QGroupBox* rgMoisture = nullptr;
@@ -109,11 +128,20 @@ class TfrmFieldSpecs : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // Return or Enter: "Done" (the default button); Escape: "Cancel".
+  void keyPressEvent(QKeyEvent* event) override;
+  // Return or Enter on a "Column" cell: that item's column is chosen in the preview.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
   QWidget* BuildAssignments(QWidget* parent);
+  std::vector<std::pair<QComboBox*, int>> UnitBoxSlots() const;
+  void SizeColumns();
   void PlaceAssignments();
+  void SnapPreview(ui::Side side);
+  // The smallest frame the window can take (its buttons and a little of its content).
+  QSize LeastFrameSize() const;
   void SetPrompt(const QString& prompt);
   void SetTarget(FieldMapTarget target, const QString& prompt);
   void ShowPreview();
@@ -123,12 +151,15 @@ class TfrmFieldSpecs : public QWidget {
   Hooks hooks_;
   std::vector<CsvSlot> layout_;
   FieldMapTarget target_;
+  FieldMapTarget targetBeforeFirstRow_;  // where the target returns once the first row is set
   Outcome outcome_ = Outcome::Cancel;
   QPointer<TXLSform> preview_;
+  QScrollArea* body_ = nullptr;  // everything but the button row, which stays in view
+  QWidget* buttonRow_ = nullptr;
+  QGroupBox* kinds_ = nullptr;  // " Type of Data in File "
   QWidget* assignArea_ = nullptr;
   std::array<QLabel*, 3> rowLabels_{};
   QLabel* unitsLabel_ = nullptr;
-  int columnWidth_ = 0;
   int rowHeight_ = 0;
   bool building_ = false;
   bool closing_ = false;

@@ -1,33 +1,50 @@
 #include "csv/xls_preview_window.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMoveEvent>
-#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
 #include "csv/csv_lines.h"
 #include "csv/csv_preview.h"
 #include "ui/qt_text.h"
+#include "ui/screen_fit.h"
+#include "ui/window_placement.h"
 
 namespace kestrum {
 
 namespace {
 
+// The preview's grid: Return or Enter on the current cell points at it as a double-click
+// does, unless the cell is being typed into (then the key ends the typing).
+class PreviewGrid : public QTableWidget {
+ public:
+  PreviewGrid(int rows, int columns, QWidget* parent, std::function<void(int, int)> choose)
+      : QTableWidget(rows, columns, parent), choose_(std::move(choose)) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && state() != EditingState && currentIndex().isValid()) {
+      choose_(currentRow(), currentColumn());
+      event->accept();
+      return;
+    }
+    QTableWidget::keyPressEvent(event);
+  }
+
+ private:
+  std::function<void(int, int)> choose_;
+};
+
 QStringList Numbers(int count) {
   QStringList numbers;
   for (int i = 1; i <= count; ++i) numbers << QString::number(i);
   return numbers;
-}
-
-QRect ScreenOf(const QWidget& widget, bool workArea) {
-  const QScreen* screen = widget.screen();
-  if (screen == nullptr) return QRect(0, 0, 1024, 768);
-  return workArea ? screen->availableGeometry() : screen->geometry();
 }
 
 }  // namespace
@@ -52,10 +69,12 @@ TXLSform::TXLSform(QWidget* parent) : QWidget(parent, Qt::Window) {
   big.setItalic(true);
   Label1->setFont(big);
   Label1->setMinimumHeight(QFontMetrics(big).height() + 4);
+  Label1->setWordWrap(true);  // a narrow preview shows the whole prompt on two lines
   column->addWidget(Label1);
 
   // Row and column headers stand for the fixed first row and column of the grid.
-  sgXLS = new QTableWidget(kPreviewLines, kPreviewFields, this);
+  sgXLS = new PreviewGrid(kPreviewLines, kPreviewFields, this,
+                          [this](int row, int col) { ChooseCell(row, col); });
   sgXLS->setObjectName(QStringLiteral("sgXLS"));
   sgXLS->setHorizontalHeaderLabels(Numbers(kPreviewFields));
   sgXLS->setVerticalHeaderLabels(Numbers(kPreviewLines));
@@ -74,10 +93,13 @@ TXLSform::TXLSform(QWidget* parent) : QWidget(parent, Qt::Window) {
   sgXLS->setWordWrap(false);
   column->addWidget(sgXLS, 1);
 
-  connect(sgXLS, &QTableWidget::cellDoubleClicked, this, [this](int row, int col) {
-    const QTableWidgetItem* header = sgXLS->horizontalHeaderItem(col);
-    emit cellChosen(row + 1, header != nullptr ? header->text() : QString::number(col + 1));
-  });
+  connect(sgXLS, &QTableWidget::cellDoubleClicked, this,
+          [this](int row, int col) { ChooseCell(row, col); });
+}
+
+void TXLSform::ChooseCell(int row, int column) {
+  const QTableWidgetItem* header = sgXLS->horizontalHeaderItem(column);
+  emit cellChosen(row + 1, header != nullptr ? header->text() : QString::number(column + 1));
 }
 
 void TXLSform::LoadFile(const std::string& path) {
@@ -100,22 +122,13 @@ void TXLSform::SetPrompt(const QString& prompt) { Label1->setText(prompt); }
 
 QString TXLSform::prompt() const { return Label1->text(); }
 
-void TXLSform::PlaceRightOf(const QWidget& opener) {
-  const QRect frame = opener.frameGeometry();
-  const QRect screen = ScreenOf(opener, false);
-  const int left = frame.x() + frame.width();
-  const int width = std::max(kPreviewMinWidth, screen.x() + screen.width() - left);
-  move(left, frame.y());
-  resize(width, std::max(kPreviewMinHeight, opener.height()));
-}
-
-void TXLSform::PlaceBelow(const QWidget& opener) {
-  const QRect frame = opener.frameGeometry();
-  const QRect work = ScreenOf(opener, true);
-  const int top = frame.y() + frame.height();
-  move(frame.x(), top);
-  resize(std::max(kPreviewMinWidth, opener.width()),
-         std::max(kPreviewMinHeight, work.y() + work.height() - top));
+void TXLSform::PlaceBeside(const QWidget& opener, const Surroundings& around) {
+  const QRect frame = ui::FrameOf(opener, opener.parentWidget());
+  ui::SetFrame(*this,
+               ui::PlacePreview(frame, around.mainFrame, around.keepClear,
+                                kPreviewComfortableFrame, kPreviewLeastFrame,
+                                ui::WorkAreaAt(frame.center())),
+               &opener);
 }
 
 void TXLSform::ShowInFront() {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QPointer>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -19,9 +21,19 @@ inline constexpr int kPreviewColumnWidth = 64;
 inline constexpr int kPreviewRowHeight = 24;
 // A preview dropped closer than this to the field window's right edge docks.
 inline constexpr int kDockDistance = 20;
-// The narrowest and lowest a placed preview gets, whatever room the screen leaves.
-inline constexpr int kPreviewMinWidth = 320;
-inline constexpr int kPreviewMinHeight = 200;
+// The narrowest and lowest a placed preview gets, whatever room the screen leaves (frame).
+inline constexpr QSize kPreviewLeastFrame(320, 200);
+// Room for the prompt and eight columns of a dozen rows: a preview this big is placed
+// before a smaller one (frame).
+inline constexpr QSize kPreviewComfortableFrame(560, 260);
+
+// What a window opened from the main window leaves free, in desktop pixels: the main window's
+// frame, and inside it the controls the user watches (the CSV tab's Convert button and
+// completion label). Both empty when there is no main window.
+struct Surroundings {
+  QRect mainFrame;
+  QRect keepClear;
+};
 
 class TXLSform : public QWidget {
   Q_OBJECT
@@ -36,10 +48,10 @@ class TXLSform : public QWidget {
   void SetPrompt(const QString& prompt);
   QString prompt() const;
 
-  // Left edge at opener's right edge, same top and height, as wide as the rest of the screen.
-  void PlaceRightOf(const QWidget& opener);
-  // Below opener, left-aligned and as wide as it, down to the bottom of the work area.
-  void PlaceBelow(const QWidget& opener);
+  // Beside opener, reaching to the edge of the work area: at its right (its left edge at
+  // opener's right edge, the same top and height) where the work area has room, else where
+  // it has (ui::PlacePreview), leaving the main window or at least its watched controls free.
+  void PlaceBeside(const QWidget& opener, const Surroundings& around);
   // Shows the window (or brings it to the front) and repaints it.
   void ShowInFront();
 
@@ -50,8 +62,8 @@ class TXLSform : public QWidget {
   QTableWidget* sgXLS = nullptr;
 
  signals:
-  // A cell was double-clicked: line is the grid row's number (the file line), column the
-  // header text of its column ("1" .. "63").
+  // A cell was double-clicked, or Return or Enter pressed on the current cell: line is the
+  // grid row's number (the file line), column the header text of its column ("1" .. "63").
   void cellChosen(int line, const QString& column);
 
  protected:
@@ -59,6 +71,8 @@ class TXLSform : public QWidget {
 
  private:
   void DockIfClose();
+  // What a double-click on the cell does: reports its line and its column's header text.
+  void ChooseCell(int row, int column);
 
   std::function<QWidget*()> dockWindow_;
 };

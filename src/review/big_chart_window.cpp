@@ -22,6 +22,7 @@
 #include "review/hour_marks.h"
 #include "review/review_files.h"
 #include "ui/qt_text.h"
+#include "ui/window_placement.h"
 
 namespace kestrum {
 
@@ -223,7 +224,9 @@ void TfrmBigChart::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (shown_) return;
   shown_ = true;
-  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  // Centred on the work area of the main window's screen; fitted into it where it is smaller.
+  const QWidget* main = parentWidget() != nullptr ? parentWidget()->window() : this;
+  ui::CentreInWorkArea(*this, ui::WorkAreaOf(*main).center(), parentWidget());
   FormShow();
 }
 

@@ -9,6 +9,7 @@
 
 #include "chart/chart_picture.h"
 #include "chart/wind_rose_view.h"
+#include "ui/window_placement.h"
 
 namespace kestrum {
 
@@ -146,6 +147,8 @@ void TfrmWindRose::btnShowWindNumsClick() {
     setFixedSize(kWindRoseNarrowWidth, height());
     btnShowWindNums->setText(QStringLiteral(">>>"));
   }
+  // Widened near the screen's edge, the window moves back inside.
+  if (isVisible()) ui::KeepInWorkArea(*this, parentWidget());
 }
 
 QImage TfrmWindRose::picture() {
@@ -188,7 +191,9 @@ void TfrmWindRose::showEvent(QShowEvent* event) {
   if (placed_) return;
   placed_ = true;
   if (QWidget* main = parentWidget()) {
-    move(main->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    ui::CentreInWorkArea(*this, ui::FrameOf(*main->window()).center(), main);
+  } else {
+    ui::KeepInWorkArea(*this);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <exception>
@@ -11,6 +12,7 @@
 #include "csv/xls_preview_window.h"
 #include "ui/picker_rules.h"
 #include "ui/qt_text.h"
+#include "ui/window_placement.h"
 
 namespace kestrum::ui {
 
@@ -22,6 +24,10 @@ constexpr const char* kSupportAddress = "support@kestrum.example";
 void SetField(QLineEdit* field, const QString& text) {
   field->setText(text);
   field->setCursorPosition(0);
+}
+
+QRect OnDesktop(const QWidget& widget) {
+  return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size());
 }
 
 }  // namespace
@@ -97,13 +103,14 @@ void CsvTabActions::btnFieldSpecsClick() {
   hooks.notice = hooks_.notice;
   hooks.error = hooks_.error;
   hooks.openHelp = hooks_.openFieldHelp;
+  hooks.committed = [this] { return settings_.csvFieldMap; };
+  hooks.surroundings = [this] { return Around(); };
   fieldSpecs_ = new TfrmFieldSpecs(settings_.csvFieldMap, settings_.csvFileName, std::move(hooks),
                                    &window_);
   connect(fieldSpecs_, &TfrmFieldSpecs::closed, this, [this] {
     fieldSpecs_ = nullptr;
     hooks_.refresh();
   });
-  fieldSpecs_->move(window_.frameGeometry().topLeft());
   fieldSpecs_->ShowWithPreview();
 }
 
@@ -121,7 +128,7 @@ void CsvTabActions::btnFindSiteInfoClick() {
   // Its double-clicks are not connected: this preview only helps to read the site data.
   findPreview_ = new TXLSform(&window_);
   findPreview_->SetDockWindow([this]() -> QWidget* { return fieldSpecs_.data(); });
-  findPreview_->PlaceRightOf(window_);
+  findPreview_->PlaceBeside(window_, Around());
   findPreview_->ShowInFront();
   try {
     findPreview_->LoadFile(settings_.csvFileName);
@@ -130,8 +137,15 @@ void CsvTabActions::btnFindSiteInfoClick() {
   }
 }
 
-void CsvTabActions::CloseFieldSpecs() {
-  if (fieldSpecs_) fieldSpecs_->close();
+bool CsvTabActions::CloseFieldSpecs() {
+  if (!fieldSpecs_) return false;
+  const bool uncommitted = fieldSpecs_->HasUncommittedChanges();
+  fieldSpecs_->close();
+  return uncommitted;
+}
+
+Surroundings CsvTabActions::Around() const {
+  return {ui::FrameOf(window_), OnDesktop(*tab_.btnProcCSV).united(OnDesktop(*tab_.lblFldCompleted))};
 }
 
 void CsvTabActions::DiscardFieldSpecs() {

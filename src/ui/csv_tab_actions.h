@@ -21,6 +21,10 @@ namespace kestrum::ui {
 // system that tells cases apart.
 inline constexpr const char* kCsvFileFilter = "CSV files (*.csv *.CSV)";
 inline constexpr const char* kXlsRemovedText = "XLS format support temporarily removed.";
+// The progress box's line when a CSV run closes a field window that holds changes not
+// committed with "Done".
+inline constexpr const char* kFieldChangesNotUsedText =
+    "The field specification window was closed without Done: its changes were not used.";
 // Shown before every CSV file choice.
 QString CsvUnderDevelopmentText();
 
@@ -51,13 +55,18 @@ class CsvTabActions : public QObject {
   // The preview beside the main window (or the one showing, brought to the front); the
   // field window's target is cleared first.
   void btnFindSiteInfoClick();
-  // A CSV run starts: an open field window closes without committing.
-  void CloseFieldSpecs();
+  // A CSV run starts: an open field window closes without committing. True when it held
+  // changes that are thus not used.
+  bool CloseFieldSpecs();
   // The program closes: an open field window goes without being closed.
   void DiscardFieldSpecs();
 
   TfrmFieldSpecs* fieldSpecs() const { return fieldSpecs_; }
   TXLSform* findPreview() const { return findPreview_; }
+
+  // The main window's frame and, in desktop pixels, the Convert button and completion label
+  // that the field window and the previews leave in view where the screen allows.
+  Surroundings Around() const;
 
  private:
   QWidget& window_;

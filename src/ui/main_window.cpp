@@ -32,6 +32,7 @@
 #include "ui/picker_rules.h"
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
+#include "ui/window_placement.h"
 
 namespace kestrum::ui {
 
@@ -92,7 +93,10 @@ TForm1::TForm1(WindowStart start, QWidget* parent)
   } catch (const std::exception& e) {
     ReportError(e);
   }
+  // Where it was left, as long as that lies inside the screen's work area (a window left on
+  // a larger or a second screen comes back inside this one).
   move(settings_.left, settings_.top);
+  KeepInWorkArea(*this);
   SetWindowCaption(*this, QString::fromLatin1(kStartCaption), QString::fromLatin1(kStartCaption));
 
   // The settings into the controls (this reads the header of a remembered EPW file).
@@ -347,8 +351,11 @@ void TForm1::btnProcEPWClick() {
 
 void TForm1::btnProcCSVClick() {
   if (running_) return;
-  // An open field window closes uncommitted: the run uses the committed one.
-  csvActions_->CloseFieldSpecs();
+  // An open field window closes uncommitted: the run uses the committed one, and says so
+  // when the window showed another.
+  if (csvActions_->CloseFieldSpecs()) {
+    AppendProgressLine(*csv.memCSV, QString::fromLatin1(kFieldChangesNotUsedText));
+  }
   try {
     RunConversion(RunBranch::Csv);
   } catch (const std::exception& e) {

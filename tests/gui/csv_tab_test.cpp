@@ -181,7 +181,13 @@ void CsvTabTest::layoutOfEveryChoice() {
     QCOMPARE(box->width(), grid->columnWidth(slot));
     QVERIFY(box->y() >= grid->geometry().bottom());
   }
-  QCOMPARE(grid->width(), int(names.size()) * grid->columnWidth(0) + 2 * grid->frameWidth());
+  // The grid shows exactly the used columns, each wide enough for its item's name.
+  int usedWidth = 0;
+  for (int slot = 0; slot < names.size(); ++slot) {
+    usedWidth += grid->columnWidth(slot);
+    QVERIFY(grid->columnWidth(slot) > grid->fontMetrics().horizontalAdvance(names[slot]));
+  }
+  QCOMPARE(grid->width(), usedWidth + 2 * grid->frameWidth());
   QCOMPARE(w->target(), (FieldMapTarget{FieldMapTarget::Slot, 0}));
 }
 
@@ -280,14 +286,23 @@ void CsvTabTest::convertWaitsForTheWindowToBeLeftComplete() {
   w->csvActions().fieldSpecs()->btnCancel->click();
   QCOMPARE(w->csv.lblFldCompleted->text(), QStringLiteral("[completed]"));
   QVERIFY(w->csv.btnProcCSV->isEnabled());
+  // A close box that discards an incomplete grid: the stored specification, complete, is
+  // still the one a conversion uses.
   w->csv.btnFieldSpecs->click();
   w->csvActions().fieldSpecs()->solarChoice->button(kSolarGlobalAndDirect)->click();
   w->csvActions().fieldSpecs()->close();
+  QCOMPARE(w->csv.lblFldCompleted->text(), QStringLiteral("[completed]"));
+  QVERIFY(w->csv.btnProcCSV->isEnabled());
+  // "Done" with the incomplete grid commits it.
+  w->csv.btnFieldSpecs->click();
+  w->csvActions().fieldSpecs()->solarChoice->button(kSolarGlobalAndDirect)->click();
+  w->csvActions().fieldSpecs()->btnDone->click();
   QCOMPARE(w->csv.lblFldCompleted->text(), QStringLiteral("[not yet completed]"));
   QVERIFY(!w->csv.btnProcCSV->isEnabled());
 }
 
 void CsvTabTest::previewDocksAndSnaps() {
+  const test::WorkAreaScope roomy(QRect(0, 0, 1600, 1000));  // room at the right and below
   auto w = MakeFieldMaps(CsvFieldMap{}, test::SampleCsv());
   w->move(10, 20);
   w->ShowWithPreview();
@@ -308,6 +323,7 @@ void CsvTabTest::previewDocksAndSnaps() {
 }
 
 void CsvTabTest::findOpensAPreviewThatWritesNothing() {
+  const test::WorkAreaScope roomy(QRect(0, 0, 1600, 1000));  // room right of the main window
   test::ProgramDir dir;
   test::DialogRecorder rec;
   auto w = test::MakeWindow(dir, rec);
@@ -383,17 +399,27 @@ void CsvTabTest::runWithAnUncommittedFieldMapIsRefused() {
   const QString interim = dir.makeDir(QStringLiteral("interim"));
   w->setup.edInterimPath->setText(interim);
   w->csvActions().UseCSVFile(test::SampleCsv());
+  w->show();
   w->csv.btnFieldSpecs->click();
   test::SpecifyTmy3(*w->csvActions().fieldSpecs());
-  w->csvActions().fieldSpecs()->close();
-  QVERIFY(w->csv.btnProcCSV->isEnabled());
+  // Back in the main window with the field window still open: its grid is complete.
+  w->activateWindow();
+  QTRY_VERIFY(w->csv.btnProcCSV->isEnabled());
   w->csv.btnProcCSV->click();
+  QCOMPARE(w->csvActions().fieldSpecs(), nullptr);
   QCOMPARE(rec.errors.size(), 1);
   QVERIFY2(rec.errors[0].contains(QStringLiteral("no column to \"Month\"")), qPrintable(rec.errors[0]));
   QVERIFY(!QFile::exists(interim + QStringLiteral("/723170TYA-orig.csv")));
-  // The progress box keeps one line of it; nothing was read.
-  QVERIFY(w->csv.memCSV->toPlainText().startsWith(QStringLiteral("  Conversion stopped: ")));
-  QVERIFY(!w->csv.memCSV->toPlainText().contains(QStringLiteral("loaded successfully")));
+  // The progress box says why the window's choices were not used, then keeps one line of
+  // the refusal; nothing was read.
+  const QStringList lines = w->csv.memCSV->toPlainText().split(QLatin1Char('\n'));
+  QCOMPARE(lines.size(), 2);
+  QCOMPARE(lines[0], QString::fromLatin1(ui::kFieldChangesNotUsedText));
+  QVERIFY(lines[1].startsWith(QStringLiteral("  Conversion stopped: ")));
+  // The field map in force is still incomplete: Convert waits for it again.
+  QCOMPARE(w->csv.lblFldCompleted->text(), QStringLiteral("[not yet completed]"));
+  QVERIFY(!w->csv.btnProcCSV->isEnabled());
+  w->hide();
 }
 
 KESTRUM_GUI_TEST(CsvTabTest);

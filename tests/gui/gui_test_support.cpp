@@ -12,6 +12,7 @@
 
 #include "format/outside_libraries.h"
 #include "ui/qt_text.h"
+#include "ui/window_placement.h"
 
 namespace kestrum::test {
 
@@ -117,17 +118,23 @@ QString BrokenEpw(const QString& dir, int lineNumber) {
   return path;
 }
 
+WorkAreaScope::WorkAreaScope(const QRect& area) { ui::SetWorkAreaForTests(area); }
+
+WorkAreaScope::~WorkAreaScope() { ui::SetWorkAreaForTests(std::nullopt); }
+
 namespace {
-std::vector<std::function<std::unique_ptr<QObject>()>>& Registry() {
-  static std::vector<std::function<std::unique_ptr<QObject>()>> tests;
-  return tests;
+std::vector<MakeTest>& Registry(bool screenTests) {
+  static std::vector<MakeTest> tests[2];
+  return tests[screenTests ? 1 : 0];
 }
 }  // namespace
 
-void RegisterGuiTest(std::function<std::unique_ptr<QObject>()> make) {
-  Registry().push_back(std::move(make));
+void RegisterGuiTest(MakeTest make, bool screenTest) {
+  Registry(screenTest).push_back(std::move(make));
 }
 
-const std::vector<std::function<std::unique_ptr<QObject>()>>& GuiTests() { return Registry(); }
+const std::vector<MakeTest>& GuiTests() { return Registry(false); }
+
+const std::vector<MakeTest>& ScreenTests() { return Registry(true); }
 
 }  // namespace kestrum::test

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -79,14 +80,27 @@ void DoubleClickCell(TXLSform& preview, int line, int column);
 // double-click on its header in line 2 of the preview ("Done" is left to the caller).
 void SpecifyTmy3(TfrmFieldSpecs& window);
 
-// Test classes register themselves; main() runs them all.
-void RegisterGuiTest(std::function<std::unique_ptr<QObject>()> make);
-const std::vector<std::function<std::unique_ptr<QObject>()>>& GuiTests();
+// The windows' work area is `area` for the life of the scope (as on a desktop with panels,
+// or with more room than the test screen has), whatever the screen's.
+class WorkAreaScope {
+ public:
+  explicit WorkAreaScope(const QRect& area);
+  ~WorkAreaScope();
+  WorkAreaScope(const WorkAreaScope&) = delete;
+  WorkAreaScope& operator=(const WorkAreaScope&) = delete;
+};
 
-template <typename T>
+// Test classes register themselves; main() runs them all. Screen tests run instead when
+// main() is given "--screen WIDTHxHEIGHT", on an offscreen screen of that size.
+using MakeTest = std::function<std::unique_ptr<QObject>()>;
+void RegisterGuiTest(MakeTest make, bool screenTest = false);
+const std::vector<MakeTest>& GuiTests();
+const std::vector<MakeTest>& ScreenTests();
+
+template <typename T, bool screenTest = false>
 struct GuiTestRegistration {
   GuiTestRegistration() {
-    RegisterGuiTest([] { return std::unique_ptr<QObject>(new T()); });
+    RegisterGuiTest([] { return std::unique_ptr<QObject>(new T()); }, screenTest);
   }
 };
 
@@ -94,3 +108,5 @@ struct GuiTestRegistration {
 
 #define KESTRUM_GUI_TEST(Class) \
   static const ::kestrum::test::GuiTestRegistration<Class> registration_##Class
+#define KESTRUM_SCREEN_TEST(Class) \
+  static const ::kestrum::test::GuiTestRegistration<Class, true> registration_##Class
