@@ -100,8 +100,11 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   // The summary reads only finished tables: after a formatted run it is made while the
   // packer works.
   const auto summarise = [&] {
+    const bool csv = request.branch == RunBranch::Csv;
+    const uint8_t moistureKind = state.moistureIndicator == kMoistureRelHum ? 3
+                                 : csv && state.moistureIndicator == kMoistureWetBulb ? 2 : 1;
     return SummariseQuality({asRead, services.table, repairs, request.limits,
-                             state.moistureIndicator, formatted.directNormalWm2});
+                             state.moistureIndicator, formatted.directNormalWm2, moistureKind});
   };
   // The repaired year as EPW, from the finished tables and (EPW) the source again: written
   // under a temporary name while the packer works, renamed once the ".bin" is in place.

@@ -124,6 +124,7 @@ std::string StreakWarning(int row, const SeriesRepairs& r) {
 QualitySummary SummariseQuality(const QualityInputs& in) {
   QualitySummary q;
   q.moistureIsRelHum = in.moistureIndicator == kMoistureRelHum;
+  q.moistureKind = q.moistureIsRelHum ? 3 : in.moistureKind == 2 ? 2 : 1;
   q.cleaningPasses = in.repairs.passes();
   q.formatted = in.directNormalWm2.size() == static_cast<size_t>(kHoursPerYear);
   for (int row = 1; row <= kCleanedSeries; ++row) {
@@ -174,6 +175,10 @@ QualitySummary SummariseQuality(const QualityInputs& in) {
   q.annualDirectNormalKWhM2 = dnTotal / 1000.0;
   FillMonthlyTables(in, q);
   return q;
+}
+
+const char* MoistureKindName(uint8_t kind) {
+  return kind == 3 ? "relative humidity" : kind == 2 ? "wet bulb" : "dew point";
 }
 
 const char* SummarySeriesName(int row) { return kSeriesNames[static_cast<size_t>(row - 1)]; }

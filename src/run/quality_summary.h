@@ -58,6 +58,7 @@ struct QualitySummary {
   int hoursRepaired = 0;          // hours of the year in which any series was repaired
   int directNormalEstimated = 0;  // hours whose direct normal the solar model estimated
   bool moistureIsRelHum = false;  // moisture in %, else a dew point or wet bulb in deg F
+  uint8_t moistureKind = 1;       // 1 dew point, 2 wet bulb, 3 relative humidity
   int cleaningPasses = 0;
   // As read: the hours the cleaning pass left alone (and, for direct normal, the hours the
   // source gave). As converted: every hour, direct normal as written.
@@ -79,7 +80,13 @@ struct QualityInputs {
   const CleaningLimits& limits;
   int32_t moistureIndicator = 1;
   std::span<const double> directNormalWm2;  // the 8760 values written; empty: not formatted
+  // What the moisture series holds: 1 dew point, 2 wet bulb, 3 relative humidity (an EPW
+  // run's indicator 1 is a dew point, a CSV run's a wet bulb: the caller knows which).
+  uint8_t moistureKind = 1;
 };
+
+// "dew point", "wet bulb" or "relative humidity", by moisture kind 1, 2, 3.
+const char* MoistureKindName(uint8_t kind);
 
 QualitySummary SummariseQuality(const QualityInputs& in);
 

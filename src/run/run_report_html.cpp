@@ -149,7 +149,8 @@ std::vector<ShownQuantity> ShownQuantities(const QualitySummary& q, ReportUnits 
   return {
       {Quantity::DryBulb, "Dry bulb", t, ReportTemperature, 1},
       q.moistureIsRelHum ? ShownQuantity{Quantity::Moisture, "Relative humidity", "%", Same, 1}
-                         : ShownQuantity{Quantity::Moisture, "Dew point", t, ReportTemperature, 1},
+                         : ShownQuantity{Quantity::Moisture, q.moistureKind == 2 ? "Wet bulb" : "Dew point",
+                                         t, ReportTemperature, 1},
       {Quantity::GlobalHorizontal, "Global horizontal", Shown(IrradianceUnit(u)), ReportIrradiance, 0},
       {Quantity::DirectNormal, "Direct normal", Shown(IrradianceUnit(u)), ReportIrradiance, 0},
       {Quantity::WindSpeed, "Wind speed", SpeedUnit(u), ReportSpeed, 1},

@@ -116,7 +116,7 @@ void AddQuality(const QualitySummary& q, ReportUnits u, ordered_json& out) {
   out["hours_repaired"] = q.hoursRepaired;
   out["direct_normal_estimated"] = q.directNormalEstimated;
   out["cleaning_passes"] = q.cleaningPasses;
-  out["moisture"] = q.moistureIsRelHum ? "relative humidity" : "dew point";
+  out["moisture"] = MoistureKindName(q.moistureKind);
   const auto units = QuantityUnits(q.moistureIsRelHum, u);
   ordered_json monthly = ordered_json::array();
   const std::string sumUnit = RadiationSumUnit(u);

@@ -69,6 +69,29 @@ TEST_F(ReportTest, APartYearConvertsWithWarningsAndAReportThatCountsTheRepairs) 
   EXPECT_GT(report["seconds"].get<double>(), 0.0);
 }
 
+// The report names what the moisture series held: an EPW run's indicator 1 is a dew point,
+// a CSV run's a wet bulb.
+TEST_F(ReportTest, TheMoistureQuantityIsNamedAfterTheRun) {
+  Write("site.epw", Sample());
+  const std::string tmy3 = std::string(KESTRUM_SAMPLE_DATA) + "/723170TYA.CSV";
+  const struct {
+    std::string args;
+    const char* moisture;
+  } cases[] = {
+      {"convert site.epw --out a", "dew point"},
+      {"convert site.epw --use-rh --out b", "relative humidity"},
+      {"convert '" + tmy3 + "' --layout tmy3 --moisture wet-bulb --columns 32,35,5,8,47,44 --out c",
+       "wet bulb"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const CliResult r = Run(c.args + " -q --report m.json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const json report = json::parse(Read("m.json"));
+    EXPECT_EQ(report["moisture"], c.moisture);
+  }
+}
+
 TEST_F(ReportTest, TheHtmlPageIsSelfContainedAndEscapesTheSourceTexts) {
   Write("site.epw", Sample(-1, "Fort <Alpha> & \"Beta\""));
   const CliResult r = Run("convert site.epw -q --report site.HTML");
