@@ -81,6 +81,13 @@ TEST_F(TimeBaseTest, APvgisFileStampedInUtcRunsOneHourEarly) {
   EXPECT_EQ(report["warnings"], json::array({warning}));
   EXPECT_TRUE(fs::exists(dir_ / "out" / "PVGIS_TMY_45.000_8.000_2005_2023-rows.bin"));
 
+  // The shift the warning names aligns them: the run is quiet.
+  const CliResult shifted = Run("convert " + kPvgisName + " " + PvgisOptions("1") +
+                                " --time-shift 1 --out out --quiet --report r.json");
+  ASSERT_EQ(shifted.status, 0) << shifted.err;
+  EXPECT_EQ(Report()["sun_offset_hours"], 0);
+  EXPECT_EQ(shifted.err, "");
+
   // The same rows described in UTC keep their time: within half an hour of the sun.
   const CliResult utc = Run("convert " + kPvgisName + " " + PvgisOptions("0") +
                             " --out out --quiet --report r.json");
