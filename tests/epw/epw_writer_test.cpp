@@ -1,6 +1,7 @@
 // The repaired year as EPW, piece by piece: row edits that keep every other byte, made
 // rows, and the whole text from a source with shifted, missing, doubled and leap-day rows.
 #include "epw/epw_writer.h"
+#include "run/hour_placement.h"
 
 #include <gtest/gtest.h>
 
@@ -269,6 +270,32 @@ TEST_F(EpwWriterTest, LeapDayRowsAndDoubledHoursAreLeftOutAndThePeriodIsMadeWhol
   EXPECT_EQ(lines, 8u + 8760u);
   EXPECT_NE(out.find(testing::EpwRowText(6, 1, 5, {.minute = 30}) + "\n"), std::string::npos);
   EXPECT_EQ(out.find(testing::EpwRowText(6, 1, 5, {}) + "\n"), std::string::npos);
+}
+
+TEST_F(EpwWriterTest, AnHourWhoseRowsWereAveragedIsWrittenWithTheirMeans) {
+  std::string text = testing::EpwYearText([](int) { return testing::EpwValues{}; });
+  testing::EpwValues second;
+  second.minute = 30;
+  second.dryBulbC = 12.0;
+  second.windSpeed = 4.0;
+  const std::string first = testing::EpwRowText(6, 1, 5, {}) + "\r\n";
+  text.insert(text.find(first) + first.size(), testing::EpwRowText(6, 1, 5, second) + "\r\n");
+  const size_t hour = static_cast<size_t>(HourOfYear(6, 1, 5) - 1);
+
+  // Kept last: the hour's row is the second one, as it stands.
+  ReadSource(text);
+  EXPECT_EQ(Rows(Write())[hour], testing::EpwRowText(6, 1, 5, second));
+
+  // Averaged: the same row, its values the means of the two.
+  EpwOptions mean;
+  mean.subhourly = kSubhourlyMean;
+  ReadSource(text, mean);
+  const Strings f = SplitFields(Rows(Write())[hour]);
+  ASSERT_EQ(f.size(), 35u);
+  EXPECT_EQ(f[4], "30");    // the row's own minute
+  EXPECT_EQ(f[6], "11.0");  // dry bulb
+  EXPECT_EQ(f[21], "3.0");  // wind speed
+  EXPECT_EQ(f[20], "180");  // wind direction
 }
 
 TEST_F(EpwWriterTest, AMadeFileFromACsvSourceGivesItsSiteYearsAndFlags) {
