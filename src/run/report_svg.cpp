@@ -8,6 +8,7 @@
 #include "format/fixed_text.h"
 #include "review/wind_sectors.h"
 #include "run/calendar.h"
+#include "run/html_text.h"
 #include "run/hourly_table.h"
 
 namespace kestrum {
@@ -18,19 +19,6 @@ constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "Ma
                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 constexpr int kWidth = 720;
 
-std::string Escape(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
 
 // A coordinate or a value with at most `decimals` decimals, trailing zeros dropped.
 std::string Num(double v, int decimals = 1) {
@@ -47,16 +35,16 @@ std::string Open(int height, const std::string& cls, const std::string& title) {
   return "<svg class=\"chart " + cls + "\" viewBox=\"0 0 " + std::to_string(kWidth) + " " +
          std::to_string(height) + "\" width=\"" + std::to_string(kWidth) + "\" height=\"" +
          std::to_string(height) +
-         "\" role=\"img\" font-family=\"sans-serif\" font-size=\"11\"><title>" + Escape(title) +
+         "\" role=\"img\" font-family=\"sans-serif\" font-size=\"11\"><title>" + HtmlEscape(title) +
          "</title><text x=\"" + std::to_string(kWidth / 2) +
          "\" y=\"16\" text-anchor=\"middle\" font-size=\"13\" font-weight=\"bold\">" +
-         Escape(title) + "</text>";
+         HtmlEscape(title) + "</text>";
 }
 
 std::string Text(double x, double y, const std::string& text, const char* anchor = "middle",
                  const std::string& extra = "") {
   return "<text x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" text-anchor=\"" + anchor + "\"" + extra +
-         ">" + Escape(text) + "</text>";
+         ">" + HtmlEscape(text) + "</text>";
 }
 
 std::string Line(double x1, double y1, double x2, double y2, const std::string& attrs) {
@@ -68,7 +56,7 @@ std::string Rect(double x, double y, double w, double h, const std::string& attr
                  const std::string& tip = "") {
   std::string out = "<rect x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" width=\"" + Num(w) +
                     "\" height=\"" + Num(h) + "\" " + attrs;
-  return tip.empty() ? out + "/>" : out + "><title>" + Escape(tip) + "</title></rect>";
+  return tip.empty() ? out + "/>" : out + "><title>" + HtmlEscape(tip) + "</title></rect>";
 }
 
 // The plot area of the bar charts.
@@ -240,7 +228,6 @@ std::string YearHeatMapSvg(std::span<const float> values, HeatPalette palette,
                            const std::string& title, const std::string& unit) {
   constexpr double kLeft = 56, kTop = 28, kCellWidth = 1.75, kCellHeight = 7;
   constexpr int kDays = kHoursPerYear / 24;
-  const double gridWidth = kDays * kCellWidth;
   const double gridBottom = kTop + 24 * kCellHeight;
   float lo = INFINITY, hi = -INFINITY;
   for (float v : values) {
@@ -353,7 +340,7 @@ std::string RepairStripSvg(std::span<const uint8_t> marks, std::span<const Strip
     out += "<path class=\"marks\" transform=\"translate(" + Num(kLeft) + " " + Num(y + kBar / 2) +
            ") scale(" + Num(1 / unitsPerPixel, 5) + " 1)\" stroke=\"" +
            kColours[r % kColours.size()] + "\" stroke-width=\"" + Num(kBar) +
-           "\" shape-rendering=\"crispEdges\" d=\"" + d + "\"><title>" + Escape(row.name) + ": " +
+           "\" shape-rendering=\"crispEdges\" d=\"" + d + "\"><title>" + HtmlEscape(row.name) + ": " +
            std::to_string(row.hours) + " hours</title></path>";
   }
   return out + "</svg>";

@@ -2,6 +2,7 @@
 
 #include "format/fixed_text.h"
 #include "run/calendar.h"
+#include "run/html_text.h"
 #include "run/report_svg.h"
 #include "run/run_report.h"
 #include "run/text_fields.h"
@@ -14,34 +15,19 @@ constexpr std::array<const char*, 13> kMonths = {"",    "Jan", "Feb", "Mar", "Ap
                                                  "May", "Jun", "Jul", "Aug", "Sep",
                                                  "Oct", "Nov", "Dec"};
 
-std::string Escape(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
 
 std::string Number(double v, int decimals) { return FormatFixed(v, 0, decimals); }
 
 class Page {
  public:
   void Raw(const std::string& html) { out_ += html; }
-  void Heading(const std::string& text) { out_ += "<h2>" + Escape(text) + "</h2>\n"; }
+  void Heading(const std::string& text) { out_ += "<h2>" + HtmlEscape(text) + "</h2>\n"; }
   void Row(std::initializer_list<std::string> cells, bool header = false) {
     out_ += "<tr>";
     bool first = true;
     for (const std::string& c : cells) {
       const char* tag = header || first ? "th" : "td";
-      out_ += std::string("<") + tag + ">" + Escape(c) + "</" + tag + ">";
+      out_ += std::string("<") + tag + ">" + HtmlEscape(c) + "</" + tag + ">";
       first = false;
     }
     out_ += "</tr>\n";
@@ -129,7 +115,7 @@ void Warnings(const std::vector<std::string>& warnings, Page& p) {
   if (warnings.empty()) return;
   p.Heading("Warnings");
   p.Raw("<ul class=\"warn\">\n");
-  for (const std::string& w : warnings) p.Raw("<li>" + Escape(w) + "</li>\n");
+  for (const std::string& w : warnings) p.Raw("<li>" + HtmlEscape(w) + "</li>\n");
   p.Raw("</ul>\n");
 }
 
@@ -235,7 +221,7 @@ void MonthlyTables(const QualitySummary& q, ReportUnits u, Page& p) {
   p.Raw("<p>As read: the hours the cleaning pass left alone. As converted: every hour, "
         "direct normal as written.</p>\n");
   for (const ShownQuantity& item : ShownQuantities(q, u)) {
-    p.Raw("<h3>" + Escape(item.title + " (" + item.unit + ")") + "</h3>\n<table>\n");
+    p.Raw("<h3>" + HtmlEscape(item.title + " (" + item.unit + ")") + "</h3>\n<table>\n");
     p.Row({"Month", "Read min", "Read mean", "Read max", "Converted min", "Converted mean",
            "Converted max"},
           true);
@@ -272,7 +258,7 @@ std::string RunReportHtml(const RunReport& report) {
   Page p;
   const std::string title = "Kestrum conversion report: " + report.name;
   p.Raw("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-        Escape(title) + "</title>\n<style>\n"
+        HtmlEscape(title) + "</title>\n<style>\n"
         "body { font-family: sans-serif; margin: 2em; color: #222; }\n"
         "table { border-collapse: collapse; margin: 0.5em 0 1em; }\n"
         "th, td { border: 1px solid #bbb; padding: 0.2em 0.6em; }\n"
@@ -282,7 +268,7 @@ std::string RunReportHtml(const RunReport& report) {
         ".pics { display: grid; grid-template-columns: repeat(auto-fit, minmax(540px, 1fr)); "
         "gap: 0.5em 1.5em; }\n"
         "svg.chart { width: 100%; max-width: 720px; height: auto; }\n"
-        "</style>\n</head>\n<body>\n<h1>" + Escape(title) + "</h1>\n");
+        "</style>\n</head>\n<body>\n<h1>" + HtmlEscape(title) + "</h1>\n");
   Overview(report, p);
   Warnings(report.warnings, p);
   if (report.quality) {
