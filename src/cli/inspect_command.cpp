@@ -139,7 +139,7 @@ std::string Or(const std::string& text, const char* none) {
 
 void PrintText(const FileInspection& f) {
   std::printf("File:       %s\n", f.path.c_str());
-  std::printf("Layout:     %s (%s)\n", f.layout.c_str(), f.description.c_str());
+  std::printf("Layout:     %s: %s\n", f.layout.c_str(), f.description.c_str());
   std::printf("Site:       %s; latitude %s, longitude %s, time zone %s, elevation %s m\n",
               Or(f.site.description, "(no description)").c_str(), Or(f.site.latitude, "?").c_str(),
               Or(f.site.longitude, "?").c_str(), Or(f.site.timeZone, "?").c_str(),

@@ -185,11 +185,27 @@ std::optional<LayoutMatch> TryMatch(const std::string& path, const std::vector<s
   }
 
   const LayoutSite site = ReadLayoutSite(layout, head, *index);
+  if (requireSignature) {
+    // The site where the layout states it: a latitude and a longitude.
+    double latitude = 0, longitude = 0;
+    if (!ParseReal(site.site.latitude, latitude) || !ParseReal(site.site.longitude, longitude)) {
+      why = "it states no latitude and longitude where " + std::string(layout.kind) + " does.";
+      return std::nullopt;
+    }
+  }
   match.site = site.site;
   match.siteLine = site.line;
   match.siteProblem = site.problem;
   match.timeBase = site.utcStamps ? TimeBase::Utc : layout.timeBase;
   match.columns = FindLayoutColumns(layout, match.headers, site.metadata);
+  const bool anyHeader =
+      !match.columns.empty() ||
+      std::any_of(layout.signature.begin(), layout.signature.end(),
+                  [&](const char* name) { return FindHeader(match.headers, name) != nullptr; });
+  if (!anyHeader) {
+    why = "line " + std::to_string(match.headerLine) + " heads none of its columns.";
+    return std::nullopt;
+  }
   match.dateColumns = ColumnsHeaded(match.headers, layout.dateHeaders);
   match.stampColumns = ColumnsHeaded(match.headers, layout.stampHeaders);
 

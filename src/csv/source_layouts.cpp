@@ -59,12 +59,12 @@ std::vector<SourceLayout> MakeLayouts() {
   tmy3.kind = "a TMY3 file";
   tmy3.headerLine = 2;
   tmy3.headerStart = "";
-  tmy3.signature = {"Date", "Time"};
+  tmy3.signature = {"Date (MM/DD/YYYY)", "Time (HH:MM)"};
   tmy3.siteForm = SiteForm::StationLine;
   tmy3.siteLine = 1;
   tmy3.dateInd = kDateNone;
   tmy3.stampForm = StampForm::DateAndTime;
-  tmy3.stampHeaders = {"Date", "Time"};
+  tmy3.stampHeaders = {"Date (MM/DD/YYYY)", "Time (HH:MM)"};
   tmy3.timeStamps = kStampsEnding;
   tmy3.timeBase = TimeBase::Local;
   tmy3.subhourly = kSubhourlyLast;

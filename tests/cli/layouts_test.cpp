@@ -150,6 +150,19 @@ class LayoutsTest : public CliFixture {
   }
 };
 
+TEST_F(LayoutsTest, EveryDownloadedFileConvertsWithLayoutAutoAndNothingElse) {
+  for (const std::string& path :
+       {kPsmFile, kPvgisFile, kTmy3File, kGoldenEpw,
+        std::string(KESTRUM_TEST_DATA) + "/USA_IL_Chicago-OHare.Intl.AP.725300_TMY3.epw"}) {
+    const fs::path name = fs::path(path).filename();
+    fs::copy_file(path, dir_ / name);
+    const CliResult r = Run("convert '" + name.string() + "' --layout auto");
+    EXPECT_EQ(r.status, 0) << name << "\n" << r.err;
+    EXPECT_EQ(r.err.find("The sun in"), std::string::npos) << name << "\n" << r.err;
+    EXPECT_TRUE(fs::exists(dir_ / name.replace_extension(".bin"))) << name;
+  }
+}
+
 TEST_F(LayoutsTest, APsmHalfHourlyYearGivesTheMeanOfEachHourInStoredUnits) {
   const json report = ConvertAuto(kPsmFile, "o");
   EXPECT_EQ(report["warnings"], json::array({"8760 hours were filled by more than one row; each "

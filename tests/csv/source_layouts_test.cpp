@@ -141,6 +141,16 @@ TEST(DetectLayout, TheDownloadedFilesAreFoundByTheirContent) {
   testing::TempDir dir;
   EXPECT_FALSE(DetectLayout(dir.Write("plain.csv", "a,b,c\n1,2,3\n")));
   EXPECT_THROW(MatchLayout(dir.Write("plain2.csv", "a,b,c\n1,2,3\n"), "pvgis"), InputError);
+  // A logger's file with a layout's date headers but no site where the layout states it.
+  EXPECT_FALSE(DetectLayout(dir.Write("logger.csv", "Station 4\nexported 2024\n"
+                                                    "Year,Month,Day,Hour,Temperature\n2024,1,1,0,5\n")));
+  try {
+    MatchLayout(testing::kTmy3File, "psm");
+    FAIL() << "no error";
+  } catch (const InputError& e) {
+    EXPECT_EQ(std::string(e.what()), testing::kTmy3File + " is not an NSRDB PSM file: line 3 heads "
+                                                          "none of its columns.");
+  }
 }
 
 TEST(PsmLayout, ItsTimeBaseUnitsAndSiteComeFromTheMetadataAndRespelledHeadersStillMatch) {
