@@ -159,7 +159,7 @@ TEST_F(LayoutsTest, EveryDownloadedFileConvertsWithLayoutAutoAndNothingElse) {
     const CliResult r = Run("convert '" + name.string() + "' --layout auto");
     EXPECT_EQ(r.status, 0) << name << "\n" << r.err;
     EXPECT_EQ(r.err.find("The sun in"), std::string::npos) << name << "\n" << r.err;
-    EXPECT_TRUE(fs::exists(dir_ / name.replace_extension(".bin"))) << name;
+    EXPECT_TRUE(fs::exists(dir_ / fs::path(name).replace_extension(".bin"))) << name;
   }
 }
 
