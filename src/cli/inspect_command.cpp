@@ -81,6 +81,12 @@ std::string ConvertCommandLine(const FileInspection& f) {
     }
     for (size_t i = 0; i < std::max<size_t>(used, 1); ++i) columns += (i == 0 ? "" : ",") + m.columns[i];
     words.insert(words.end(), {"--columns", columns});
+    // An item the file lacks may be given one value for every hour: a place to fill in.
+    for (const std::string& missing : f.missing) {
+      for (const char* item : {"DewPtT", "WetBlb", "RelHum", "SolarDN", "WindSpd", "WindDir"}) {
+        if (missing == item) words.insert(words.end(), {"--constant", missing + "=VALUE"});
+      }
+    }
     if (m.dateInd == kDateOneField) {
       words.insert(words.end(), {"--timestamps", m.timeStamps == kStampsBeginning ? "beginning" : "ending"});
     }

@@ -39,14 +39,6 @@ bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t\f") == std::string_view::npos;
 }
 
-std::vector<std::string> ReadHead(const std::string& path) {
-  CsvLineReader reader(path);
-  std::vector<std::string> lines;
-  std::string line;
-  while (lines.size() < kHeadLines && reader.Next(line)) lines.push_back(line);
-  return lines;
-}
-
 // The data rows from line firstRow to lastRow (0: the end): their count and last line
 // (blank lines at the end left out), the first row's text, and what their stamps say.
 struct RowScan {
@@ -240,7 +232,7 @@ FileInspection InspectCsv(const std::string& path) {
   out.path = path;
   out.layout = "csv";
   out.description = "a CSV file of no known layout";
-  const std::vector<std::string> head = ReadHead(path);
+  const std::vector<std::string> head = ReadCsvHead(path, kHeadLines);
   size_t first = head.size();
   for (size_t i = 0; i < head.size(); ++i) {
     if (LooksLikeDataRow(head[i]) && (i + 1 >= head.size() || LooksLikeDataRow(head[i + 1]))) {

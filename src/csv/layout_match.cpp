@@ -18,14 +18,6 @@ namespace {
 // The lines a layout's header line, site and first data rows lie within.
 constexpr size_t kHeadLines = 100;
 
-std::vector<std::string> ReadHead(const std::string& path) {
-  CsvLineReader reader(path);
-  std::vector<std::string> lines;
-  std::string line;
-  while (lines.size() < kHeadLines && reader.Next(line)) lines.push_back(line);
-  return lines;
-}
-
 bool LooksLikeEpwLine(std::string_view line) {
   return line.size() > 9 && ToUpperAscii(line.substr(0, 9)) == "LOCATION,";
 }
@@ -252,7 +244,7 @@ std::optional<LayoutMatch> TryMatch(const std::string& path, const std::vector<s
 }  // namespace
 
 std::optional<LayoutMatch> DetectLayout(const std::string& path) {
-  const std::vector<std::string> head = ReadHead(path);
+  const std::vector<std::string> head = ReadCsvHead(path, kHeadLines);
   if (!head.empty() && LooksLikeEpwLine(head.front())) return std::nullopt;
   for (const SourceLayout& layout : SourceLayouts()) {
     std::string why;
@@ -264,7 +256,7 @@ std::optional<LayoutMatch> DetectLayout(const std::string& path) {
 LayoutMatch MatchLayout(const std::string& path, std::string_view layoutName) {
   const SourceLayout* layout = FindSourceLayout(layoutName);
   if (layout == nullptr) throw RunError("No layout is named \"" + std::string(layoutName) + "\".");
-  const std::vector<std::string> head = ReadHead(path);
+  const std::vector<std::string> head = ReadCsvHead(path, kHeadLines);
   std::string why;
   std::optional<LayoutMatch> match = TryMatch(path, head, *layout, false, why);
   if (!match) throw InputError(path + " is not " + layout->kind + ": " + why);

@@ -417,6 +417,14 @@ TEST_F(LayoutsTest, AMissingQuantityIsRefusedAtOnceOrFilledWithAConstantAsAsked)
   EXPECT_NE(r.err.find("Give a missing item one value for every hour with --constant ITEM=VALUE"),
             std::string::npos);
   EXPECT_FALSE(fs::exists(dir_ / "o" / "nowind-orig.csv"));
+  // inspect names it and leaves a place for its value in the command.
+  const json inspected = Inspect((dir_ / "nowind.csv").string());
+  EXPECT_EQ(inspected["missing"], json::array({"WindDir"}));
+  std::string command = inspected["command"];
+  const size_t value = command.find("--constant WindDir=VALUE");
+  ASSERT_NE(value, std::string::npos) << command;
+  command.replace(value, 24, "--constant WindDir=0");
+  ASSERT_EQ(Run(command.substr(12) + " --out c -q").status, 0) << command;
 
   const std::string warning = "As asked, wind direction is the constant 0 for every hour: no value "
                               "of the file is read for it.";
