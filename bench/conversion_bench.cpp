@@ -8,7 +8,7 @@
 
 #include "cleaning/cleaning_pass.h"
 #include "csv/csv_reader.h"
-#include "csv/tmy3_layout.h"
+#include "csv/layout_match.h"
 #include "epw/epw_header.h"
 #include "epw/epw_reader.h"
 #include "epw/epw_writer.h"
@@ -314,7 +314,7 @@ BENCHMARK(BM_WholeConversionWritingEpw)->Unit(benchmark::kMillisecond);
 void BM_ReadCsvTmy3(benchmark::State& st) {
   Fixture f;
   f.state.runMode = RunModeCsv;
-  const CsvFieldMap fieldMap = Tmy3FieldMap(ReadTmy3Header(kTmy3Csv), 0, 1);
+  const CsvFieldMap fieldMap = MatchLayout(kTmy3Csv, "tmy3").fieldMap;
   for (auto _ : st) {
     f.table.ResetOptionalSeries();
     ReadCSVData(kTmy3Csv, fieldMap, f.ctx);
@@ -366,8 +366,8 @@ BENCHMARK(BM_WholeConversionCsvOfTheEpwSample)->Unit(benchmark::kMillisecond);
 
 // The TMY3 CSV sample by its layout (another station: its psychrometrics cost differs).
 void BM_WholeConversionCsvTmy3(benchmark::State& st) {
-  const Tmy3Header header = ReadTmy3Header(kTmy3Csv);
-  RunWhole(st, CsvRequest(kTmy3Csv, Tmy3FieldMap(header, 0, 1), header.site));
+  const LayoutMatch tmy3 = MatchLayout(kTmy3Csv, "tmy3");
+  RunWhole(st, CsvRequest(kTmy3Csv, tmy3.fieldMap, tmy3.site));
 }
 BENCHMARK(BM_WholeConversionCsvTmy3)->Unit(benchmark::kMillisecond);
 

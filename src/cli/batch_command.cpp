@@ -16,9 +16,12 @@
 #include "cli/commands.h"
 #include "cli/worker_pool.h"
 #include "config/atomic_file.h"
+#include "config/settings.h"
+#include "csv/csv_field_map.h"
 #include "format/fixed_text.h"
 #include "run/run_error.h"
 #include "run/side_task.h"
+#include "run/text_fields.h"
 
 namespace kestrum::cli {
 
@@ -58,6 +61,36 @@ InputFiles FilesOf(const fs::path& outDir, const std::string& name) {
   return {runDir, runDir / (name + ".json"), runDir / (name + ".log")};
 }
 
+// The value of an option handed on ("--settings X" or "--settings=X"); empty when absent.
+std::string ValueOf(const std::vector<std::string>& args, const std::string& option) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == option && i + 1 < args.size()) return args[i + 1];
+    if (args[i].rfind(option + "=", 0) == 0) return args[i].substr(option.size() + 1);
+  }
+  return "";
+}
+
+// Whether the options handed on give a CSV input its field map: --layout, --columns, or a
+// settings file whose CSV field map is complete (one that cannot be read is left to the
+// conversion to refuse).
+bool GivesFieldMap(const std::vector<std::string>& args) {
+  if (!ValueOf(args, "--layout").empty() || !ValueOf(args, "--columns").empty()) return true;
+  const std::string settings = ValueOf(args, "--settings");
+  if (settings.empty()) return false;
+  try {
+    return CsvFieldMapComplete(ReadSettingsFile(settings, ProgramPaths{}).csvFieldMap);
+  } catch (const std::exception&) {
+    return true;
+  }
+}
+
+// Whether the input converts as CSV: --format, else its extension.
+bool IsCsvInput(const BatchInput& input, const std::vector<std::string>& args) {
+  const std::string format = ToUpperAscii(ValueOf(args, "--format"));
+  if (!format.empty()) return format == "CSV";
+  return ToUpperAscii(fs::path(input.path).extension().string()) == ".CSV";
+}
+
 std::vector<std::string> ConvertCommand(const std::string& program, const BatchInput& input,
                                         const fs::path& outDir, const BatchOptions& options) {
   const InputFiles files = FilesOf(outDir, input.name);
@@ -71,6 +104,10 @@ std::vector<std::string> ConvertCommand(const std::string& program, const BatchI
     argv.push_back((outDir / (input.name + ".epw")).string());
   }
   argv.insert(argv.end(), options.conversionArgs.begin(), options.conversionArgs.end());
+  // A CSV input without a field map is read by the layout its content shows.
+  if (IsCsvInput(input, options.conversionArgs) && !GivesFieldMap(options.conversionArgs)) {
+    argv.insert(argv.end(), {"--layout", "auto"});
+  }
   return argv;
 }
 

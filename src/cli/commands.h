@@ -51,6 +51,15 @@ struct BatchOptions {
 // converted, 1 otherwise, 2 for inputs that cannot make a batch (none, or names taken twice).
 int RunBatch(const BatchOptions& options);
 
+struct InspectOptions {
+  std::string input;
+  bool json = false;  // the JSON form (stable keys) instead of text
+};
+
+// Tells what a weather file is and how it would convert; returns the exit status (1 for a
+// file it cannot read).
+int RunInspect(const InspectOptions& options);
+
 struct UnpackOptions {
   std::string binFile;
   std::string ftFile;  // default: the ".bin" path with ".ft" in place of its extension

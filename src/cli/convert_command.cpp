@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/option_checks.h"
 #include "config/settings.h"
+#include "csv/layout_match.h"
 #include "epw/epw_header.h"
 #include "format/outside_libraries.h"
 #include "run/process.h"
@@ -163,12 +164,15 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   if (!options.settingsFile.empty()) report.settingsFile = fs::absolute(options.settingsFile);
   report.limits = request.limits;
 
+  bool utcStamps = false;  // a layout's rows in UTC
   if (csv) {
     CheckCsvSettings(request.settingsFile, options.csv);
     const CsvRun run = ResolveCsvRun(request.sourceFile, options.csv, stored ? &*stored : nullptr);
     request.branch = RunBranch::Csv;
     request.csv = run.fieldMap;
     request.site = run.site;
+    request.notes = run.notes;
+    utcStamps = run.utcStamps;
   } else {
     EpwHeader header;
     ReadEPWHeader(request.sourceFile, header);
@@ -180,7 +184,8 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   }
   // Which hour each row fills: the settings file's shift of the branch, over it the flags.
   const int storedShift = !stored ? 0 : csv ? stored->csvTimeShift : stored->epwTimeShift;
-  request.timeShiftHours = ResolveTimeShift(options.time, request.site, storedShift);
+  request.timeShiftHours = ResolveTimeShift(options.time, request.site, storedShift, utcStamps);
+  if (utcStamps && !options.time.timeShift) request.notes.push_back(UtcStampsNote(request.timeShiftHours));
   int32_t& subhourly = csv ? request.csv.subhourly : request.epw.subhourly;
   subhourly = ResolveSubhourly(options.time, subhourly);
   report.site = request.site;

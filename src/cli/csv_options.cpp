@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "cli/option_checks.h"
-#include "csv/tmy3_layout.h"
+#include "cli/csv_columns.h"
+#include "csv/layout_match.h"
 #include "format/site_parameters.h"
 #include "run/hourly_table.h"
 #include "run/run_error.h"
@@ -52,46 +53,6 @@ const char* DateFormName(int32_t d) {
   return d == kDateOneField ? "serial" : d == kDateThreeFields ? "mdh" : "none";
 }
 
-std::string LayoutText(const CsvFieldMap& fieldMap) {
-  std::string names;
-  for (const CsvSlot& slot : CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd)) {
-    names += (names.empty() ? "" : ",") + std::string(slot.name);
-  }
-  return names;
-}
-
-// --columns C1,C2,...: the assignments in the layout's slot order; an empty item and a
-// missing tail are not assigned.
-void SetColumns(CsvFieldMap& fieldMap, const std::string& list) {
-  const std::vector<CsvSlot> layout = CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd);
-  std::vector<std::string> items;
-  size_t start = 0;
-  for (;;) {
-    const size_t comma = list.find(',', start);
-    items.push_back(list.substr(start, comma - start));
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  if (items.size() > layout.size()) {
-    throw CsvUsageError("--columns lists " + std::to_string(items.size()) +
-                        " columns, but the layout of date form " + DateFormName(fieldMap.dateInd) +
-                        " has " + std::to_string(layout.size()) + " slots: " + LayoutText(fieldMap) +
-                        ".");
-  }
-  fieldMap.columns = {};
-  for (size_t i = 0; i < items.size(); ++i) {
-    const std::string item = items[i];
-    if (item.find_first_not_of(" \t") == std::string::npos) continue;
-    int64_t column = 0;
-    if (!ParseWholeNumber(item, column) || column < 1 || column > kCsvMaxColumn) {
-      throw CsvUsageError("--columns item " + std::to_string(i + 1) + " (" + layout[i].name +
-                          ") is \"" + item + "\", not a column number 1.." +
-                          std::to_string(kCsvMaxColumn) + ".");
-    }
-    fieldMap.columns[i] = std::to_string(column);
-  }
-}
-
 void CheckMoistureUnit(const CsvCliOptions& o, const CsvFieldMap& fieldMap) {
   if (o.moistUnit.empty()) return;
   const bool humidityUnit = o.moistUnit == "percent" || o.moistUnit == "fraction";
@@ -116,7 +77,9 @@ std::string CsvCliOptions::FirstGiven() const {
       {!solar.empty(), "--solar"},          {!tempUnit.empty(), "--temp-unit"},
       {!moistUnit.empty(), "--moist-unit"}, {!solarUnit.empty(), "--solar-unit"},
       {!windUnit.empty(), "--wind-unit"},   {columns.has_value(), "--columns"},
-      {!timeStamps.empty(), "--timestamps"}, {siteDesc.has_value(), "--site-desc"},
+      {!timeStamps.empty(), "--timestamps"}, {headerRow.has_value(), "--header-row"},
+      {lastRow.has_value(), "--last-row"},  {!constants.empty(), "--constant"},
+      {siteDesc.has_value(), "--site-desc"},
       {lat.has_value(), "--lat"},
       {lon.has_value(), "--lon"},           {tz.has_value(), "--tz"},
       {elev.has_value(), "--elev"},
@@ -133,10 +96,12 @@ void AddCsvOptions(CLI::App& app, CsvCliOptions& o) {
                  "is CSV, every other one EPW)")
       ->transform(CLI::IsMember({"epw", "csv"}, CLI::ignore_case));
   app.add_option("--layout", o.layout,
-                 "CSV: fill the whole field specification and the site for an NSRDB TMY3 CSV "
-                 "file as distributed (columns found by their headers on line 2, site from "
-                 "line 1)")
-      ->transform(CLI::IsMember({"tmy3"}, CLI::ignore_case));
+                 "CSV: read the file by the layout of its source, which fills the field map, "
+                 "the site and the time rules (each flag given beside it overrides one value): "
+                 "tmy3 (NSRDB TMY3 CSV), psm (NSRDB PSM3 or PSM4 CSV, hourly or half-hourly), "
+                 "pvgis (PVGIS TMY CSV), or auto (the layout its content shows; an EPW file "
+                 "converts as EPW)")
+      ->transform(CLI::IsMember({"tmy3", "psm", "pvgis", "auto"}, CLI::ignore_case));
   app.add_option_function<int32_t>(
          "--first-row", [&o](int32_t v) { o.firstRow = v; },
          "CSV: line number (from 1) of the first data row")
@@ -160,10 +125,29 @@ void AddCsvOptions(CLI::App& app, CsvCliOptions& o) {
             "default: 01:00 is hour 1, 24:00 or 0:00 the day's hour 24) or begins it "
             "(beginning: 00:00 is hour 1, 23:00 hour 24)");
   AddText(app, "--columns", o.columns,
-          "CSV: the file column (from 1) of each item in layout order, e.g. "
-          "1,2,3,4,5,6,7,8 for Month,Day,Hour,DBTemp,moisture,SolarHor,WindSpd,WindDir; an "
+          "CSV: the file column of each item in layout order, by number (from 1) or by its "
+          "header on the line above the first data row (case and blanks aside), e.g. "
+          "1,2,3,4,5,6,7,8 or \"Month,Day,Hour,Temperature,Dew Point,GHI,Wind Speed,Wind "
+          "Direction\" for Month,Day,Hour,DBTemp,moisture,SolarHor,WindSpd,WindDir; an "
           "empty item or a missing tail is not assigned (SnowFlag, RainFlag, CldType are "
           "optional)");
+  app.add_option_function<int32_t>(
+         "--header-row", [&o](int32_t v) { o.headerRow = v; },
+         "CSV: the line whose headers --columns names (default: the line above the first "
+         "data row)")
+      ->check(CLI::Range(1, std::numeric_limits<int32_t>::max()));
+  app.add_option_function<int32_t>(
+         "--last-row", [&o](int32_t v) { o.lastRow = v; },
+         "CSV: line number of the last data row; the lines after it (notes) are not read "
+         "(0, the default: the data rows run to the end of the file)")
+      ->check(CLI::Range(0, std::numeric_limits<int32_t>::max()));
+  app.add_option("--constant", o.constants,
+                 "CSV: ITEM=VALUE, repeatable: one value for every hour of a required item the "
+                 "file lacks, in the unit the field map gives it (DewPtT, WetBlb, RelHum, "
+                 "SolarDN, WindSpd, WindDir; e.g. --constant WindDir=0); warned in every "
+                 "channel")
+      ->expected(1)
+      ->take_all();
   AddText(app, "--site-desc", o.siteDesc,
           "CSV: site description (its first 25 characters head the FT file)");
   AddText(app, "--lat", o.lat, "CSV: site latitude, degrees north");
@@ -175,12 +159,17 @@ void AddCsvOptions(CLI::App& app, CsvCliOptions& o) {
 bool IsCsvConversion(const std::string& input, const CsvCliOptions& options,
                      const std::string& epwOption) {
   bool csv = false;
+  const bool autoLayout = options.layout == "auto";
   if (!options.format.empty()) {
     csv = options.format == "csv";
+  } else if (autoLayout) {
+    csv = !LooksLikeEpw(input);
   } else {
     csv = ToUpperAscii(std::filesystem::path(input).extension().string()) == ".CSV";
   }
-  const std::string csvOption = options.FirstGiven();
+  CsvCliOptions others = options;
+  if (autoLayout) others.layout.clear();  // auto applies to EPW input as well
+  const std::string csvOption = others.FirstGiven();
   if (!csv && !csvOption.empty()) {
     throw CsvUsageError(csvOption + " applies to CSV input only; " + input +
                         " converts as EPW (use --format csv to convert it as CSV).");
@@ -191,42 +180,78 @@ bool IsCsvConversion(const std::string& input, const CsvCliOptions& options,
   return csv;
 }
 
+namespace {
+
+// The layout --layout names, or the one auto finds (nothing when it finds none).
+std::optional<LayoutMatch> LayoutOf(const std::string& input, const CsvCliOptions& o,
+                                    const Settings* settings) {
+  if (o.layout.empty()) return std::nullopt;
+  if (o.layout != "auto") return MatchLayout(input, o.layout);
+  std::optional<LayoutMatch> found = DetectLayout(input);
+  if (!found && settings == nullptr && !o.columns) {
+    throw InputError(input + " is of no layout kestrum-cli knows (a TMY3, NSRDB PSM or PVGIS TMY "
+                     "file, or an EPW file): give its field map with --columns and the other "
+                     "CSV flags (kestrum-cli inspect shows its columns).");
+  }
+  return found;
+}
+
+}  // namespace
+
 CsvRun ResolveCsvRun(const std::string& input, const CsvCliOptions& o, const Settings* settings) {
   CsvRun run;
   CsvFieldMap stored = settings != nullptr ? settings->csvFieldMap : CsvResetFieldMap();
   if (settings != nullptr) run.site = settings->csvSite;
-  std::optional<Tmy3Header> tmy3;
-  if (!o.layout.empty()) {
-    tmy3 = ReadTmy3Header(input);
-    stored = Tmy3Choices();
-    run.site = tmy3->site;
+  run.layout = LayoutOf(input, o, settings);
+  const LayoutMatch* layout = run.layout ? &*run.layout : nullptr;
+  if (layout != nullptr) {
+    stored = layout->fieldMap;
+    run.site = layout->site;
+    run.utcStamps = layout->timeBase == TimeBase::Utc;
+    if (!layout->timeZoneNote.empty() && !o.tz) run.notes.push_back(layout->timeZoneNote);
   }
 
   // The choices, then the columns that go with them.
   CsvFieldMap& fieldMap = run.fieldMap;
   fieldMap = stored;
   if (o.firstRow) fieldMap.firstRow = *o.firstRow;
+  if (o.lastRow) fieldMap.lastRow = *o.lastRow;
   if (!o.dateForm.empty()) fieldMap.dateInd = kDateForms.at(o.dateForm);
   if (!o.moisture.empty()) fieldMap.moistInd = kMoistures.at(o.moisture);
   if (!o.solar.empty()) fieldMap.solarInd = kSolars.at(o.solar);
-  if (tmy3 && fieldMap.moistInd == kMoistureWetBulb && !o.columns) {
-    throw CsvUsageError("--layout tmy3: a TMY3 file has no wet-bulb column; choose --moisture "
-                        "dew-point or rel-hum, or give the columns with --columns.");
+  fieldMap.constants.clear();
+  SetConstants(fieldMap, o.constants, !o.moisture.empty(), !o.solar.empty());
+  if (layout != nullptr && fieldMap.moistInd == kMoistureWetBulb && !o.columns &&
+      ConstantOf(fieldMap, CsvItem::WetBulb) == nullptr) {
+    throw CsvUsageError("--layout " + std::string(layout->name) + ": " + layout->layout->kind +
+                        " has no wet-bulb column; choose --moisture dew-point or rel-hum, or "
+                        "give the columns with --columns.");
   }
-  if (tmy3) {
+  if (layout != nullptr) {
     // The file's own columns and units for the quantities chosen.
-    const CsvFieldMap own = Tmy3FieldMap(*tmy3, fieldMap.moistInd, fieldMap.solarInd);
+    const CsvFieldMap own = LayoutFieldMap(*layout, fieldMap.moistInd, fieldMap.solarInd);
     fieldMap.moistUnits = own.moistUnits;
     fieldMap = CarryCsvColumns(own, fieldMap);
+    std::vector<MissingItem> missing = MissingItems(*layout, fieldMap.moistInd, fieldMap.solarInd);
+    std::erase_if(missing, [&](const MissingItem& m) {
+      return o.columns || ConstantOf(fieldMap, m.item) != nullptr;
+    });
+    if (!missing.empty()) {
+      throw InputError(input + ", line " + std::to_string(layout->headerLine) + ": " +
+                       MissingItemsText(*layout, missing) +
+                       " Give a missing item one value for every hour with --constant ITEM=VALUE "
+                       "(not DBTemp or SolarHor), or the columns with --columns.");
+    }
   } else {
     fieldMap = CarryCsvColumns(stored, fieldMap);
   }
-  if (o.columns) SetColumns(fieldMap, *o.columns);
+  if (o.columns) SetColumns(fieldMap, *o.columns, input, o.headerRow.value_or(0));
   if (!o.tempUnit.empty()) fieldMap.dbtUnits = static_cast<uint8_t>(kTempUnits.at(o.tempUnit));
   if (!o.moistUnit.empty()) fieldMap.moistUnits = static_cast<uint8_t>(kMoistUnits.at(o.moistUnit));
   if (!o.solarUnit.empty()) fieldMap.solUnits = static_cast<uint8_t>(kSolarUnits.at(o.solarUnit));
   if (!o.windUnit.empty()) fieldMap.windUnits = static_cast<uint8_t>(kWindUnits.at(o.windUnit));
   CheckMoistureUnit(o, fieldMap);
+  CheckConstantValues(fieldMap);
   if (!o.timeStamps.empty()) {
     if (fieldMap.dateInd != kDateOneField) {
       throw CsvUsageError("--timestamps applies to the one-field date form (--date-form "
@@ -243,7 +268,7 @@ CsvRun ResolveCsvRun(const std::string& input, const CsvCliOptions& o, const Set
   if (o.elev) run.site.elevation = Cut(*o.elev);
 
   // Refused here, before the run writes anything.
-  CheckResolvedCsvRun(fieldMap, run.site, o, tmy3 ? &*tmy3 : nullptr);
+  CheckResolvedCsvRun(fieldMap, run.site, o, layout);
   return run;
 }
 

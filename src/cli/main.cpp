@@ -81,6 +81,17 @@ int main(int argc, char** argv) {
               "--subhourly, --time-shift, --utc, ...) are handed on to each input's "
               "conversion.");
 
+  InspectOptions inspect;
+  CLI::App* ins = app.add_subcommand(
+      "inspect",
+      "Tell what a weather file is and how it would convert, writing nothing: its layout, "
+      "site, data rows, stamps, time step, columns, the column of each item, what is "
+      "missing, and the convert command that converts it.");
+  ins->add_option("input", inspect.input, "The EPW or CSV file to inspect")->required();
+  ins->add_flag("--json", inspect.json,
+                "Print JSON (keys layout, site, rows, step_minutes, time_base, leap_day, "
+                "columns, field_map, missing, command, ...) instead of text");
+
   UnpackOptions unpack;
   CLI::App* unp = app.add_subcommand(
       "unpack", "Check a .bin weather file and rebuild the FT text file it was packed from.");
@@ -109,5 +120,6 @@ int main(int argc, char** argv) {
   }
   if (*conv) return RunConvert(convert);
   if (*bat) return RunBatch(batch);
+  if (*ins) return RunInspect(inspect);
   return RunUnpack(unpack);
 }

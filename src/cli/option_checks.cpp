@@ -34,6 +34,7 @@ std::vector<std::string> KeysGivenByFlags(const CsvCliOptions& o) {
   add(o.lon.has_value(), {"CSVlong"});
   add(o.tz.has_value(), {"CSVtz"});
   add(o.elev.has_value(), {"CSVelev"});
+  add(o.lastRow.has_value(), {"LastRow"});
   return keys;
 }
 
@@ -95,7 +96,7 @@ void CheckCsvSettings(const std::string& settingsFile, const CsvCliOptions& opti
 }
 
 void CheckResolvedCsvRun(const CsvFieldMap& fieldMap, const SiteInfo& site,
-                         const CsvCliOptions& o, const Tmy3Header* tmy3) {
+                         const CsvCliOptions& o, const LayoutMatch* layout) {
   if (o.siteDesc && HasLineBreak(*o.siteDesc)) {
     throw CsvUsageError("--site-desc holds a line break; the description heads the FT file on "
                         "one line: give it without one.");
@@ -108,7 +109,8 @@ void CheckResolvedCsvRun(const CsvFieldMap& fieldMap, const SiteInfo& site,
       names += (names.empty() ? "" : ",") + std::string(slot.name);
     }
     throw CsvUsageError(std::string(e.what()) + " Layout: " + names +
-                        " (give the columns with --columns, --settings or --layout).");
+                        " (give the columns with --columns, --settings or --layout; "
+                        "kestrum-cli inspect shows the file's columns).");
   }
   const std::pair<SiteField, const std::string*> fields[] = {
       {SiteField::Latitude, &site.latitude},
@@ -120,14 +122,14 @@ void CheckResolvedCsvRun(const CsvFieldMap& fieldMap, const SiteInfo& site,
     try {
       ReadSiteValue(field, *text);
     } catch (const SiteValueError& e) {
-      if (tmy3 != nullptr && !GivenByFlag(field, o)) {
+      if (layout != nullptr && !GivenByFlag(field, o)) {
         // The value is the file's own: the file is at fault, and the flags can stand in.
-        const std::string why = tmy3->siteLineProblem.empty()
+        const std::string why = layout->siteProblem.empty()
                                     ? std::string(e.what())
-                                    : "the site line cannot be read: " + tmy3->siteLineProblem +
+                                    : "the site line cannot be read: " + layout->siteProblem +
                                           " (" + e.what() + ")";
-        throw InputError(tmy3->path + ", line 1: " + why +
-                         " Give the site with --lat, --lon, --tz and --elev.");
+        throw InputError(layout->path + ", line " + std::to_string(layout->siteLine) + ": " +
+                         why + " Give the site with --lat, --lon, --tz and --elev.");
       }
       throw CsvUsageError(std::string(e.what()) +
                           " Give the site with --lat, --lon, --tz and --elev (or --settings, "

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/csv_options.h"
-#include "csv/tmy3_layout.h"
+#include "csv/layout_match.h"
 
 namespace CLI {
 class Validator;
@@ -29,9 +29,9 @@ void CheckCsvSettings(const std::string& settingsFile, const CsvCliOptions& opti
 // The field map and site a CSV conversion resolved to. Throws CsvUsageError when an item
 // lacks its column or a site value does not convert and the value came from a flag, from
 // the settings or from nowhere, or when --site-desc holds a line break; InputError naming
-// the file and line 1 when the value came from a TMY3 file's site line (tmy3: the header
-// of --layout tmy3, else null).
+// the file and its site line when the value came from the file's own site (layout: the
+// layout the file was read by, else null).
 void CheckResolvedCsvRun(const CsvFieldMap& fieldMap, const SiteInfo& site,
-                         const CsvCliOptions& options, const Tmy3Header* tmy3);
+                         const CsvCliOptions& options, const LayoutMatch* layout);
 
 }  // namespace kestrum::cli

@@ -31,19 +31,21 @@ int32_t ResolveSubhourly(const TimeCliOptions& o, int32_t stored) {
   return o.subhourly == "mean" ? kSubhourlyMean : kSubhourlyLast;
 }
 
-int ResolveTimeShift(const TimeCliOptions& o, const SiteInfo& site, int stored) {
+int ResolveTimeShift(const TimeCliOptions& o, const SiteInfo& site, int stored, bool utcStamps) {
   if (o.utc && o.timeShift) {
     throw CsvUsageError("--utc and --time-shift both give the time shift: use one of them.");
   }
   if (o.timeShift) return *o.timeShift;
-  if (!o.utc) return stored;
+  if (!o.utc && !utcStamps) return stored;
+  const std::string why = o.utc ? "--utc shifts the rows by the site's time zone, but "
+                                : "The file is stamped in UTC, its rows shifted by the site's "
+                                  "time zone, but ";
   double zone = 0.0;
   if (!ParseReal(site.timeZone, zone)) {
-    throw CsvUsageError("--utc shifts the rows by the site's time zone, but the time zone \"" +
-                        site.timeZone + "\" is not a number.");
+    throw CsvUsageError(why + "the time zone \"" + site.timeZone + "\" is not a number.");
   }
   if (zone != std::trunc(zone) || std::fabs(zone) > kMaxTimeShiftHours) {
-    throw CsvUsageError("--utc shifts the rows by the site's time zone, but " + site.timeZone +
+    throw CsvUsageError(why + site.timeZone +
                         " is not a whole number of hours: give the shift with --time-shift.");
   }
   return static_cast<int>(zone);

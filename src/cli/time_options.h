@@ -27,10 +27,12 @@ void AddTimeOptions(CLI::App& convert, TimeCliOptions& options);
 // The code of --subhourly (kSubhourlyLast, kSubhourlyMean), or stored when not given.
 int32_t ResolveSubhourly(const TimeCliOptions& options, int32_t stored);
 
-// The shift of the run: --time-shift; with --utc the site's time zone, which must be a
-// whole number of hours; else stored (the settings file's EPWTimeShift or CSVTimeShift).
-// Throws CsvUsageError (exit status 2) when --utc and --time-shift are both given, or
-// --utc meets a time zone that is no whole number of hours.
-int ResolveTimeShift(const TimeCliOptions& options, const SiteInfo& site, int stored);
+// The shift of the run: --time-shift; with --utc, or for a layout whose rows are stamped in
+// UTC (utcStamps), the site's time zone, which must be a whole number of hours; else stored
+// (the settings file's EPWTimeShift or CSVTimeShift). Throws CsvUsageError (exit status 2)
+// when --utc and --time-shift are both given, or the rows in UTC meet a time zone that is
+// no whole number of hours.
+int ResolveTimeShift(const TimeCliOptions& options, const SiteInfo& site, int stored,
+                     bool utcStamps = false);
 
 }  // namespace kestrum::cli

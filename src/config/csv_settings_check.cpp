@@ -88,6 +88,8 @@ std::vector<SettingsValueProblem> CsvSpecsProblems(const std::string& path) {
     check.Choice(key, -kMaxInt - 1, kMaxInt, 0, "a whole number");
   }
   if (dateInd && moistInd && solarInd) check.Columns(*dateInd, *moistInd, *solarInd);
+  check.Choice("LastRow", 0, kMaxInt, defaults.lastRow,
+               "a line number, or 0 (the data rows run to the end of the file)");
   check.Site("CSVlat", SiteField::Latitude, "a latitude in degrees north, -90..90,");
   check.Site("CSVlong", SiteField::Longitude, "a longitude in degrees east, -180..180,");
   check.Site("CSVtz", SiteField::TimeZone, "a time zone in hours from Greenwich, -14..14,");

@@ -44,6 +44,7 @@ void VisitSettingsKeys(Settings& s, Visitor& visit) {
   visit.Integer("Subhourly", fieldMap.subhourly);
   visit.Integer("TimeStamps", fieldMap.timeStamps);
   visit.Integer("CSVTimeShift", s.csvTimeShift);
+  visit.Integer("LastRow", fieldMap.lastRow);
 
   visit.Section(kEpwSection);
   visit.Text("EWPFileName", s.epwFileName);  // spelled with "EWP" in every settings file

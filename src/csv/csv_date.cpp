@@ -71,7 +71,30 @@ std::string_view Trimmed(std::string_view s) {
   return s;
 }
 
+// A moment of a whole date and a time of day (24:00 allowed, as the end of the day).
+std::optional<SerialHour> SerialHourOfMoment(int64_t year, int64_t month, int64_t day,
+                                             int64_t hour, int64_t minute, int64_t second,
+                                             int64_t ms) {
+  if (month < 1 || month > 12 || day < 1 || day > DaysInMonthOf(year, static_cast<int>(month))) {
+    return std::nullopt;
+  }
+  const bool endOfDay = hour == 24 && minute == 0 && second == 0 && ms == 0;  // 24:00
+  if ((hour > 23 && !endOfDay) || minute > 59 || second > 59) return std::nullopt;
+  const int64_t serialDay =
+      UnixDayOf(year, static_cast<int>(month), static_cast<int>(day)) + kSerialDayOfUnixEpoch;
+  if (endOfDay) return RoundToHour(serialDay + 1, 0);
+  return RoundToHour(serialDay, hour * kMsPerHour + minute * 60'000 + second * 1000 + ms);
+}
+
 }  // namespace
+
+int64_t SerialDayOf(int64_t year, int month, int day) {
+  return UnixDayOf(year, month, day) + kSerialDayOfUnixEpoch;
+}
+
+bool IsDateOf(int64_t year, int64_t month, int64_t day) {
+  return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonthOf(year, static_cast<int>(month));
+}
 
 CivilDate DateOfSerialDay(int64_t serialDay) {
   const int64_t z = serialDay - kSerialDayOfUnixEpoch + 719468;
@@ -127,16 +150,20 @@ std::optional<SerialHour> SerialHourOfIso8601(std::string_view text) {
     }
   }
   if (pos != text.size()) return std::nullopt;
-  if (month < 1 || month > 12 || day < 1 || day > DaysInMonthOf(year, static_cast<int>(month))) {
+  return SerialHourOfMoment(year, month, day, hour, minute, second, ms);
+}
+
+std::optional<SerialHour> SerialHourOfCompactStamp(std::string_view text) {
+  text = Trimmed(text);
+  size_t pos = 0;
+  int64_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  if (!TakeDigits(text, pos, 4, year) || !TakeDigits(text, pos, 2, month) ||
+      !TakeDigits(text, pos, 2, day) || !Take(text, pos, ':') ||
+      !TakeDigits(text, pos, 2, hour) || !TakeDigits(text, pos, 2, minute) ||
+      pos != text.size()) {
     return std::nullopt;
   }
-  const bool endOfDay = hour == 24 && minute == 0 && second == 0 && ms == 0;  // 24:00
-  if ((hour > 23 && !endOfDay) || minute > 59 || second > 59) return std::nullopt;
-  const int64_t serialDay =
-      UnixDayOf(year, static_cast<int>(month), static_cast<int>(day)) + kSerialDayOfUnixEpoch;
-  const int64_t msOfDay = hour * kMsPerHour + minute * 60'000 + second * 1000 + ms;
-  if (endOfDay) return RoundToHour(serialDay + 1, 0);
-  return RoundToHour(serialDay, msOfDay);
+  return SerialHourOfMoment(year, month, day, hour, minute, 0, 0);
 }
 
 namespace {
@@ -144,7 +171,8 @@ namespace {
 std::optional<SerialHour> SerialHourOfDateField(std::string_view text) {
   double serial = 0.0;
   if (ParseReal(text, serial)) return SerialHourOf(serial);
-  return SerialHourOfIso8601(text);
+  if (std::optional<SerialHour> iso = SerialHourOfIso8601(text)) return iso;
+  return SerialHourOfCompactStamp(text);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The one-field date of a CSV row: a date-time serial number (days since 30 December 1899,
-// the fraction the time of day) or an ISO 8601 date and time, as a day and an hour.
+// the fraction the time of day), an ISO 8601 date and time, or a compact stamp
+// YYYYMMDD:HHMM, as a day and an hour.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +25,13 @@ struct CivilDate {
 // The date of a serial day number (proleptic Gregorian calendar).
 CivilDate DateOfSerialDay(int64_t serialDay);
 
+// The serial day number of a date (proleptic Gregorian calendar); a day past its month's
+// end runs on into the next month.
+int64_t SerialDayOf(int64_t year, int month, int day);
+
+// Whether the month and day are a date of that year (29 February of a leap year is).
+bool IsDateOf(int64_t year, int64_t month, int64_t day);
+
 // A serial date-time value first rounded to the millisecond, then its time of day to the
 // nearest whole hour, halves up; a time that rounds to 24:00 is hour 0 of the next day.
 // A negative value counts its fraction as the time of day of the day its whole part names.
@@ -35,8 +43,13 @@ std::optional<SerialHour> SerialHourOf(double serial);
 // Nothing for any other text or an impossible date or time (30 February, 25:00).
 std::optional<SerialHour> SerialHourOfIso8601(std::string_view text);
 
+// "YYYYMMDD:HHMM" (20180101:0000, the stamps of PVGIS files), blanks around it allowed,
+// rounded to the hour as above (it is one already unless its minutes are not 00). Nothing
+// for any other text or an impossible date or time.
+std::optional<SerialHour> SerialHourOfCompactStamp(std::string_view text);
+
 // The hour of the 365-day year of a one-field date: the text read as a serial number, or
-// failing that as an ISO 8601 date and time; the year is ignored. Hour 0 of a day is hour
+// failing that as an ISO 8601 date and time or a compact stamp; the year is ignored. Hour 0 of a day is hour
 // 24 of the day before, so 1 January 0:00 gives 0, and 29 February falls on 1 March.
 // Nothing when the text is neither.
 std::optional<int32_t> HourOfYearOfDateField(std::string_view text);
@@ -60,6 +73,7 @@ std::optional<DateFieldHour> HourOfDateField(std::string_view text, bool stampsB
 // The accepted forms, for error messages.
 inline constexpr const char* kCsvDateForms =
     "a date-time serial number (days since 30 December 1899, the fraction the time of day, "
-    "e.g. 45108.5833) or an ISO 8601 date and time (2023-07-01T14:00 or 2023-07-01 14:00)";
+    "e.g. 45108.5833), an ISO 8601 date and time (2023-07-01T14:00 or 2023-07-01 14:00) or "
+    "a compact stamp (20230701:1400)";
 
 }  // namespace kestrum

@@ -44,11 +44,38 @@ int CsvSlotOf(const std::vector<CsvSlot>& layout, CsvItem item) {
   return -1;
 }
 
+bool ConstantAllowed(CsvItem item) {
+  switch (item) {
+    case CsvItem::DewPoint:
+    case CsvItem::WetBulb:
+    case CsvItem::RelHum:
+    case CsvItem::SolarDirectNormal:
+    case CsvItem::WindSpeed:
+    case CsvItem::WindDirection: return true;
+    default: return false;
+  }
+}
+
+namespace {
+
+bool IsMoisture(CsvItem item) {
+  return item == CsvItem::DewPoint || item == CsvItem::WetBulb || item == CsvItem::RelHum;
+}
+
+}  // namespace
+
+const CsvConstant* ConstantOf(const CsvFieldMap& fieldMap, CsvItem item) {
+  for (const CsvConstant& c : fieldMap.constants) {
+    if (c.item == item || (IsMoisture(c.item) && IsMoisture(item))) return &c;
+  }
+  return nullptr;
+}
+
 bool CsvFieldMapComplete(const CsvFieldMap& fieldMap) {
   const std::vector<CsvSlot> layout = CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd);
   if (layout.empty()) return false;
   for (size_t slot = 0; slot < layout.size(); ++slot) {
-    if (!layout[slot].required) continue;
+    if (!layout[slot].required || ConstantOf(fieldMap, layout[slot].item) != nullptr) continue;
     int64_t column = 0;
     if (!ParseWholeNumber(fieldMap.columns[slot], column)) return false;
   }
@@ -90,15 +117,26 @@ std::vector<int> CsvColumnNumbers(const CsvFieldMap& fieldMap) {
     throw RunError(lead + "has the time-stamp choice " + std::to_string(fieldMap.timeStamps) +
                    ", which is not 0 (a stamp ends its hour) or 1 (it begins it).");
   }
+  if (fieldMap.lastRow < 0 || (fieldMap.lastRow > 0 && fieldMap.lastRow < fieldMap.firstRow)) {
+    throw RunError(lead + "has the last data row " + std::to_string(fieldMap.lastRow) +
+                   ", before its first data row " + std::to_string(fieldMap.firstRow) + ".");
+  }
   const std::vector<CsvSlot> layout = CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd);
+  for (const CsvConstant& c : fieldMap.constants) {
+    const int slot = CsvSlotOf(layout, c.item);
+    if (!ConstantAllowed(c.item) || slot < 0) {
+      throw RunError(lead + "gives a constant to an item that " +
+                     (slot < 0 ? "its layout does not have." : "takes none."));
+    }
+  }
   std::vector<int> columns(layout.size(), 0);
   for (size_t slot = 0; slot < layout.size(); ++slot) {
     const std::string& text = fieldMap.columns[slot];
     const std::string item = std::string("\"") + layout[slot].name + "\"";
     const std::string where = "slot " + std::to_string(slot + 1) + " (" + item + ")";
     const bool blank = text.find_first_not_of(" \t") == std::string::npos;
-    if (blank) {
-      if (layout[slot].required) {
+    if (blank || ConstantOf(fieldMap, layout[slot].item) != nullptr) {
+      if (blank && layout[slot].required && ConstantOf(fieldMap, layout[slot].item) == nullptr) {
         throw RunError(lead + "assigns no column to " + item + " (slot " +
                        std::to_string(slot + 1) + "), which is required.");
       }

@@ -23,6 +23,19 @@ inline constexpr int32_t kSolarGlobal = 0;           // "Hor. Rad."
 inline constexpr int32_t kSolarGlobalAndDirect = 1;  // "Hor + DN"
 inline constexpr int32_t kSolarCloudCover = 2;       // "Cloud Cover": refused by the window
 
+// The items a slot can hold.
+enum class CsvItem {
+  Date, Month, Day, Hour, DryBulb, DewPoint, WetBulb, RelHum,
+  SolarHorizontal, SolarDirectNormal, WindSpeed, WindDirection, SnowFlag, RainFlag, CloudType,
+};
+
+// One value for every hour of an item: the moisture item, SolarDN, WindSpd or WindDir.
+struct CsvConstant {
+  CsvItem item;
+  double value = 0;
+  std::string text;  // as the user wrote it, for the warning
+};
+
 struct CsvFieldMap {
   int32_t firstRow = 1;    // FirstRow: line number (from 1) of the first data row
   int32_t dateInd = 1;     // DateInd
@@ -41,17 +54,26 @@ struct CsvFieldMap {
   // TimeStamps, for the one-field date form: the date-time of a row marks the end of its
   // hour (0, kStampsEnding) or its beginning (1, kStampsBeginning: one hour is added).
   int32_t timeStamps = 0;
+  // LastRow: line number of the last data row (notes may follow it); 0: the data rows run
+  // to the end of the file.
+  int32_t lastRow = 0;
+  // Required items the file lacks, each given one value for every hour (in the unit the
+  // field map states for it): a run's choice, not kept in the settings file.
+  std::vector<CsvConstant> constants;
 };
 
 // TimeStamps
 inline constexpr int32_t kStampsEnding = 0;
 inline constexpr int32_t kStampsBeginning = 1;
 
-// The items a slot can hold.
-enum class CsvItem {
-  Date, Month, Day, Hour, DryBulb, DewPoint, WetBulb, RelHum,
-  SolarHorizontal, SolarDirectNormal, WindSpeed, WindDirection, SnowFlag, RainFlag, CloudType,
-};
+// Whether an item may be given as a constant: never the dry bulb or the global horizontal
+// radiation, from which the conversion derives the rest, nor the date items or the
+// optional flags.
+bool ConstantAllowed(CsvItem item);
+
+// The constant the field map gives item (the moisture item under any of its three names);
+// nullptr when none.
+const CsvConstant* ConstantOf(const CsvFieldMap& fieldMap, CsvItem item);
 
 struct CsvSlot {
   CsvItem item;
@@ -70,7 +92,7 @@ std::vector<CsvSlot> CsvLayout(int32_t dateInd, int32_t moistInd, int32_t solarI
 int CsvSlotOf(const std::vector<CsvSlot>& layout, CsvItem item);
 
 // True when the layout is not empty and the assignment of every required slot is a whole
-// decimal number (the completeness rule of the field window).
+// decimal number (the completeness rule of the field window), or the item has a constant.
 bool CsvFieldMapComplete(const CsvFieldMap& fieldMap);
 
 // The file column of every slot of the field map's layout (1..kCsvMaxColumn), 0 where
@@ -78,8 +100,9 @@ bool CsvFieldMapComplete(const CsvFieldMap& fieldMap);
 // choices give no layout ("The CSV field specification's date form 7 is not ..."), when
 // the rule for rows sharing an hour or the time-stamp choice is not 0 or 1, when an
 // assignment is not a whole number or lies outside 1..255 (naming the slot and its item),
-// or when a required item has no column (naming the item). Slots beyond the layout are
-// not looked at.
+// or when a required item has neither a column nor a constant (naming the item), when a
+// constant is given for an item the layout lacks or one that takes none, or when the last
+// row lies before the first. Slots beyond the layout are not looked at.
 std::vector<int> CsvColumnNumbers(const CsvFieldMap& fieldMap);
 
 // The assignments of `from` carried over to the choices of `to`: each item keeps its column

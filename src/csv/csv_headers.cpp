@@ -16,12 +16,6 @@ std::vector<size_t> FieldStarts(std::string_view line, AfterQuote afterQuote) {
   return starts;
 }
 
-std::string_view Trimmed(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
 }  // namespace
 
 std::vector<int> ReaderColumnsOfFields(std::string_view line) {
@@ -57,10 +51,57 @@ std::vector<CsvHeaderColumn> AlignHeaders(std::string_view headerLine,
   return headers;
 }
 
-int ReaderColumnHeaded(const std::vector<CsvHeaderColumn>& headers, std::string_view name) {
-  const std::string wanted = ToUpperAscii(Trimmed(name));
+std::string HeaderKey(std::string_view header) {
+  std::string key;
+  key.reserve(header.size());
+  for (size_t i = 0; i < header.size(); ++i) {
+    const auto c = static_cast<unsigned char>(header[i]);
+    // UTF-8 degree sign and superscript two: C2 B0, C2 B2.
+    if (c == 0xC2 && i + 1 < header.size()) {
+      const auto next = static_cast<unsigned char>(header[i + 1]);
+      if (next == 0xB0 || next == 0xB2) {
+        ++i;
+        if (next == 0xB2) key.push_back('2');
+        continue;
+      }
+    }
+    if (c == ' ' || c == '\t' || c == '^' || c == 0xB0) continue;  // 0xB0: Windows-1252 degree
+    if (c == 0xB2) {  // Windows-1252 superscript two
+      key.push_back('2');
+      continue;
+    }
+    if (c == ')' && !key.empty() && key.back() == ')') continue;
+    key.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : static_cast<char>(c));
+  }
+  return key;
+}
+
+HeaderUnitSplit SplitHeaderUnit(std::string_view header) {
+  const std::string key = HeaderKey(header);
+  const size_t open = key.rfind('(');
+  if (key.empty() || key.back() != ')' || open == std::string::npos || open == 0) return {};
+  return {key.substr(0, open), key.substr(open + 1, key.size() - open - 2)};
+}
+
+std::vector<const CsvHeaderColumn*> HeadersNamed(const std::vector<CsvHeaderColumn>& headers,
+                                                 std::string_view name) {
+  const std::string wanted = HeaderKey(name);
+  std::vector<const CsvHeaderColumn*> named;
+  if (wanted.empty()) return named;
   for (const CsvHeaderColumn& header : headers) {
-    if (ToUpperAscii(Trimmed(header.text)) == wanted) return header.readerColumn;
+    if (HeaderKey(header.text) == wanted) named.push_back(&header);
+  }
+  if (!named.empty()) return named;
+  for (const CsvHeaderColumn& header : headers) {
+    if (SplitHeaderUnit(header.text).name == wanted) named.push_back(&header);
+  }
+  return named;
+}
+
+int ReaderColumnHeaded(const std::vector<CsvHeaderColumn>& headers, std::string_view name) {
+  const std::string wanted = HeaderKey(name);
+  for (const CsvHeaderColumn& header : headers) {
+    if (HeaderKey(header.text) == wanted) return header.readerColumn;
   }
   return 0;
 }

@@ -29,8 +29,27 @@ std::vector<int> ReaderColumnsOfFields(std::string_view line);
 std::vector<CsvHeaderColumn> AlignHeaders(std::string_view headerLine,
                                           std::string_view firstDataRow);
 
-// The reader's column of the first header that reads name, compared without regard to
-// ASCII letter case or surrounding blanks and tabs; 0 when none does.
+// A header as layouts and column names compare it: ASCII letters in upper case; blanks,
+// tabs and '^' left out; a degree sign left out and a superscript two read as 2 (in UTF-8
+// or Windows-1252); a run of closing parentheses read as one. "DNI (W/m^2))", "dni(w/m2)"
+// and "DNI (W/m\u00b2)" give the same key, "DNI(W/M2)".
+std::string HeaderKey(std::string_view header);
+
+// A header's key less a unit in parentheses at its end, and that unit: "DRY-BULB" and "C"
+// of "Dry-bulb (C)"; both empty when the key ends in no such unit ("GHI", "(C)").
+struct HeaderUnitSplit {
+  std::string name;
+  std::string unit;
+};
+HeaderUnitSplit SplitHeaderUnit(std::string_view header);
+
+// The headers that `name` names, as layouts and column names match them: those whose key is
+// name's key; when none is, those whose key less its unit is ("Dry-bulb" names
+// "Dry-bulb (C)"). Empty when no header is named.
+std::vector<const CsvHeaderColumn*> HeadersNamed(const std::vector<CsvHeaderColumn>& headers,
+                                                 std::string_view name);
+
+// The reader's column of the first header whose key (HeaderKey) is name's; 0 when none is.
 int ReaderColumnHeaded(const std::vector<CsvHeaderColumn>& headers, std::string_view name);
 
 }  // namespace kestrum

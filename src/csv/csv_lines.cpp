@@ -42,6 +42,14 @@ bool CsvLineReader::Next(std::string& line) {
   return true;
 }
 
+std::vector<std::string> ReadCsvHead(const std::string& path, size_t count) {
+  CsvLineReader reader(path);
+  std::vector<std::string> lines;
+  std::string line;
+  while (lines.size() < count && reader.Next(line)) lines.push_back(line);
+  return lines;
+}
+
 namespace {
 
 constexpr uint64_t kOnes = 0x0101010101010101u;

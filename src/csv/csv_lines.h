@@ -33,6 +33,10 @@ class CsvLineReader {
   size_t lineNumber_ = 0;
 };
 
+// The first `count` lines of a CSV file (fewer when it has fewer), as CsvLineReader reads
+// them. Throws InputError naming the file when it cannot be read.
+std::vector<std::string> ReadCsvHead(const std::string& path, size_t count);
+
 // How many fields NextField yields from position 1, the delimiter after a closing quote
 // kept, before its position passes the end of the line, and the empty field after a
 // delimiter that ends the line: the columns of a row as the reader numbers them, so that

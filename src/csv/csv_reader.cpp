@@ -107,6 +107,13 @@ bool ToValue(std::string_view text, float& out) {
   return true;
 }
 
+// The fields of a line up to its last one that is not empty (CsvFieldCount of the line
+// less the delimiters and blanks at its end).
+size_t FilledFieldCount(std::string_view line) {
+  const size_t end = line.find_last_not_of(", \t\f");
+  return end == std::string_view::npos ? 0 : CsvFieldCount(line.substr(0, end + 1));
+}
+
 // A line with nothing but blanks, tabs and form feeds. Such lines after the last data row
 // are no rows.
 bool IsBlank(std::string_view line) {
@@ -119,13 +126,19 @@ constexpr int64_t kLeapYearHours = kHoursPerYear + 24;
 constexpr int64_t kFirstLeapDayRow = 59 * 24 + 1;
 constexpr int64_t kLastLeapDayRow = 60 * 24;
 
-// The data rows of path from firstRow on, blank lines after the last of them not counted.
-int64_t CountDataRows(const std::string& path, int32_t firstRow) {
+// Whether a line lies past the last data row (lastRow 0: none does).
+bool PastLastRow(size_t lineNumber, int32_t lastRow) {
+  return lastRow > 0 && static_cast<int64_t>(lineNumber) > lastRow;
+}
+
+// The data rows of path from firstRow to lastRow (0: the end), blank lines after the last
+// of them not counted.
+int64_t CountDataRows(const std::string& path, int32_t firstRow, int32_t lastRow) {
   CsvLineReader lines(path);
   std::string line;
   int64_t rows = 0;
   int64_t blanksAtEnd = 0;
-  while (lines.Next(line)) {
+  while (lines.Next(line) && !PastLastRow(lines.lineNumber(), lastRow)) {
     if (static_cast<int64_t>(lines.lineNumber()) < firstRow) continue;
     ++rows;
     blanksAtEnd = IsBlank(line) ? blanksAtEnd + 1 : 0;
@@ -166,6 +179,9 @@ class RowReader {
       : fieldMap_(fieldMap), ctx_(ctx), path_(path), placement_(placement),
         leapYearRows_(dataRows == kLeapYearHours), fields_(fieldMap), years_(years) {
     if (placement.mean()) means_.emplace();
+    for (size_t i = 0; i < std::size(kValueItems); ++i) {
+      constant_[i] = ConstantOf(fieldMap, kValueItems[i].item) != nullptr;
+    }
   }
 
   // Converts and stores one data row (the dataRow-th, from 1), found at line `line`.
@@ -174,8 +190,9 @@ class RowReader {
     const size_t fieldCount = CsvFieldCount(text);
     if (dataRow == 1) {
       firstRowFields_ = fieldCount;
-    } else if (fieldCount != firstRowFields_) {
-      otherFieldCounts_.Add(line);
+      firstRowFilledFields_ = FilledFieldCount(text);
+    } else if (fieldCount != firstRowFields_ && FilledFieldCount(text) != firstRowFilledFields_) {
+      otherFieldCounts_.Add(line);  // empty fields at the ends of rows shift nothing
     }
     fields_.Split(text);
     const Stamp stamp = StampOf(dataRow);
@@ -199,6 +216,7 @@ class RowReader {
     for (size_t i = 0; i < std::size(kValueItems); ++i) {
       const ValueItem& v = kValueItems[i];
       if (v.item == CsvItem::SolarDirectNormal && fieldMap_.solarInd != kSolarGlobalAndDirect) continue;
+      if (constant_[i]) continue;  // filled once every row is read
       valid[i] = ToValue(fields_.Field(v.item), values[i]);
       if (valid[i]) {
         table.at(v.series, h) = values[i];
@@ -323,9 +341,47 @@ class RowReader {
   size_t line_ = 0;
   int64_t hourOffset_ = 0;
   size_t firstRowFields_ = 0;
+  size_t firstRowFilledFields_ = 0;
   Tally otherFieldCounts_;
   Tally failures_[std::size(kValueItems)];
+  bool constant_[std::size(kValueItems)] = {};
 };
+
+// The quantity a constant fills and the unit its value is in, for its warning.
+std::string ConstantWarning(const CsvConstant& c, const CsvFieldMap& fieldMap) {
+  std::string quantity, unit;
+  switch (c.item) {
+    case CsvItem::DewPoint:
+    case CsvItem::WetBulb:
+      quantity = c.item == CsvItem::DewPoint ? "dew point" : "wet bulb";
+      unit = fieldMap.moistUnits == 1 ? " deg C" : " deg F";
+      break;
+    case CsvItem::RelHum:
+      quantity = "relative humidity";
+      unit = fieldMap.moistUnits == 1 ? " (a fraction)" : " %";
+      break;
+    case CsvItem::SolarDirectNormal:
+      quantity = "direct normal radiation";
+      unit = fieldMap.solUnits == 1 ? " Btu/hr-ft2" : " W/m2";
+      break;
+    case CsvItem::WindSpeed:
+      quantity = "wind speed";
+      unit = fieldMap.windUnits == 1 ? " knots" : fieldMap.windUnits == 2 ? " m/s" : " mph";
+      break;
+    default: quantity = "wind direction"; break;
+  }
+  return "     As asked, " + quantity + " is the constant " + c.text + unit +
+         " for every hour: no value of the file is read for it.";
+}
+
+Series SeriesOf(CsvItem item) {
+  switch (item) {
+    case CsvItem::SolarDirectNormal: return SolarDirectNormal;
+    case CsvItem::WindSpeed: return WindSpeed;
+    case CsvItem::WindDirection: return WindDirection;
+    default: return Moisture;
+  }
+}
 
 }  // namespace
 
@@ -342,7 +398,7 @@ bool ReadCSVData(const std::string& path, const CsvFieldMap& fieldMap, StageCont
   // them, or a leap year's, gives every row its hour.
   int64_t countedRows = 0;
   if (fieldMap.dateInd == kDateNone) {
-    countedRows = CountDataRows(path, fieldMap.firstRow);
+    countedRows = CountDataRows(path, fieldMap.firstRow, fieldMap.lastRow);
     if (countedRows > 0 && countedRows != kHoursPerYear && countedRows != kLeapYearHours) {
       throw InputError(path + " has " + std::to_string(countedRows) +
                        " data rows; without a date form a file must hold 8760 (or 8784 for a "
@@ -368,7 +424,7 @@ bool ReadCSVData(const std::string& path, const CsvFieldMap& fieldMap, StageCont
     // Blank lines are rows only when a row follows them.
     std::vector<std::pair<std::string, size_t>> blanks;
     int64_t dataRows = 0;
-    while (more && lines.Next(line)) {
+    while (more && lines.Next(line) && !PastLastRow(lines.lineNumber(), fieldMap.lastRow)) {
       if (IsBlank(line)) {
         blanks.emplace_back(line, lines.lineNumber());
         continue;
@@ -386,6 +442,10 @@ bool ReadCSVData(const std::string& path, const CsvFieldMap& fieldMap, StageCont
     rows.StoreMeans();
     placement.Report(ctx);
     rows.Report(CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd));
+  }
+  for (const CsvConstant& c : fieldMap.constants) {
+    table.Fill(SeriesOf(c.item), static_cast<float>(c.value));
+    ctx.Warn(ConstantWarning(c, fieldMap));
   }
 
   const int32_t mi = ctx.state.moistureIndicator;

@@ -74,6 +74,10 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   } else {
     state.runMode = RunModeCsv;
     services.table.ResetOptionalSeries();
+    for (const std::string& note : request.notes) {
+      ctx.log.WriteLogLine(note);
+      ctx.ui.EchoLine(note);
+    }
     ok = ReadCSVData(request.sourceFile, request.csv, ctx, request.timeShiftHours,
                      request.epwOutFile.empty() ? nullptr : &csvYears);
   }

@@ -97,7 +97,7 @@ TEST_F(SettingsFileTest, NewFileHasSectionsAndKeysInWriteOrder) {
                                        "DBTunits", "MoistUnits", "SolUnits", "WindUnits"};
   for (int i = 1; i <= 12; ++i) expected.push_back("CSVgridCol" + std::to_string(i));
   // The keys of later versions come after the first ones.
-  expected.insert(expected.end(), {"CSVWriteEpw", "Subhourly", "TimeStamps", "CSVTimeShift"});
+  expected.insert(expected.end(), {"CSVWriteEpw", "Subhourly", "TimeStamps", "CSVTimeShift", "LastRow"});
   expected.insert(expected.end(), {Bracketed(kEpwSection), "EWPFileName", "EPWUseObs", "EPWCalcDN",
                                    "EPWUseRH", "EPWBinDir", "EPWWriteEpw", "EPWTimeShift",
                                    "[SetUp]"});
@@ -122,8 +122,10 @@ TEST_F(SettingsFileTest, TimeKeysComeAfterTheKeysOfAnEarlierFileAndReadBack) {
   // the last key of its section.
   Settings s = ReadWith("[CSV Specs]\r\nDateInd=0\r\nCSVgridCol12=5\r\n[EPW Specs]\r\n"
                         "EPWBinDir=/x\r\n[SetUp]\r\nDOEURL=u\r\n");
-  EXPECT_EQ(std::tie(s.csvFieldMap.subhourly, s.csvFieldMap.timeStamps, s.csvTimeShift, s.epwTimeShift),
-            std::make_tuple(0, 0, 0, 0));
+  EXPECT_EQ(std::tie(s.csvFieldMap.subhourly, s.csvFieldMap.timeStamps, s.csvTimeShift, s.epwTimeShift,
+                     s.csvFieldMap.lastRow),
+            std::make_tuple(0, 0, 0, 0, 0));
+  s.csvFieldMap.lastRow = 8778;
   s.csvFieldMap.subhourly = 1;
   s.csvFieldMap.timeStamps = 1;
   s.csvTimeShift = -23;
@@ -133,15 +135,15 @@ TEST_F(SettingsFileTest, TimeKeysComeAfterTheKeysOfAnEarlierFileAndReadBack) {
   EXPECT_EQ(text.rfind("[CSV Specs]\r\nDateInd=0\r\nCSVgridCol12=5\r\n", 0), 0u) << text;
   const auto at = [&text](const char* line) { return text.find(std::string("\n") + line + "\r\n"); };
   const char* inOrder[] = {"CSVgridCol11=", "Subhourly=1", "TimeStamps=1", "CSVTimeShift=-23",
-                           "[EPW Specs]", "EPWBinDir=/x", "EPWTimeShift=8", "[SetUp]"};
+                           "LastRow=8778", "[EPW Specs]", "EPWBinDir=/x", "EPWTimeShift=8", "[SetUp]"};
   for (size_t i = 1; i < std::size(inOrder); ++i) {
     EXPECT_LT(at(inOrder[i - 1]), at(inOrder[i])) << inOrder[i] << "\n" << text;
   }
   EXPECT_NE(at("EPWTimeShift=8"), std::string::npos);
   const Settings back = ReadSettingsFile(ini, paths);
   EXPECT_EQ(std::tie(back.csvFieldMap.subhourly, back.csvFieldMap.timeStamps, back.csvTimeShift,
-                     back.epwTimeShift),
-            std::make_tuple(1, 1, -23, 8));
+                     back.epwTimeShift, back.csvFieldMap.lastRow),
+            std::make_tuple(1, 1, -23, 8, 8778));
 }
 
 TEST_F(SettingsFileTest, UnknownKeysAndSectionsSurviveAndExistingKeysKeepTheirPlace) {

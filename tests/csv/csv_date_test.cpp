@@ -96,6 +96,19 @@ TEST(HourOfDateField, StampsThatEndOrBeginTheirHourAndTheHoursOf29February) {
       {"44927", true, 1},                  // serial 1 January 2023 0:00
       {"45351.5416666667", false, 0, true},  // 29 February 2024 13:00
       {"abc", true, -1},
+      // Compact stamps, as PVGIS writes them (beginning their hour).
+      {"20180101:0000", true, 1},
+      {"20180101:1200", true, 13},
+      {"20161231:2300", true, 8760},
+      {"20180101:0100", false, 1},
+      {"20200229:0100", true, 0, true},
+      {" 20070201:0030 ", true, 746},      // 0:30 rounds up to 1:00, the hour 1:00-2:00
+      {"20180101:2400", true, 25},         // 24:00 is the next day's 0:00
+      {"20180101:2430", true, -1},
+      {"20190229:0000", true, -1},         // no 29 February in 2019
+      {"2018011:0000", true, -1},
+      {"20180101-0000", true, -1},
+      {"20180101:000", true, -1},
   };
   for (const auto& c : cases) {
     const std::optional<DateFieldHour> h = HourOfDateField(c.text, c.beginning);

@@ -48,5 +48,47 @@ TEST(AlignHeaders, EachHeaderGetsTheColumnOfItsFieldInTheDataRows) {
   EXPECT_EQ(ReaderColumnHeaded(headers, "D"), 5);
 }
 
+TEST(HeaderKey, CaseBlanksUnitSpellingsAndADoubledParenthesisAside) {
+  const struct {
+    const char* a;
+    const char* b;
+    bool same;
+  } cases[] = {
+      {"DNI (W/m^2))", "dni(w/m2)", true},
+      {"DNI (W/m^2)", "DNI (W/m\xC2\xB2)", true},  // UTF-8 superscript two
+      {"DNI (W/m^2)", "DNI (W/m\xB2)", true},       // Windows-1252 superscript two
+      {"Dry-bulb (\xC2\xB0" "C)", "dry-bulb (C)", true},
+      {"Dry-bulb (\xB0" "C)", "Dry-bulb(C)", true},
+      {" Wind  Speed ", "windspeed", true},
+      {"Dry-bulb (C)", "Dry bulb (C)", false},
+      {"GHI", "GHI (W/m^2)", false},
+      {"G(h)", "Gd(h)", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(HeaderKey(c.a) == HeaderKey(c.b), c.same) << c.a << " / " << c.b;
+  }
+  EXPECT_EQ(HeaderKey("DNI (W/m^2))"), "DNI(W/M2)");
+}
+
+TEST(HeadersNamed, AWholeHeaderFirstThenAHeaderLessItsUnit) {
+  const std::vector<CsvHeaderColumn> headers = {
+      {"GHI (W/m^2)", 5}, {"GHI source", 6}, {"GHI uncert (%)", 7}, {"Dry-bulb (C)", 32},
+      {"G(h)", 40},       {"GHI", 41},       {"Wspd (m/s)", 47},     {"WSPD (MPH)", 48}};
+  const auto columns = [&](const char* name) {
+    std::vector<int> out;
+    for (const CsvHeaderColumn* h : HeadersNamed(headers, name)) out.push_back(h->readerColumn);
+    return out;
+  };
+  EXPECT_EQ(columns("ghi"), std::vector<int>{41});  // the whole header wins
+  EXPECT_EQ(columns("Dry-bulb"), std::vector<int>{32});
+  EXPECT_EQ(columns("dry-bulb (c)"), std::vector<int>{32});
+  EXPECT_EQ(columns("G(h)"), std::vector<int>{40});
+  EXPECT_EQ(columns("Wspd"), (std::vector<int>{47, 48}));  // two units: ambiguous
+  EXPECT_TRUE(columns("DNI").empty());
+  EXPECT_TRUE(columns("").empty());
+  EXPECT_EQ(SplitHeaderUnit("Date (MM/DD/YYYY)").unit, "MM/DD/YYYY");
+  EXPECT_EQ(SplitHeaderUnit("(C)").name, "");
+}
+
 }  // namespace
 }  // namespace kestrum

@@ -464,3 +464,54 @@ TEST_F(CsvReaderTest, AFiftyMegabyteFileIsCountedToItsEnd) {
 
 }  // namespace
 }  // namespace kestrum
+
+namespace kestrum {
+namespace {
+
+TEST_F(CsvReaderTest, AConstantFillsItsItemForEveryHourAndIsWarned) {
+  // Month, day, hour, dry bulb, dew point, global; wind speed and direction constants.
+  CsvFieldMap fieldMap = MakeFieldMap(kDateThreeFields, 0, 0, {"1", "2", "3", "4", "5", "6", "", "99"});
+  fieldMap.windUnits = 2;  // m/s
+  fieldMap.constants = {{CsvItem::WindSpeed, 2, "2"}, {CsvItem::WindDirection, 90, "90"}};
+  ASSERT_TRUE(Read("1,1,1,50,40,0\n1,1,2,51,41,0\n", fieldMap));
+  for (const int h : {1, 2, 8760}) {
+    EXPECT_FLOAT_EQ(table.at(WindSpeed, h), 4.46f) << h;  // 2 m/s in mph
+    EXPECT_FLOAT_EQ(table.at(WindDirection, h), 90.0f) << h;
+  }
+  EXPECT_EQ(warnings,
+            (Strings{"As asked, wind speed is the constant 2 m/s for every hour: no value of the "
+                     "file is read for it.",
+                     "As asked, wind direction is the constant 90 for every hour: no value of the "
+                     "file is read for it."}));
+  EXPECT_TRUE(LogLines().size() == 2u);  // the warnings; no failed conversion of the columns
+
+  // Not for the dry bulb, nor for an item the layout lacks.
+  fieldMap.constants = {{CsvItem::DryBulb, 50, "50"}};
+  EXPECT_NE(ErrorOf("1,1,1,50,40,0,1,1\n", fieldMap).find("gives a constant to an item that takes none"),
+            std::string::npos);
+  fieldMap.constants = {{CsvItem::SolarDirectNormal, 0, "0"}};
+  EXPECT_NE(ErrorOf("1,1,1,50,40,0,1,1\n", fieldMap).find("its layout does not have"),
+            std::string::npos);
+}
+
+TEST_F(CsvReaderTest, RowsEndAtTheLastRowAndEmptyFieldsAtTheirEndsShiftNothing) {
+  // Notes after the last data row; rows with more or fewer empty fields at their ends.
+  CsvFieldMap fieldMap = MdhMap(2);
+  fieldMap.lastRow = 4;
+  ASSERT_TRUE(Read("Month,Day,Hour,T,Td,GH,WS,WD,,,\n"
+                   "1,1,1,50,40,0,1,1,,,\n"
+                   "1,1,2,51,40,0,1,1,,,,,,\n"
+                   "1,1,3,52,40,0,1,1\n"
+                   "\n"
+                   "T: the dry bulb (F)\n",
+                   fieldMap));
+  EXPECT_EQ(table.at(DryBulb, 3), 52.0f);
+  EXPECT_TRUE(warnings.empty()) << warnings.front();
+  // A row that lacks a filled field is still warned.
+  ASSERT_TRUE(Read("1,1,1,50,40,0,1,1,5,,\n1,1,2,51,40,0,1,1\n", MdhMap()));
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].rfind("1 data row splits into another number of fields than the 11", 0), 0u);
+}
+
+}  // namespace
+}  // namespace kestrum

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "csv/tmy3_layout.h"
+#include "csv/layout_match.h"
 #include "epw/epw_header.h"
 #include "epw/epw_reader.h"
 #include "format/outside_libraries.h"
@@ -85,14 +85,14 @@ class RepairedEpwRunTest : public ::testing::Test {
     return Run(request);
   }
   RunOutcome ConvertCsv(const std::string& base, const std::string& source) {
-    const Tmy3Header header = ReadTmy3Header(source);
+    const LayoutMatch tmy3 = MatchLayout(source, "tmy3");
     RunRequest request;
     request.branch = RunBranch::Csv;
     request.sourceFile = source;
     request.outputFileName = base + ".BIN";
     request.outputDir = request.interimDir = request.programDir = dir_.str();
-    request.csv = Tmy3FieldMap(header, kMoistureDewPoint, kSolarGlobalAndDirect);
-    request.site = header.site;
+    request.csv = tmy3.fieldMap;  // dew point, global and direct normal
+    request.site = tmy3.site;
     request.epwOutFile = dir_.File(base + ".epw");
     return Run(request);
   }
