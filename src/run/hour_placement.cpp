@@ -49,7 +49,7 @@ void RowPlacement::Report(StageContext& ctx) const {
   if (shift_ != 0) {
     const std::string sign = shift_ > 0 ? "+" : "-";
     const std::string line = "     Hours shifted by " + sign + std::to_string(std::abs(shift_)) +
-                             " h as asked: the row stamped hour s fills hour s " + sign + " " +
+                             " h: the row stamped hour s fills hour s " + sign + " " +
                              std::to_string(std::abs(shift_)) +
                              " of the year, wrapping around its ends.";
     ctx.log.WriteLogLine(line);

@@ -57,8 +57,8 @@ class RowPlacement {
   size_t rowsLanded() const { return rowsLanded_; }
 
   // The warnings of the rows (skipped, left out, hours filled more than once) through
-  // ctx.Warn, and the shift, which was asked for, as a plain line of the log and the
-  // progress box.
+  // ctx.Warn, and the shift as a plain line of the log and the progress box (a shift the
+  // user did not ask for, a layout's, is warned by whoever chose it).
   void Report(StageContext& ctx) const;
 
  private:

@@ -74,10 +74,9 @@ void RunStages(const RunRequest& request, RunServices& services, RunOutcome& out
   } else {
     state.runMode = RunModeCsv;
     services.table.ResetOptionalSeries();
-    for (const std::string& note : request.notes) {
-      ctx.log.WriteLogLine(note);
-      ctx.ui.EchoLine(note);
-    }
+    // What the layout took upon itself (a time zone from the longitude, UTC rows moved to
+    // the site's time): the user asked for the layout, not for these, so each is a warning.
+    for (const std::string& note : request.notes) ctx.Warn(note);
     ok = ReadCSVData(request.sourceFile, request.csv, ctx, request.timeShiftHours,
                      request.epwOutFile.empty() ? nullptr : &csvYears);
   }

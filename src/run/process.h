@@ -33,9 +33,9 @@ struct RunRequest {
   // Whole hours -23..23 by which the source's hours are moved (EPWTimeShift or
   // CSVTimeShift; --time-shift, --utc): the row stamped hour s fills hour s + timeShiftHours.
   int timeShiftHours = 0;
-  // Lines said (log and progress box) before the source is read: what a source layout
-  // takes for the run that the file does not say (its time zone from the longitude, its UTC
-  // stamps moved to the site's time zone). Indented like every progress line.
+  // Warnings said before the source is read: what a source layout takes for the run that
+  // the file does not say (its time zone from the longitude, its UTC stamps moved to the
+  // site's time zone). Indented like every progress line.
   std::vector<std::string> notes;
   SiteInfo site;               // the running branch's site texts
   std::string siteSource;      // where they come from, for a message about one of them

@@ -247,7 +247,9 @@ TEST_F(LayoutsTest, PsmVariantsConvertAsTheirStampsSay) {
     bool leapDay;
   } variants[] = {
       {"typical", &typical, json::array(), "local", false},
-      {"utc", &utc, json::array(), "UTC", false},
+      {"utc", &utc,
+       json::array({"The file is stamped in UTC: its rows move to the site's time zone, -7 h."}),
+       "UTC", false},
       {"leap", &leap, json::array({"24 rows of 29 February were left out: the year has 365 days "
                                    "(first at line 1420)."}),
        "local", true},
@@ -270,13 +272,15 @@ TEST_F(LayoutsTest, PsmVariantsConvertAsTheirStampsSay) {
 TEST_F(LayoutsTest, PvgisRowsInUtcMoveToTheSitesTimeAndItsNotesAreNoData) {
   const CliResult r = Run("convert '" + kPvgisFile + "' --layout auto --out o --report o/r.json");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err, "");  // no warning: the notes after the rows are not read, the sun is on time
-  EXPECT_NE(r.out.find("     The file states no time zone: 1 h, its longitude 8.000 / 15 rounded, "
-                       "is taken for its site.\n     The file is stamped in UTC: its rows move to "
-                       "the site's time zone, +1 h.\n"),
-            std::string::npos)
-      << r.out;
+  // What the layout took upon itself is warned; the notes after the rows are not read and
+  // the sun is on time, so nothing else is.
+  const std::string zone = "The file states no time zone: 1 h, its longitude 8.000 / 15 "
+                           "rounded, is taken for its site.";
+  const std::string utc = "The file is stamped in UTC: its rows move to the site's time zone, +1 h.";
+  EXPECT_EQ(r.err, "kestrum-cli: warning: " + zone + "\nkestrum-cli: warning: " + utc + "\n");
+  EXPECT_NE(r.out.find("     " + zone + "\n     " + utc + "\n"), std::string::npos) << r.out;
   const json report = json::parse(Read("o/r.json"));
+  EXPECT_EQ(report["warnings"], json::array({zone, utc}));
   EXPECT_EQ(report["sun_offset_hours"], 0);
   EXPECT_EQ(report["site"]["time_zone"], 1.0);
   EXPECT_EQ(report["options"]["time_shift_hours"], 1);

@@ -249,7 +249,7 @@ TEST_F(EpwReaderTest, ATimeShiftMovesEveryRowAndWrapsAroundTheYear) {
   EXPECT_EQ(hourOfRow(8760), 7);
   EXPECT_TRUE(warnings.empty());  // asked for: a plain line
   EXPECT_EQ(LogLines().front(),
-            "     Hours shifted by -7 h as asked: the row stamped hour s fills hour s - 7 of the "
+            "     Hours shifted by -7 h: the row stamped hour s fills hour s - 7 of the "
             "year, wrapping around its ends.");
   EXPECT_THROW(ReadEPWData(dir.File("in.epw"), {}, ctx, 24), RunError);
 }

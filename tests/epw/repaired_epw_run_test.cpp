@@ -177,7 +177,9 @@ class RepairedEpwRunTest : public ::testing::Test {
     const Strings b = Lines(ReadBytes(again.epwPath));
     ASSERT_EQ(a.size(), b.size());
     for (size_t i = 0; i < a.size(); ++i) {
-      if (a[i].rfind("COMMENTS 2", 0) != 0) EXPECT_EQ(a[i], b[i]) << "line " << i + 1;
+      if (a[i].rfind("COMMENTS 2", 0) != 0) {
+        EXPECT_EQ(a[i], b[i]) << "line " << i + 1;
+      }
     }
   }
 
