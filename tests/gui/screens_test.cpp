@@ -207,7 +207,7 @@ void ScreenTest::everyWindowInsideTheWorkArea() {
   chart.close();
 
   // The wind rose opens narrow, its numbers beyond its right edge until ">>>" shows them.
-  TfrmWindRose rose(WindSectorCounts{}, w.get());
+  TfrmWindRose rose(WindSectorCounts{}, WindRoseSubject{}, w.get());
   rose.show();
   QVERIFY(QTest::qWaitForWindowExposed(&rose));
   problem = Misplaced(rose, workArea, true);
