@@ -124,22 +124,5 @@ TEST_F(SettingsWindowTest, CaptureTakesTextsAsTheyStandAndConvertsTheGrids) {
   EXPECT_EQ(settings.csvFieldMap.moistInd, 0);  // the CSV field map is not captured
 }
 
-// Each tab's shift is shown at start and captured back as it stands: a window nobody
-// touched saves the value it was given, a changed one the new value.
-TEST_F(SettingsWindowTest, TimeShiftsAreShownAndCapturedPerTab) {
-  settings.epwTimeShift = -7;
-  settings.csvTimeShift = 3;
-  WriteSettingsFile(paths.settingsFile, settings);
-  Settings read = ReadSettingsFile(paths.settingsFile, paths);
-  LoadSettings(read, window);
-  EXPECT_EQ(std::tie(window.seEPWTimeShift, window.seCSVTimeShift), std::make_tuple(-7, 3));
-  RecordingUi ui;
-  CaptureSettings(window, read, ui);
-  EXPECT_EQ(std::tie(read.epwTimeShift, read.csvTimeShift), std::make_tuple(-7, 3));
-  window.seCSVTimeShift = 0;
-  CaptureSettings(window, read, ui);
-  EXPECT_EQ(std::tie(read.epwTimeShift, read.csvTimeShift), std::make_tuple(-7, 0));
-}
-
 }  // namespace
 }  // namespace kestrum
