@@ -2,8 +2,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <cmath>
-
 #include "cli/csv_options.h"
 #include "run/hour_placement.h"
 #include "run/text_fields.h"
@@ -44,11 +42,12 @@ int ResolveTimeShift(const TimeCliOptions& o, const SiteInfo& site, int stored, 
   if (!ParseReal(site.timeZone, zone)) {
     throw CsvUsageError(why + "the time zone \"" + site.timeZone + "\" is not a number.");
   }
-  if (zone != std::trunc(zone) || std::fabs(zone) > kMaxTimeShiftHours) {
+  const std::optional<int> shift = UtcShiftForTimeZone(site.timeZone);
+  if (!shift) {
     throw CsvUsageError(why + site.timeZone +
                         " is not a whole number of hours: give the shift with --time-shift.");
   }
-  return static_cast<int>(zone);
+  return *shift;
 }
 
 }  // namespace kestrum::cli

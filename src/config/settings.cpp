@@ -96,6 +96,8 @@ void LoadSettings(const Settings& settings, MainWindowState& window) {
   window.cbEPWuseRH = settings.epwUseRH;
   window.cbEPWWriteEpw = settings.epwWriteEpw;
   window.cbCSVWriteEpw = settings.csvWriteEpw;
+  window.seEPWTimeShift = settings.epwTimeShift;
+  window.seCSVTimeShift = settings.csvTimeShift;
 
   // A flag of -888 leaves its cell as it is, so a cell saved empty is empty again.
   ShowCleaningLimits(settings.limits, window.grids);
@@ -122,6 +124,8 @@ void CaptureSettings(const MainWindowState& window, Settings& settings, RunUi& u
   settings.epwUseRH = window.cbEPWuseRH;
   settings.epwWriteEpw = window.cbEPWWriteEpw;
   settings.csvWriteEpw = window.cbCSVWriteEpw;
+  settings.epwTimeShift = window.seEPWTimeShift;
+  settings.csvTimeShift = window.seCSVTimeShift;
   settings.limits = CaptureCleaningLimits(window.grids, ui);  // one notice per bad cell
   settings.logReplacements = window.cbLogIt;
   settings.clearResults = window.cbClearResults;

@@ -104,12 +104,14 @@ struct MainWindowState {
   std::string ledEPWloc, ledEPWlat, ledEPWlon, ledEPWtz, ledEPWelev, ledEPWcomment;
   bool cbCalcSolDN = false, cbEPWuseRH = false, cbEPWuseObs = true;
   bool cbEPWWriteEpw = false;
+  int32_t seEPWTimeShift = 0;  // "Shift hours by:", whole hours -23..23
   bool btnProcEPWEnabled = false;
   // CSV tab
   std::string edXLSfn, edCSVBinName, edCSVdir;
   std::string ledCSVdesc, ledCSVlat, ledCSVlon, ledCSVtz, ledCSVelev;
   bool btnFieldSpecsEnabled = false, btnFindSiteInfoEnabled = false;
   bool cbCSVWriteEpw = false;
+  int32_t seCSVTimeShift = 0;  // "Shift hours by:", whole hours -23..23
   // Review tab
   bool cbSaveCSV = false;
   // Setup tab

@@ -21,6 +21,7 @@
 #include <exception>
 #include <tuple>
 
+#include "run/hour_placement.h"
 #include "run/hourly_table.h"
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
@@ -65,6 +66,28 @@ QGroupBox* MakeChoice(const QString& name, const QString& title, const QStringLi
   return box;
 }
 
+// A radio group on one line: its caption, then its exclusive choices (ids: their values).
+QWidget* MakeLineChoice(const QString& name, const QString& caption,
+                        const std::vector<std::pair<QString, int>>& choices, QButtonGroup*& group,
+                        QWidget* parent) {
+  auto* line = new QWidget(parent);
+  line->setObjectName(name);
+  auto* row = new QHBoxLayout(line);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(6);
+  auto* label = new QLabel(caption, line);
+  row->addWidget(label);
+  group = new QButtonGroup(line);
+  for (const auto& [text, id] : choices) {
+    auto* button = new QRadioButton(text, line);
+    button->setObjectName(name + QString::number(id));
+    group->addButton(button, id);
+    row->addWidget(button);
+  }
+  label->setBuddy(group->buttons().front());
+  return line;
+}
+
 QComboBox* MakeUnitBox(const QString& name, const QStringList& items, QWidget* parent) {
   auto* box = new QComboBox(parent);
   box->setObjectName(name);
@@ -93,7 +116,7 @@ uint8_t CodeOf(const QComboBox* box) {
 bool SameFieldMap(const CsvFieldMap& a, const CsvFieldMap& b) {
   const auto values = [](const CsvFieldMap& m) {
     return std::tie(m.firstRow, m.dateInd, m.moistInd, m.solarInd, m.dbtUnits, m.moistUnits,
-                    m.solUnits, m.windUnits, m.columns);
+                    m.solUnits, m.windUnits, m.columns, m.subhourly, m.timeStamps);
   };
   return values(a) == values(b);
 }
@@ -138,6 +161,8 @@ TfrmFieldSpecs::TfrmFieldSpecs(const CsvFieldMap& stored, std::string csvFile, H
   Check(dateChoice, stored_.dateInd, CsvResetFieldMap().dateInd);
   Check(moistureChoice, stored_.moistInd, CsvResetFieldMap().moistInd);
   Check(solarChoice, stored_.solarInd, CsvResetFieldMap().solarInd);
+  Check(subhourlyChoice, stored_.subhourly, CsvResetFieldMap().subhourly);
+  Check(timeStampChoice, stored_.timeStamps, CsvResetFieldMap().timeStamps);
   seFirstRow->setValue(stored_.firstRow);
   SelectCode(cbDBTunits2, stored_.dbtUnits);
   SelectCode(cbVelUnits2, stored_.windUnits);
@@ -212,8 +237,10 @@ void TfrmFieldSpecs::BuildControls() {
 
   auto* kinds = new QGroupBox(QStringLiteral(" Type of Data in File "), content);
   kinds->setObjectName(QStringLiteral("gbDataTypes"));
-  auto* kindRow = new QHBoxLayout(kinds);
-  kindRow->setContentsMargins(6, 0, 6, 4);
+  auto* kindColumn = new QVBoxLayout(kinds);
+  kindColumn->setContentsMargins(6, 0, 6, 4);
+  kindColumn->setSpacing(3);
+  auto* kindRow = new QHBoxLayout();
   rgDateFormat = MakeChoice(QStringLiteral("rgDateFormat"), QStringLiteral(" Date Format "),
                             {QStringLiteral("1 Date Formatted Field"),
                              QStringLiteral("3 Fields: Mon, Day, Hr "),
@@ -231,6 +258,30 @@ void TfrmFieldSpecs::BuildControls() {
   kindRow->addWidget(rgMoisture);
   kindRow->addWidget(rgSolarDat);
   kindRow->addStretch(1);
+  kindColumn->addLayout(kindRow);
+  // How the rows meet the hours: neither changes an item of the layout.
+  rgSubhourly = MakeLineChoice(QStringLiteral("rgSubhourly"),
+                               QStringLiteral("Rows sharing an hour:"),
+                               {{QStringLiteral("Keep the last"), kSubhourlyLast},
+                                {QStringLiteral("Average them"), kSubhourlyMean}},
+                               subhourlyChoice, kinds);
+  rgSubhourly->setToolTip(QStringLiteral(
+      "Half-hourly data or repeated rows: the hour takes the last of its rows, or the mean of "
+      "them (the wind direction that of the mean wind vector; snow and rain when any row has "
+      "them; the cloud type of the last row)"));
+  rgTimeStamps = MakeLineChoice(QStringLiteral("rgTimeStamps"), QStringLiteral("Stamps mark:"),
+                                {{QStringLiteral("End of hour"), kStampsEnding},
+                                 {QStringLiteral("Start of hour"), kStampsBeginning}},
+                                timeStampChoice, kinds);
+  rgTimeStamps->setToolTip(QStringLiteral(
+      "1 Date Formatted Field: the date and time of a row end its hour (01:00 is the first "
+      "hour of the day) or start it (00:00 is the first hour)"));
+  auto* hourRow = new QHBoxLayout();
+  hourRow->setSpacing(12);
+  hourRow->addWidget(rgSubhourly);
+  hourRow->addWidget(rgTimeStamps);
+  hourRow->addStretch(1);
+  kindColumn->addLayout(hourRow);
   inner->addWidget(kinds);
   kinds_ = kinds;
 
@@ -433,6 +484,8 @@ void TfrmFieldSpecs::UpDateXLSList() {
                                                                                 : kTemperatureUnits);
   SelectCode(cbMoistUnits2, stored_.moistUnits);
   SelectCode(cbSolarUnits2, stored_.solUnits);
+  // A row's time stamp is read only in the one-field date form.
+  rgTimeStamps->setEnabled(dateChoice->checkedId() == kDateOneField);
   SizeColumns();
   PlaceAssignments();
   building_ = false;
@@ -525,15 +578,19 @@ QSize TfrmFieldSpecs::sizeHint() const {
 
 void TfrmFieldSpecs::PlaceOnScreen() {
   const QWidget* like = parentWidget();
-  const QSize preferred = sizeHint().grownBy(ui::FrameMargins(*this, like));
+  // At least as wide as the least frame, which leaves room for the content's scroll bar:
+  // a window that only fits its content without it could be placed nowhere.
+  const QSize least = LeastFrameSize();
+  const QSize preferred =
+      sizeHint().grownBy(ui::FrameMargins(*this, like)).expandedTo(QSize(least.width(), 0));
   const Surroundings around = hooks_.surroundings ? hooks_.surroundings() : Surroundings{};
   QRect frame;
   if (around.mainFrame.isEmpty()) {
     const QRect here(ui::FrameOf(*this, like).topLeft(), preferred);
     frame = ui::FitToWorkArea(here, ui::WorkAreaAt(here.center()));
   } else {
-    frame = ui::PlaceBesideMainWindow(around.mainFrame, around.keepClear, preferred,
-                                      LeastFrameSize(), ui::WorkAreaAt(around.mainFrame.center()));
+    frame = ui::PlaceBesideMainWindow(around.mainFrame, around.keepClear, preferred, least,
+                                      ui::WorkAreaAt(around.mainFrame.center()));
   }
   ui::SetFrame(*this, frame, like);
 }
@@ -545,8 +602,6 @@ CsvFieldMap TfrmFieldSpecs::Committed() const {
 bool TfrmFieldSpecs::HasUncommittedChanges() const { return !SameFieldMap(Current(), Committed()); }
 
 CsvFieldMap TfrmFieldSpecs::Current() const {
-  // Choices the window shows no control for (the rule for rows sharing an hour, the
-  // time-stamp choice) keep their stored values.
   CsvFieldMap fieldMap = stored_;
   fieldMap.firstRow = seFirstRow->value();
   fieldMap.dateInd = dateChoice->checkedId();
@@ -556,6 +611,8 @@ CsvFieldMap TfrmFieldSpecs::Current() const {
   fieldMap.moistUnits = CodeOf(cbMoistUnits2);
   fieldMap.solUnits = CodeOf(cbSolarUnits2);
   fieldMap.windUnits = CodeOf(cbVelUnits2);
+  fieldMap.subhourly = subhourlyChoice->checkedId();
+  fieldMap.timeStamps = timeStampChoice->checkedId();
   for (int slot = 0; slot < kCsvSlots; ++slot) {
     fieldMap.columns[slot] = ui::ToStd(sgXLSspecs->item(kColumnRow, slot)->text());
   }

@@ -1,6 +1,7 @@
 // TfrmFieldSpecs ("CSV Field Specifications"): the user picks the date form, the moisture
-// and solar quantities and their units, and points in the preview of the file at the column
-// of each item and at the first data row. Only "Done" commits the field map.
+// and solar quantities and their units, what becomes of rows that share an hour and what a
+// one-field date marks, and points in the preview of the file at the column of each item
+// and at the first data row. Only "Done" commits the field map.
 #pragma once
 
 #include <QPointer>
@@ -69,7 +70,8 @@ class TfrmFieldSpecs : public QWidget {
   void ShowWithPreview();
 
   // Empties the grid and builds the layout of the three choices ("Cloud Cover" is refused);
-  // the unit boxes get their items and the stored codes and move under their columns.
+  // the unit boxes get their items and the stored codes and move under their columns;
+  // "Stamps mark:" is enabled for the one-field date form only.
   void UpDateXLSList();
   // Selecting the assignment cell of slot (0-based): it becomes the target, the preview
   // prompts for its item and is shown (or brought to the front).
@@ -109,6 +111,12 @@ class TfrmFieldSpecs : public QWidget {
   QButtonGroup* dateChoice = nullptr;      // ids: DateInd
   QButtonGroup* moistureChoice = nullptr;  // ids: MoistInd
   QButtonGroup* solarChoice = nullptr;     // ids: SolarInd (2 = "Cloud Cover")
+  // "Rows sharing an hour:" and "Stamps mark:" (the latter enabled for the one-field date
+  // form only). They change no item of the layout, so they leave the assignments alone.
+  QWidget* rgSubhourly = nullptr;
+  QWidget* rgTimeStamps = nullptr;
+  QButtonGroup* subhourlyChoice = nullptr;  // ids: Subhourly (kSubhourlyLast, kSubhourlyMean)
+  QButtonGroup* timeStampChoice = nullptr;  // ids: TimeStamps (kStampsEnding, kStampsBeginning)
   QSpinBox* seFirstRow = nullptr;
   QPushButton* btnFirstRow = nullptr;
   QTableWidget* sgXLSspecs = nullptr;

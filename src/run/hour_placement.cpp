@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "run/text_fields.h"
+
 namespace kestrum {
 
 namespace {
@@ -32,6 +34,15 @@ std::string SubhourlyProblem(int32_t rule) {
   if (rule == kSubhourlyLast || rule == kSubhourlyMean) return {};
   return "The rule " + std::to_string(rule) +
          " for rows that share an hour is not 0 (the last row) or 1 (their mean).";
+}
+
+std::optional<int> UtcShiftForTimeZone(std::string_view timeZone) {
+  double zone = 0.0;
+  if (!ParseReal(timeZone, zone) || zone != std::trunc(zone) ||
+      std::fabs(zone) > kMaxTimeShiftHours) {
+    return std::nullopt;
+  }
+  return static_cast<int>(zone);
 }
 
 RowPlacement::RowPlacement(int32_t subhourly, int shiftHours)

@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "run/hourly_table.h"
@@ -30,6 +32,11 @@ int32_t ShiftedHour(int32_t h, int shiftHours);
 // when it can.
 std::string TimeShiftProblem(int64_t shiftHours);
 std::string SubhourlyProblem(int32_t rule);
+
+// The shift that brings the rows of a file stamped in UTC onto the site's clock: the
+// site's time zone (hours from Greenwich, west negative: "-7.0" gives -7) when it is a
+// whole number of hours within -23..23; nothing for "5.5", "30", "" or "abc".
+std::optional<int> UtcShiftForTimeZone(std::string_view timeZone);
 
 // Follows the rows of one file onto the hours of the year and says what became of them.
 class RowPlacement {

@@ -13,6 +13,7 @@
 #include "ui/form_parts.h"
 #include "ui/pictures.h"
 #include "ui/results_group.h"
+#include "ui/time_shift_row.h"
 
 namespace kestrum::ui {
 
@@ -89,6 +90,10 @@ CsvTab CsvTab::Build(QWidget* parent) {
   t.cbElevUnits->setEnabled(false);
   grid->addWidget(t.cbElevUnits, 2, 8);
   for (int c : {1, 3, 5, 7}) grid->setColumnStretch(c, 1);
+  const TimeShiftRow shift = AddTimeShiftRow(grid, 3, 8, QStringLiteral("seCSVTimeShift"),
+                                             QStringLiteral("btnCSVutc"), site);
+  t.seCSVTimeShift = shift.shift;
+  t.btnCSVutc = shift.utc;
 
   auto* fieldMapRow = new QHBoxLayout();
   fieldMapRow->setSpacing(6);
@@ -104,7 +109,7 @@ CsvTab CsvTab::Build(QWidget* parent) {
   fieldMapRow->addStretch(1);
   fieldMapRow->addWidget(t.btnFieldSpecs);
   fieldMapRow->addWidget(t.lblFldCompleted);
-  grid->addLayout(fieldMapRow, 3, 0, 1, 9);
+  grid->addLayout(fieldMapRow, 4, 0, 1, 9);
   column->addWidget(site);
 
   const ResultsGroup results = MakeResultsGroup({.binName = QStringLiteral("edCSVBinName"),

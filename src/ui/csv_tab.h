@@ -7,6 +7,7 @@ class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 class QToolButton;
 class QWidget;
 
@@ -23,6 +24,8 @@ struct CsvTab {
   QLineEdit* ledCSVtz = nullptr;
   QLineEdit* ledCSVelev = nullptr;
   QComboBox* cbElevUnits = nullptr;
+  QSpinBox* seCSVTimeShift = nullptr;  // "Shift hours by:"
+  QPushButton* btnCSVutc = nullptr;    // "UTC": the shift of the site's time zone
   QPushButton* btnFindSiteInfo = nullptr;
   QPushButton* btnFieldSpecs = nullptr;
   QLabel* lblFldCompleted = nullptr;

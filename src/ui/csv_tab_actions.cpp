@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <exception>
 
 #include "csv/field_specs_window.h"
@@ -88,6 +89,9 @@ void CsvTabActions::ResetCsvSite() {
     field->clear();
   }
   settings_.csvFieldMap = CsvResetFieldMap();
+  // The shift belongs to the file's clock and its site's time zone, emptied above.
+  settings_.csvTimeShift = 0;
+  tab_.seCSVTimeShift->setValue(0);
 }
 
 void CsvTabActions::btnFieldSpecsClick() {

@@ -48,7 +48,8 @@ class CsvTabActions : public QObject {
   // A chosen CSV file: shown and stored, the site and field map reset, the output
   // name derived, "Field Specifications" and "find" enabled; an ".XLS" file is noted.
   void UseCSVFile(const QString& path);
-  // Empties the five site texts (settings and fields) and resets the field map.
+  // Empties the five site texts (settings and fields), resets the field map (the rules
+  // for rows sharing an hour and for time stamps included) and sets the time shift to 0.
   void ResetCsvSite();
   // Opens the field window with its preview, or brings it to the front.
   void btnFieldSpecsClick();

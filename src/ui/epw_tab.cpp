@@ -11,6 +11,7 @@
 #include "ui/form_parts.h"
 #include "ui/pictures.h"
 #include "ui/results_group.h"
+#include "ui/time_shift_row.h"
 
 namespace kestrum::ui {
 
@@ -69,6 +70,10 @@ EpwTab EpwTab::Build(QWidget* parent) {
                                     QStringLiteral("Comment1:"), infoGroup);
   info->removeWidget(t.ledEPWcomment);
   info->addWidget(t.ledEPWcomment, 2, 1, 1, 7);
+  const TimeShiftRow shift = AddTimeShiftRow(info, 3, 7, QStringLiteral("seEPWTimeShift"),
+                                             QStringLiteral("btnEPWutc"), infoGroup);
+  t.seEPWTimeShift = shift.shift;
+  t.btnEPWutc = shift.utc;
   for (int c : {1, 3, 5, 7}) info->setColumnStretch(c, 1);
   column->addWidget(infoGroup);
 

@@ -5,6 +5,7 @@ class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 class QWidget;
 
 namespace kestrum::ui {
@@ -20,6 +21,8 @@ struct EpwTab {
   QLineEdit* ledEPWtz = nullptr;
   QLineEdit* ledEPWelev = nullptr;
   QLineEdit* ledEPWcomment = nullptr;
+  QSpinBox* seEPWTimeShift = nullptr;  // "Shift hours by:"
+  QPushButton* btnEPWutc = nullptr;    // "UTC": the shift of the site's time zone
   QCheckBox* cbCalcSolDN = nullptr;
   QCheckBox* cbEPWuseRH = nullptr;
   QCheckBox* cbEPWuseObs = nullptr;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -32,6 +33,7 @@
 #include "ui/picker_rules.h"
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
+#include "ui/time_shift_row.h"
 #include "ui/window_placement.h"
 
 namespace kestrum::ui {
@@ -171,6 +173,8 @@ void TForm1::ConnectHandlers() {
           [this] { btnResetCleanDataClick(); });
   connect(epw.btnProcEPW, &QPushButton::clicked, this, [this] { btnProcEPWClick(); });
   connect(csv.btnProcCSV, &QPushButton::clicked, this, [this] { btnProcCSVClick(); });
+  ConnectUtcButton(epw.btnEPWutc, epw.seEPWTimeShift, epw.ledEPWtz);
+  ConnectUtcButton(csv.btnCSVutc, csv.seCSVTimeShift, csv.ledCSVtz);
   // "Rewrite File": the log is emptied once, at the next conversion after the box is checked.
   connect(setup.cbReWriteLog, &QCheckBox::toggled, this,
           [this](bool checked) { rewriteLogPending_ = checked; });
@@ -208,6 +212,7 @@ MainWindowState TForm1::ReadState() {
   s.cbEPWuseRH = epw.cbEPWuseRH->isChecked();
   s.cbEPWuseObs = epw.cbEPWuseObs->isChecked();
   s.cbEPWWriteEpw = epw.cbEPWWriteEpw->isChecked();
+  s.seEPWTimeShift = epw.seEPWTimeShift->value();
   s.btnProcEPWEnabled = epw.btnProcEPW->isEnabled();
 
   s.edXLSfn = ToStd(csv.edXLSfn->text());
@@ -221,6 +226,7 @@ MainWindowState TForm1::ReadState() {
   s.btnFieldSpecsEnabled = csv.btnFieldSpecs->isEnabled();
   s.btnFindSiteInfoEnabled = csv.btnFindSiteInfo->isEnabled();
   s.cbCSVWriteEpw = csv.cbCSVWriteEpw->isChecked();
+  s.seCSVTimeShift = csv.seCSVTimeShift->value();
 
   s.cbSaveCSV = review.cbSaveCSV->isChecked();
 
@@ -248,6 +254,7 @@ void TForm1::ShowState(const MainWindowState& s) {
   epw.cbEPWuseRH->setChecked(s.cbEPWuseRH);
   epw.cbEPWuseObs->setChecked(s.cbEPWuseObs);
   epw.cbEPWWriteEpw->setChecked(s.cbEPWWriteEpw);
+  epw.seEPWTimeShift->setValue(s.seEPWTimeShift);
   epw.btnProcEPW->setEnabled(s.btnProcEPWEnabled);
 
   SetField(csv.edXLSfn, ToQ(s.edXLSfn));
@@ -261,6 +268,7 @@ void TForm1::ShowState(const MainWindowState& s) {
   csv.btnFieldSpecs->setEnabled(s.btnFieldSpecsEnabled);
   csv.btnFindSiteInfo->setEnabled(s.btnFindSiteInfoEnabled);
   csv.cbCSVWriteEpw->setChecked(s.cbCSVWriteEpw);
+  csv.seCSVTimeShift->setValue(s.seCSVTimeShift);
 
   review.cbSaveCSV->setChecked(s.cbSaveCSV);
 
@@ -393,6 +401,8 @@ void TForm1::UseEPWFile(const QString& path) {
   SetField(epw.ledEPWelev, ToQ(header.site.elevation));
   SetField(epw.ledEPWcomment, ToQ(header.comment));
   SetField(epw.edEPWBinName, ToQ(BinFileNameFor(ToStd(path))));
+  // Another file, another clock: its rows keep their hours until the user moves them.
+  epw.seEPWTimeShift->setValue(0);
   epw.btnProcEPW->setEnabled(true);
 }
 

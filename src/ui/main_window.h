@@ -69,7 +69,8 @@ class TForm1 : public QWidget {
   // by a stage propagate to the caller.
   RunOutcome RunConversion(RunBranch branch);
 
-  // EPW picker, split: the dialog, then what a chosen file does.
+  // EPW picker, split: the dialog, then what a chosen file does (its header fills the
+  // site fields, the output name follows it, the time shift goes back to 0).
   void btnGetEPWClick();
   void UseEPWFile(const QString& path);
   // Directory pickers of edEPWdir, edCSVdir, edInterimPath.

@@ -42,18 +42,6 @@ class CsvTabTest : public QObject {
 
 namespace {
 
-// A small file of ten lines of ten fields: "r<line>c<field>".
-QString TenByTen(const test::ProgramDir& dir) {
-  QByteArray text;
-  for (int r = 1; r <= 10; ++r) {
-    for (int c = 1; c <= 10; ++c) text += "r" + QByteArray::number(r) + "c" + QByteArray::number(c) + ",";
-    text += "\r\n";
-  }
-  const QString path = dir.file(QStringLiteral("small.csv"));
-  test::WriteFileBytes(path, text);
-  return path;
-}
-
 std::unique_ptr<TfrmFieldSpecs> MakeFieldMaps(const CsvFieldMap& fieldMap, const QString& file,
                                           QStringList* notices = nullptr) {
   TfrmFieldSpecs::Hooks hooks;
@@ -121,7 +109,7 @@ void CsvTabTest::pickerShowsTheNoticeThenTheDialog() {
   test::ProgramDir dir;
   test::DialogRecorder rec;
   auto w = test::MakeWindow(dir, rec);
-  const QString chosen = TenByTen(dir);
+  const QString chosen = test::TenByTen(dir);
   w->csvActions().UseCSVFile(chosen);
   QStringList filters;
   QString folder;
@@ -211,7 +199,7 @@ void CsvTabTest::changingAChoiceClearsTheAssignments() {
 
 void CsvTabTest::doubleClicksWriteIntoTheTarget() {
   test::ProgramDir dir;
-  auto w = MakeFieldMaps(FieldMap(1, 1, 0), TenByTen(dir));
+  auto w = MakeFieldMaps(FieldMap(1, 1, 0), test::TenByTen(dir));
   w->ShowWithPreview();
   TXLSform* preview = w->preview();
   QVERIFY(preview != nullptr && preview->isVisible());
@@ -251,7 +239,7 @@ void CsvTabTest::onlyDoneCommits() {
   test::ProgramDir dir;
   test::DialogRecorder rec;
   auto w = test::MakeWindow(dir, rec);
-  w->csvActions().UseCSVFile(TenByTen(dir));
+  w->csvActions().UseCSVFile(test::TenByTen(dir));
   w->csv.btnFieldSpecs->click();
   TfrmFieldSpecs* fieldMaps = w->csvActions().fieldSpecs();
   QVERIFY(fieldMaps != nullptr);
@@ -274,7 +262,7 @@ void CsvTabTest::onlyDoneCommits() {
 void CsvTabTest::convertWaitsForTheWindowToBeLeftComplete() {
   // A stored specification with every "Req'd" column and no snow, rain or cloud column.
   test::ProgramDir dir;
-  const QString file = TenByTen(dir);
+  const QString file = test::TenByTen(dir);
   dir.writeSettings({test::ProgramDir::section(kCsvSection), "CSVFileName=" + file, "DateInd=2",
                      "SolarInd=0", "CSVgridCol1=4", "CSVgridCol2=5", "CSVgridCol3=6",
                      "CSVgridCol4=7", "CSVgridCol5=8"});
@@ -327,7 +315,7 @@ void CsvTabTest::findOpensAPreviewThatWritesNothing() {
   test::ProgramDir dir;
   test::DialogRecorder rec;
   auto w = test::MakeWindow(dir, rec);
-  w->csvActions().UseCSVFile(TenByTen(dir));
+  w->csvActions().UseCSVFile(test::TenByTen(dir));
   w->show();
   w->csv.btnFindSiteInfo->click();
   TXLSform* found = w->csvActions().findPreview();

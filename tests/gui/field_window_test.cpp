@@ -33,18 +33,6 @@ class FieldWindowTest : public QObject {
 
 namespace {
 
-// A file of ten lines of ten fields: "r<line>c<field>".
-QString TenByTen(const test::ProgramDir& dir) {
-  QByteArray text;
-  for (int r = 1; r <= 10; ++r) {
-    for (int c = 1; c <= 10; ++c) text += "r" + QByteArray::number(r) + "c" + QByteArray::number(c) + ",";
-    text += "\r\n";
-  }
-  const QString path = dir.file(QStringLiteral("small.csv"));
-  test::WriteFileBytes(path, text);
-  return path;
-}
-
 // A stand-alone field window (no main window) on `file`, "3 Fields: Mon, Day, Hr" and wet bulb.
 std::unique_ptr<TfrmFieldSpecs> OpenFieldWindow(const QString& file, TfrmFieldSpecs::Hooks hooks = {}) {
   auto window = std::make_unique<TfrmFieldSpecs>(CsvFieldMap{}, ui::ToStd(file), std::move(hooks));
@@ -56,14 +44,6 @@ std::unique_ptr<TfrmFieldSpecs> OpenFieldWindow(const QString& file, TfrmFieldSp
 void PutCurrent(TXLSform& preview, int line, int column) {
   preview.sgXLS->setCurrentCell(line - 1, column - 1);
   preview.sgXLS->setFocus();
-}
-
-// The TMY3 field map of SpecifyTmy3, as the settings file stores it.
-QStringList CompleteTmy3Settings(const QString& file) {
-  return {test::ProgramDir::section(kCsvSection), "CSVFileName=" + file, "DateInd=2", "MoistInd=0",
-          "SolarInd=1", "FirstRow=3", "DBTunits=1", "MoistUnits=1", "WindUnits=2",
-          "CSVgridCol1=32", "CSVgridCol2=35", "CSVgridCol3=5", "CSVgridCol4=8", "CSVgridCol5=47",
-          "CSVgridCol6=44"};
 }
 
 }  // namespace
@@ -78,7 +58,7 @@ void FieldWindowTest::firstRowThenBackToTheItemBefore_data() {
 void FieldWindowTest::firstRowThenBackToTheItemBefore() {
   QFETCH(int, slotBefore);
   test::ProgramDir dir;
-  auto w = OpenFieldWindow(TenByTen(dir));
+  auto w = OpenFieldWindow(test::TenByTen(dir));
   TXLSform* preview = w->preview();
   if (slotBefore >= 0) {
     w->SelectSlot(slotBefore);
@@ -119,7 +99,7 @@ void FieldWindowTest::returnInThePreviewChoosesTheCell_data() {
 void FieldWindowTest::returnInThePreviewChoosesTheCell() {
   QFETCH(int, key);
   test::ProgramDir dir;
-  auto w = OpenFieldWindow(TenByTen(dir));
+  auto w = OpenFieldWindow(test::TenByTen(dir));
   TXLSform* preview = w->preview();
   // Return on a "Column" cell of the grid ("DBTemp") goes to the preview, not to "Done".
   w->sgXLSspecs->setCurrentCell(1, 3);
@@ -168,7 +148,7 @@ void FieldWindowTest::doneIsTheDefaultAndEscapeCancels() {
   std::optional<CsvFieldMap> stored;
   TfrmFieldSpecs::Hooks hooks;
   hooks.commit = [&stored](const CsvFieldMap& m) { stored = m; };
-  auto w = OpenFieldWindow(TenByTen(dir), std::move(hooks));
+  auto w = OpenFieldWindow(test::TenByTen(dir), std::move(hooks));
   QVERIFY(w->btnDone->isDefault());
   w->seFirstRow->setValue(5);
   QWidget* target = focus == QStringLiteral("choice")     ? w->dateChoice->button(kDateNone)
@@ -196,10 +176,7 @@ void FieldWindowTest::convertSaysWhenItDropsTheWindowsChanges() {
   QFETCH(bool, noted);
   test::ProgramDir dir;
   const QString out = dir.makeDir(QStringLiteral("out"));
-  QStringList settings = CompleteTmy3Settings(test::SampleCsv());
-  settings << "CSVBinDir=" + out << "CSVdesc=GREENSBORO" << "CSVlat=36.1" << "CSVlong=-79.95"
-           << "CSVtz=-5" << "CSVelev=273";
-  dir.writeSettings(settings);
+  dir.writeSettings(test::Tmy3Settings(out));
   test::DialogRecorder rec;
   auto w = test::MakeWindow(dir, rec);
   w->setup.edInterimPath->setText(dir.makeDir(QStringLiteral("interim")));

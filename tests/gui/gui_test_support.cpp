@@ -84,6 +84,25 @@ QString SampleEpw() {
 
 QString SampleCsv() { return QStringLiteral(KESTRUM_SAMPLE_DATA "/723170TYA.CSV"); }
 
+QString TenByTen(const ProgramDir& dir) {
+  QByteArray text;
+  for (int r = 1; r <= 10; ++r) {
+    for (int c = 1; c <= 10; ++c) text += "r" + QByteArray::number(r) + "c" + QByteArray::number(c) + ",";
+    text += "\r\n";
+  }
+  const QString path = dir.file(QStringLiteral("small.csv"));
+  WriteFileBytes(path, text);
+  return path;
+}
+
+QStringList Tmy3Settings(const QString& out) {
+  return {ProgramDir::section(kCsvSection), "CSVFileName=" + SampleCsv(), "CSVBinDir=" + out,
+          "CSVdesc=GREENSBORO", "CSVlat=36.1", "CSVlong=-79.95", "CSVtz=-5", "CSVelev=273",
+          "DateInd=2", "MoistInd=0", "SolarInd=1", "FirstRow=3", "DBTunits=1", "MoistUnits=1",
+          "WindUnits=2", "CSVgridCol1=32", "CSVgridCol2=35", "CSVgridCol3=5", "CSVgridCol4=8",
+          "CSVgridCol5=47", "CSVgridCol6=44"};
+}
+
 void DoubleClickCell(TXLSform& preview, int line, int column) {
   QTableWidget* grid = preview.sgXLS;
   const QModelIndex index = grid->model()->index(line - 1, column - 1);

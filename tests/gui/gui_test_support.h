@@ -72,6 +72,13 @@ QString SampleCsv();  // the Greensboro, NC TMY3 CSV file
 // A copy of the sample EPW in dir whose hourly row lineNumber has a dry bulb that does not convert.
 QString BrokenEpw(const QString& dir, int lineNumber);
 
+// A file of ten lines of ten fields, "r<line>c<field>", named small.csv in dir.
+QString TenByTen(const ProgramDir& dir);
+
+// Settings for the TMY3 sample as SpecifyTmy3 sets it up (no date field, first row 3, dew
+// point, global and direct normal in deg C, W/m2, m/s), with its site, output into out.
+QStringList Tmy3Settings(const QString& out);
+
 // A user's double-click on the cell of file line `line`, field `column` (both from 1).
 void DoubleClickCell(TXLSform& preview, int line, int column);
 

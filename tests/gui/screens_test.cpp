@@ -119,29 +119,38 @@ class ScreenTest : public QObject {
 
 void ScreenTest::everyWindowInsideTheWorkArea_data() {
   QTest::addColumn<QMargins>("panels");  // taken off the screen for the work area
-  QTest::newRow("whole screen") << QMargins();
-  QTest::newRow("panels at the top and the bottom") << QMargins(0, 24, 0, 40);
+  // The date form decides what makes the field window wide: the grid of twelve items
+  // (three date fields, direct normal), or with no date field its choices.
+  QTest::addColumn<int>("dateInd");
+  QTest::newRow("whole screen") << QMargins() << kDateThreeFields;
+  QTest::newRow("panels at the top and the bottom") << QMargins(0, 24, 0, 40) << kDateThreeFields;
+  QTest::newRow("whole screen, no date field") << QMargins() << kDateNone;
 }
 
 void ScreenTest::everyWindowInsideTheWorkArea() {
   QFETCH(QMargins, panels);
+  QFETCH(int, dateInd);
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   const QRect workArea = screen.marginsRemoved(panels);
   std::optional<test::WorkAreaScope> withPanels;
   if (!panels.isNull()) withPanels.emplace(workArea);
 
-  // The widest field map (twelve items) on the sample TMY3 file, the window where it was left.
+  // A field map on the sample TMY3 file, the window where it was left.
   test::ProgramDir dir;
   dir.writeSettings({test::ProgramDir::section(kCsvSection),
-                     QStringLiteral("CSVFileName=") + test::SampleCsv(), QStringLiteral("DateInd=1"),
-                     QStringLiteral("SolarInd=1")});
+                     QStringLiteral("CSVFileName=") + test::SampleCsv(),
+                     QStringLiteral("DateInd=%1").arg(dateInd), QStringLiteral("SolarInd=1")});
   test::DialogRecorder rec;
   auto w = test::MakeWindow(dir, rec);
   w->Start();
-  w->tabs->setCurrentWidget(w->csv.page);
   QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-  QString problem = Misplaced(*w, workArea);
-  QVERIFY2(problem.isEmpty(), qPrintable(problem));
+  // Each conversion tab with all its controls, the time shift and its "UTC" button among them.
+  QString problem;
+  for (QWidget* page : {w->epw.page, w->csv.page}) {
+    w->tabs->setCurrentWidget(page);
+    problem = Misplaced(*w, workArea);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+  }
   const QRect mainFrame = w->frameGeometry();
   const QRect keep = OnDesktop(*w->csv.btnProcCSV).united(OnDesktop(*w->csv.lblFldCompleted));
   const bool roomy = workArea.width() >= 1366;
@@ -207,7 +216,7 @@ void ScreenTest::everyWindowInsideTheWorkArea() {
   chart.close();
 
   // The wind rose opens narrow, its numbers beyond its right edge until ">>>" shows them.
-  TfrmWindRose rose(WindSectorCounts{}, {}, w.get());
+  TfrmWindRose rose(WindSectorCounts{}, WindRoseSubject{}, w.get());
   rose.show();
   QVERIFY(QTest::qWaitForWindowExposed(&rose));
   problem = Misplaced(rose, workArea, true);

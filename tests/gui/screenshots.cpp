@@ -50,6 +50,9 @@ QPixmap SideBySide(QWidget& left, QWidget& right) {
 
 int TakeScreenshots(const QString& directory) {
   using namespace kestrum;
+  // The windows are drawn into pictures, not onto the test's small screen: they are placed
+  // as on a roomy desktop, each at its own size.
+  const test::WorkAreaScope roomy(QRect(0, 0, 1600, 1000));
   test::ProgramDir dir;
   test::DialogRecorder recorder;
   const QString out = dir.makeDir(QStringLiteral("out"));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,18 @@ TEST(ShiftedHour, MovesWholeHoursAndWrapsAroundTheYear) {
     for (int32_t h = 1; h <= kHoursPerYear; ++h) ++hits[static_cast<size_t>(ShiftedHour(h, shift))];
     EXPECT_EQ(std::count(hits.begin() + 1, hits.end(), 1), kHoursPerYear) << shift;
   }
+}
+
+TEST(UtcShiftForTimeZone, OnlyAWholeNumberOfHoursWithinADay) {
+  const struct {
+    const char* zone;
+    std::optional<int> shift;
+  } cases[] = {
+      {"-7.0", -7}, {" -5 ", -5}, {"0", 0}, {"10", 10}, {"23", 23}, {"-23.0", -23},
+      {"5.5", std::nullopt}, {"-3.5", std::nullopt}, {"24", std::nullopt},
+      {"-30", std::nullopt}, {"", std::nullopt}, {"abc", std::nullopt}, {"-7h", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(UtcShiftForTimeZone(c.zone), c.shift) << c.zone;
 }
 
 TEST(HourMeans, ValuesAreMeansOfTheValidOnesAndWindTheMeanVector) {
