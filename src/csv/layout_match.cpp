@@ -7,6 +7,7 @@
 #include "csv/csv_lines.h"
 #include "csv/layout_site.h"
 #include "csv/row_stamps.h"
+#include "run/hour_placement.h"
 #include "run/hourly_table.h"
 #include "run/run_error.h"
 #include "run/text_fields.h"
@@ -202,7 +203,7 @@ std::optional<LayoutMatch> TryMatch(const std::string& path, const std::vector<s
   match.stampColumns = ColumnsHeaded(match.headers, layout.stampHeaders);
 
   if (match.timeBase == TimeBase::Utc) {
-    const std::optional<int> hours = WholeHoursOf(match.site.timeZone);
+    const std::optional<int> hours = UtcShiftForTimeZone(match.site.timeZone);
     match.timeShiftHours = hours.value_or(0);
     match.timeBaseNote = UtcStampsNote(match.timeShiftHours);
   }
@@ -378,14 +379,6 @@ std::string UtcStampsNote(int shiftHours) {
   if (shiftHours == 0) return "     The file is stamped in UTC, the time of its site.";
   return std::string("     The file is stamped in UTC: its rows move to the site's time zone, ") +
          (shiftHours < 0 ? "-" : "+") + std::to_string(std::abs(shiftHours)) + " h.";
-}
-
-std::optional<int> WholeHoursOf(const std::string& timeZone) {
-  double zone = 0.0;
-  if (!ParseReal(timeZone, zone) || zone != std::trunc(zone) || std::fabs(zone) > 23) {
-    return std::nullopt;
-  }
-  return static_cast<int>(zone);
 }
 
 }  // namespace kestrum

@@ -115,8 +115,4 @@ std::string MissingItemsText(const LayoutMatch& match, const std::vector<Missing
 // (indented): "     The file is stamped in UTC: its rows move to the site's time zone, -7 h."
 std::string UtcStampsNote(int shiftHours);
 
-// The time zone as a whole number of hours for moving UTC stamps; nothing when the text is
-// no whole number of hours within -23..23.
-std::optional<int> WholeHoursOf(const std::string& timeZone);
-
 }  // namespace kestrum
