@@ -59,6 +59,16 @@ std::string SiteValue(const std::string& text, const std::string& unit, double s
   return (decimals < 0 ? text : Number(v * scale, decimals)) + " " + unit;
 }
 
+// "39.74 degrees north", "105.18 degrees west": the hemisphere named, the number without its
+// sign; as typed when the text is no number.
+std::string Hemisphere(const std::string& text, const char* positive, const char* negative) {
+  double v = 0;
+  if (!ParseReal(text, v)) return SiteValue(text, "");
+  std::string digits = text.substr(text.find_first_not_of(" \t"));
+  if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.erase(0, 1);
+  return digits + " degrees " + (v < 0 ? negative : positive);
+}
+
 void Overview(const RunReport& r, Page& p) {
   const ReportUnits u = r.units;
   p.Raw("<table class=\"text\">\n");
@@ -66,7 +76,8 @@ void Overview(const RunReport& r, Page& p) {
   p.Row({"Status", r.error.empty() ? r.status : r.status + ": " + r.error});
   p.Row({"Site", r.site.description});
   p.Row({"Latitude, longitude",
-         SiteValue(r.site.latitude, "degrees north") + ", " + SiteValue(r.site.longitude, "degrees east")});
+         Hemisphere(r.site.latitude, "north", "south") + ", " +
+             Hemisphere(r.site.longitude, "east", "west")});
   p.Row({"Time zone", SiteValue(r.site.timeZone, "hours from UTC")});
   p.Row({"Elevation", u == ReportUnits::Si ? SiteValue(r.site.elevation, "m")
                                            : SiteValue(r.site.elevation, "ft", ReportElevation(1.0, u), 0)});

@@ -104,6 +104,7 @@ TEST_F(ReportTest, TheHtmlPageIsSelfContainedAndEscapesTheSourceTexts) {
     EXPECT_EQ(page.find(outside), std::string::npos) << outside;
   }
   EXPECT_NE(page.find("<h3>Wind speed (m/s)</h3>"), std::string::npos);  // SI by default
+  EXPECT_NE(page.find("39.74 degrees north, 105.18 degrees west"), std::string::npos);
   EXPECT_NE(page.find("</html>"), std::string::npos);
 
   ASSERT_EQ(Run("convert site.epw -q --units ip --report ip.html").status, 0);
