@@ -11,6 +11,7 @@
 #include "cli/option_checks.h"
 #include "config/settings.h"
 #include "csv/layout_match.h"
+#include "csv/layout_offer.h"
 #include "epw/epw_header.h"
 #include "format/outside_libraries.h"
 #include "run/process.h"
@@ -165,13 +166,14 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   report.limits = request.limits;
 
   bool utcStamps = false;  // a layout's rows in UTC
+  std::optional<LayoutMatch> layout;  // the layout the file is read by
   if (csv) {
     CheckCsvSettings(request.settingsFile, options.csv);
     const CsvRun run = ResolveCsvRun(request.sourceFile, options.csv, stored ? &*stored : nullptr);
     request.branch = RunBranch::Csv;
     request.csv = run.fieldMap;
     request.site = run.site;
-    request.notes = run.notes;
+    layout = run.layout;
     utcStamps = run.utcStamps;
   } else {
     EpwHeader header;
@@ -185,7 +187,7 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   // Which hour each row fills: the settings file's shift of the branch, over it the flags.
   const int storedShift = !stored ? 0 : csv ? stored->csvTimeShift : stored->epwTimeShift;
   request.timeShiftHours = ResolveTimeShift(options.time, request.site, storedShift, utcStamps);
-  if (utcStamps && !options.time.timeShift) request.notes.push_back(UtcStampsNote(request.timeShiftHours));
+  if (layout) request.notes = LayoutRunNotes(*layout, request.site, request.timeShiftHours);
   int32_t& subhourly = csv ? request.csv.subhourly : request.epw.subhourly;
   subhourly = ResolveSubhourly(options.time, subhourly);
   report.site = request.site;

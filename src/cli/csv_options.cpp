@@ -208,7 +208,6 @@ CsvRun ResolveCsvRun(const std::string& input, const CsvCliOptions& o, const Set
     stored = layout->fieldMap;
     run.site = layout->site;
     run.utcStamps = layout->timeBase == TimeBase::Utc;
-    if (!layout->timeZoneNote.empty() && !o.tz) run.notes.push_back(layout->timeZoneNote);
   }
 
   // The choices, then the columns that go with them.

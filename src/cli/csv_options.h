@@ -67,9 +67,6 @@ struct CsvRun {
   // The layout's rows are stamped in UTC: the run moves them by the site's time zone
   // unless --time-shift says otherwise.
   bool utcStamps = false;
-  // Lines the run says before it reads: the layout's time zone taken from the longitude
-  // (unless --tz gives one).
-  std::vector<std::string> notes;
 };
 
 // The specification and site of converting input: section "CSV Specs" of the settings (when

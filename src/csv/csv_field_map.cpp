@@ -72,14 +72,19 @@ const CsvConstant* ConstantOf(const CsvFieldMap& fieldMap, CsvItem item) {
 }
 
 bool CsvFieldMapComplete(const CsvFieldMap& fieldMap) {
+  return !CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd).empty() &&
+         CsvMissingRequired(fieldMap).empty();
+}
+
+std::vector<std::string> CsvMissingRequired(const CsvFieldMap& fieldMap) {
+  std::vector<std::string> missing;
   const std::vector<CsvSlot> layout = CsvLayout(fieldMap.dateInd, fieldMap.moistInd, fieldMap.solarInd);
-  if (layout.empty()) return false;
   for (size_t slot = 0; slot < layout.size(); ++slot) {
     if (!layout[slot].required || ConstantOf(fieldMap, layout[slot].item) != nullptr) continue;
     int64_t column = 0;
-    if (!ParseWholeNumber(fieldMap.columns[slot], column)) return false;
+    if (!ParseWholeNumber(fieldMap.columns[slot], column)) missing.emplace_back(layout[slot].name);
   }
-  return true;
+  return missing;
 }
 
 CsvFieldMap CarryCsvColumns(const CsvFieldMap& from, CsvFieldMap to) {

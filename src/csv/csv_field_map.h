@@ -95,6 +95,11 @@ int CsvSlotOf(const std::vector<CsvSlot>& layout, CsvItem item);
 // decimal number (the completeness rule of the field window), or the item has a constant.
 bool CsvFieldMapComplete(const CsvFieldMap& fieldMap);
 
+// The names of the required items (as the field window shows them: "WindDir") that make the
+// field map incomplete, in slot order: neither a whole decimal number as their column nor a
+// constant. Empty for an empty layout too, which no item can complete.
+std::vector<std::string> CsvMissingRequired(const CsvFieldMap& fieldMap);
+
 // The file column of every slot of the field map's layout (1..kCsvMaxColumn), 0 where
 // an optional item is not assigned. Throws RunError, before anything is read, when the
 // choices give no layout ("The CSV field specification's date form 7 is not ..."), when

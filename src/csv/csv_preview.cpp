@@ -1,5 +1,6 @@
 #include "csv/csv_preview.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include <memory>
 #include <system_error>
 
+#include "csv/csv_headers.h"
 #include "run/run_error.h"
 
 namespace kestrum {
@@ -75,6 +77,27 @@ std::vector<std::string> ReadPreviewLines(const std::string& path, int maxLines)
   }
   if (inLine && static_cast<int>(lines.size()) < maxLines) endLine();
   return lines;
+}
+
+int PreviewHeaderLine(int layoutHeaderLine, int firstRow) {
+  if (layoutHeaderLine > 0) return layoutHeaderLine;
+  return firstRow > 1 ? firstRow - 1 : 0;
+}
+
+std::vector<std::string> PreviewColumnHeaders(const std::vector<std::string>& lines,
+                                              int headerLine, int count) {
+  std::vector<std::string> headers(static_cast<size_t>(std::max(count, 0)));
+  if (headerLine < 1 || headerLine > static_cast<int>(lines.size())) return headers;
+  const auto index = static_cast<size_t>(headerLine - 1);
+  const std::string& below = index + 1 < lines.size() ? lines[index + 1] : std::string();
+  for (const CsvHeaderColumn& header : AlignHeaders(lines[index], below)) {
+    if (header.readerColumn < 1 || header.readerColumn > count) continue;
+    const size_t start = header.text.find_first_not_of(" \t");
+    if (start == std::string::npos) continue;
+    const size_t end = header.text.find_last_not_of(" \t");
+    headers[static_cast<size_t>(header.readerColumn - 1)] = header.text.substr(start, end - start + 1);
+  }
+  return headers;
 }
 
 }  // namespace kestrum

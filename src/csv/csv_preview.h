@@ -23,4 +23,16 @@ inline constexpr size_t kPreviewScanLimit = size_t{32} << 20;
 // a device or a pipe, which could block) or cannot be read.
 std::vector<std::string> ReadPreviewLines(const std::string& path, int maxLines = kPreviewLines);
 
+// The line whose fields head the preview's columns (from 1): the layout's header line when
+// one is known (layoutHeaderLine > 0), else the line above the first data row; 0 when
+// there is none (the data start on line 1).
+int PreviewHeaderLine(int layoutHeaderLine, int firstRow);
+
+// The header of each of the preview's columns 1..count: the field of line headerLine (from
+// 1) that stands over the column in which the reader finds the fields of the line after it
+// (AlignHeaders), blanks at its ends left out; empty where the line heads no such column,
+// and all empty when headerLine is not among lines.
+std::vector<std::string> PreviewColumnHeaders(const std::vector<std::string>& lines,
+                                              int headerLine, int count = kPreviewFields);
+
 }  // namespace kestrum

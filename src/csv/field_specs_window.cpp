@@ -21,6 +21,7 @@
 #include <exception>
 #include <tuple>
 
+#include "csv/csv_preview.h"
 #include "run/hour_placement.h"
 #include "run/hourly_table.h"
 #include "ui/pictures.h"
@@ -140,6 +141,15 @@ class Guard {
 
 }  // namespace
 
+QString CompletionCaption(const CsvFieldMap& fieldMap) {
+  if (CsvFieldMapComplete(fieldMap)) return QStringLiteral("[completed]");
+  QStringList names;
+  for (const std::string& name : CsvMissingRequired(fieldMap)) names << ui::ToQ(name);
+  if (names.isEmpty()) return QStringLiteral("[not yet completed]");
+  return QStringLiteral("[not yet completed: ") + names.join(QStringLiteral(", ")) +
+         QLatin1Char(']');
+}
+
 QString ColumnPrompt(const char* itemName) {
   return QStringLiteral("Dbl-Click on the column containing ") + QLatin1String(itemName) +
          QStringLiteral(" data:");
@@ -171,6 +181,7 @@ TfrmFieldSpecs::TfrmFieldSpecs(const CsvFieldMap& stored, std::string csvFile, H
   for (int slot = 0; slot < kCsvSlots; ++slot) {
     sgXLSspecs->item(kColumnRow, slot)->setText(ui::ToQ(stored_.columns[slot]));
   }
+  UpdateCompletion();
 
   for (QButtonGroup* group : {dateChoice, moistureChoice, solarChoice}) {
     connect(group, &QButtonGroup::idToggled, this, [this](int, bool checked) {
@@ -186,6 +197,9 @@ TfrmFieldSpecs::TfrmFieldSpecs(const CsvFieldMap& stored, std::string csvFile, H
   });
   sgXLSspecs->installEventFilter(this);
   connect(btnFirstRow, &QPushButton::clicked, this, [this] { btnFirstRowClick(); });
+  connect(seFirstRow, &QSpinBox::valueChanged, this, [this] {
+    if (preview_) preview_->SetHeaderLine(PreviewHeaderLineNow());
+  });
   connect(btnDone, &QPushButton::clicked, this, [this] {
     outcome_ = Outcome::Done;
     close();
@@ -306,6 +320,12 @@ void TfrmFieldSpecs::BuildControls() {
   firstRow->addStretch(1);
   assignColumn->addLayout(firstRow);
   assignColumn->addWidget(BuildAssignments(assignments), 0, Qt::AlignLeft);
+  lblFldMissing = new QLabel(assignments);
+  lblFldMissing->setObjectName(QStringLiteral("lblFldMissing"));
+  lblFldMissing->setWordWrap(true);
+  // A long list of items wraps instead of widening the window.
+  lblFldMissing->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  assignColumn->addWidget(lblFldMissing);
   inner->addWidget(assignments);
   inner->addStretch(1);
 
@@ -489,6 +509,7 @@ void TfrmFieldSpecs::UpDateXLSList() {
   SizeColumns();
   PlaceAssignments();
   building_ = false;
+  UpdateCompletion();
   SetTarget({FieldMapTarget::Slot, 0}, ColumnPrompt(layout_.front().name));
   if (cloudCover && hooks_.notice) hooks_.notice(QString::fromLatin1(kCloudCoverRefused));
 }
@@ -529,6 +550,7 @@ void TfrmFieldSpecs::sgXLSDblClick(int line, const QString& column) {
       activateWindow();
       sgXLSspecs->setFocus();
       sgXLSspecs->item(kColumnRow, target_.slot)->setText(column);
+      UpdateCompletion();
       const int next = target_.slot + 1;
       if (next < static_cast<int>(layout_.size())) SelectSlot(next);
       sgXLSspecs->viewport()->update();
@@ -643,6 +665,7 @@ TXLSform* TfrmFieldSpecs::EnsurePreview() {
     case FieldMapTarget::None:
       break;
   }
+  preview_->SetHeaderLine(PreviewHeaderLineNow());
   try {
     preview_->LoadFile(csvFile_);
   } catch (const std::exception& e) {
@@ -665,6 +688,17 @@ void TfrmFieldSpecs::SetTarget(FieldMapTarget target, const QString& prompt) {
 }
 
 void TfrmFieldSpecs::ShowPreview() { EnsurePreview()->ShowInFront(); }
+
+void TfrmFieldSpecs::UpdateCompletion() { lblFldMissing->setText(CompletionCaption(Current())); }
+
+void TfrmFieldSpecs::SetLayoutHeaderLine(int line) {
+  layoutHeaderLine_ = line;
+  if (preview_) preview_->SetHeaderLine(PreviewHeaderLineNow());
+}
+
+int TfrmFieldSpecs::PreviewHeaderLineNow() const {
+  return PreviewHeaderLine(layoutHeaderLine_, seFirstRow->value());
+}
 
 void TfrmFieldSpecs::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);

@@ -68,6 +68,9 @@ class TfrmFieldSpecs : public QWidget {
   void PlaceOnScreen();
   // Shows the window and opens its preview beside it, prompting for slot 1.
   void ShowWithPreview();
+  // The header line of the file's layout (0: none known): the preview's columns take their
+  // tooltips from it, else from the line above "Beginning Row of Data:".
+  void SetLayoutHeaderLine(int line);
 
   // Empties the grid and builds the layout of the three choices ("Cloud Cover" is refused);
   // the unit boxes get their items and the stored codes and move under their columns;
@@ -129,6 +132,9 @@ class TfrmFieldSpecs : public QWidget {
   QPushButton* bbtnSnapRight = nullptr;
   QPushButton* bbtnSnapBot = nullptr;
   QToolButton* bbCSVfld = nullptr;
+  // Below the assignments: "[completed]", or "[not yet completed: WindDir]" naming the
+  // required items the window's field map still lacks (CompletionCaption).
+  QLabel* lblFldMissing = nullptr;
 
  signals:
   void closed();
@@ -153,6 +159,8 @@ class TfrmFieldSpecs : public QWidget {
   void SetPrompt(const QString& prompt);
   void SetTarget(FieldMapTarget target, const QString& prompt);
   void ShowPreview();
+  void UpdateCompletion();
+  int PreviewHeaderLineNow() const;
 
   CsvFieldMap stored_;
   std::string csvFile_;
@@ -169,12 +177,16 @@ class TfrmFieldSpecs : public QWidget {
   std::array<QLabel*, 3> rowLabels_{};
   QLabel* unitsLabel_ = nullptr;
   int rowHeight_ = 0;
+  int layoutHeaderLine_ = 0;
   bool building_ = false;
   bool closing_ = false;
 };
 
 // The prompt of the preview for an item: "Dbl-Click on the column containing DBTemp data:".
 QString ColumnPrompt(const char* itemName);
+// "[completed]" for a complete field map; else "[not yet completed: DBTemp, WindDir]" with
+// the required items it lacks (CsvMissingRequired), "[not yet completed]" when it has no layout.
+QString CompletionCaption(const CsvFieldMap& fieldMap);
 inline constexpr const char* kFirstRowPrompt = "Dbl-Click on the first row of data.";
 inline constexpr const char* kCloudCoverRefused = "Can't deal with cloud cover yet!";
 

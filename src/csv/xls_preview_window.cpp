@@ -105,10 +105,12 @@ void TXLSform::ChooseCell(int row, int column) {
 void TXLSform::LoadFile(const std::string& path) {
   setWindowTitle(ui::ToQ(std::filesystem::path(path).filename().string()));
   sgXLS->clearContents();
-  const std::vector<std::string> lines = ReadPreviewLines(path);
+  lines_.clear();
+  ShowHeaderTips();
+  lines_ = ReadPreviewLines(path);
   sgXLS->setUpdatesEnabled(false);
-  for (size_t r = 0; r < lines.size(); ++r) {
-    const std::vector<std::string> fields = CsvSplitFields(lines[r], kPreviewFields);
+  for (size_t r = 0; r < lines_.size(); ++r) {
+    const std::vector<std::string> fields = CsvSplitFields(lines_[r], kPreviewFields);
     for (size_t c = 0; c < fields.size(); ++c) {
       if (fields[c].empty()) continue;
       sgXLS->setItem(static_cast<int>(r), static_cast<int>(c),
@@ -116,6 +118,21 @@ void TXLSform::LoadFile(const std::string& path) {
     }
   }
   sgXLS->setUpdatesEnabled(true);
+  ShowHeaderTips();
+}
+
+void TXLSform::SetHeaderLine(int line) {
+  headerLine_ = line;
+  ShowHeaderTips();
+}
+
+void TXLSform::ShowHeaderTips() {
+  const std::vector<std::string> headers = PreviewColumnHeaders(lines_, headerLine_);
+  for (int c = 0; c < kPreviewFields; ++c) {
+    if (QTableWidgetItem* header = sgXLS->horizontalHeaderItem(c)) {
+      header->setToolTip(ui::ToQ(headers[static_cast<size_t>(c)]));
+    }
+  }
 }
 
 void TXLSform::SetPrompt(const QString& prompt) { Label1->setText(prompt); }

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QTableWidget;
@@ -44,6 +45,10 @@ class TXLSform : public QWidget {
   // Fills the grid from the file's first lines (caption: the file's name without its folder).
   // Throws InputError when the file cannot be read; the grid then stays empty.
   void LoadFile(const std::string& path);
+  // The file line (from 1) whose fields head the columns (PreviewHeaderLine): each column's
+  // number gets that header as its tooltip; 0: no tooltips. Kept for a file loaded later.
+  void SetHeaderLine(int line);
+  int headerLine() const { return headerLine_; }
 
   void SetPrompt(const QString& prompt);
   QString prompt() const;
@@ -74,7 +79,11 @@ class TXLSform : public QWidget {
   // What a double-click on the cell does: reports its line and its column's header text.
   void ChooseCell(int row, int column);
 
+  void ShowHeaderTips();
+
   std::function<QWidget*()> dockWindow_;
+  std::vector<std::string> lines_;  // the lines the grid shows
+  int headerLine_ = 0;
 };
 
 }  // namespace kestrum

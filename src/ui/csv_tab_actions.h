@@ -7,9 +7,13 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "config/settings.h"
 #include "csv/field_specs_window.h"
+#include "csv/layout_match.h"
 #include "csv/xls_preview_window.h"
 #include "ui/csv_tab.h"
 
@@ -31,6 +35,7 @@ QString CsvUnderDevelopmentText();
 struct CsvTabHooks {
   std::function<void(const QString&)> notice;  // an information message with an OK button
   std::function<void(const QString&)> error;   // a file that cannot be read
+  std::function<bool(const QString&)> question;  // yes/no: the offer of a file's layout
   std::function<void(bool)> setComplete;       // the field map completeness flag
   std::function<void()> refresh;               // the main window's label and Convert button
   std::function<void()> openFieldHelp;         // the help page at "#CSVfld"; empty: none
@@ -47,7 +52,22 @@ class CsvTabActions : public QObject {
   void btnGetXLSClick();
   // A chosen CSV file: shown and stored, the site and field map reset, the output
   // name derived, "Field Specifications" and "find" enabled; an ".XLS" file is noted.
+  // Then, when the file is of a named layout (DetectLayout; a file it cannot read is
+  // simply none), the layout is offered (LayoutOfferText); Yes takes it (TakeLayout).
   void UseCSVFile(const QString& path);
+  // The offer accepted: the layout's site in the site fields, its time shift, and the field
+  // window opened (a window already open closes without committing) on the layout's field
+  // map with its time options, for "Done" to commit. A window closed without "Done" takes
+  // the offer back: the site fields and the shift that still hold the layout's values are
+  // emptied and set to 0 again, as if the offer had been declined.
+  void TakeLayout(const LayoutMatch& match);
+  // What the CSV run with this site and shift says before it reads, when its file was taken
+  // by a layout whose field map "Done" committed (LayoutRunNotes); else nothing.
+  std::vector<std::string> LayoutNotes(const SiteInfo& site, int timeShiftHours) const;
+  // The layout the chosen file was taken by, once "Done" committed its field map.
+  const LayoutMatch* takenLayout() const {
+    return layout_ && !layoutPending_ ? &*layout_ : nullptr;
+  }
   // Empties the five site texts (settings and fields), resets the field map (the rules
   // for rows sharing an hour and for time stamps included) and sets the time shift to 0.
   void ResetCsvSite();
@@ -74,8 +94,19 @@ class CsvTabActions : public QObject {
   CsvTab& tab_;
   Settings& settings_;
   CsvTabHooks hooks_;
+  // The field window on `opening` (its header line for the preview's tooltips); offer: the
+  // window of TakeLayout, whose close without "Done" takes the offer back.
+  void OpenFieldSpecs(const CsvFieldMap& opening, bool offer);
+  void TakeOfferBack();
+
   QPointer<TfrmFieldSpecs> fieldSpecs_;
   QPointer<TXLSform> findPreview_;
+  // The chosen file's header line where its layout is known (0: none), for the previews.
+  int layoutHeaderLine_ = 0;
+  // The layout taken for the chosen file: offered and accepted (pending while its field
+  // window is open), committed by "Done". Gone with another file.
+  std::optional<LayoutMatch> layout_;
+  bool layoutPending_ = false;
 };
 
 }  // namespace kestrum::ui

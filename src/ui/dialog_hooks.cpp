@@ -30,6 +30,13 @@ void CompleteWithMessageBoxes(DialogHooks& hooks, QWidget* window) {
                             message);
     };
   }
+  if (!hooks.question) {
+    hooks.question = [window](const QString& message) {
+      return QMessageBox::question(BoxParent(window), QGuiApplication::applicationDisplayName(),
+                                   message, QMessageBox::Yes | QMessageBox::No,
+                                   QMessageBox::Yes) == QMessageBox::Yes;
+    };
+  }
   if (!hooks.saveFailed) {
     hooks.saveFailed = [window](const QString& message) {
       QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),

@@ -16,6 +16,8 @@ struct DialogHooks {
   std::function<void(const QString& message)> notice;
   // An error that ended the current action (a file that cannot be read, a bad row).
   std::function<void(const QString& message)> error;
+  // A yes/no question (the layout a picked CSV file shows); true for Yes.
+  std::function<bool(const QString& message)> question;
   // The settings could not be saved at close: retry, close anyway, or keep the window open.
   std::function<SaveFailedChoice(const QString& message)> saveFailed;
   // Ends the program with an exit status (the automatic mode's Exit).

@@ -119,6 +119,7 @@ TForm1::TForm1(WindowStart start, QWidget* parent)
       *this, csv, settings_,
       CsvTabHooks{.notice = start_.dialogs.notice,
                   .error = start_.dialogs.error,
+                  .question = start_.dialogs.question,
                   .setComplete =
                       [this](bool complete) {
                         fieldMapComplete_ = complete;
@@ -327,7 +328,12 @@ RunOutcome TForm1::RunConversion(RunBranch branch) {
   const MainWindowState state = ReadState();
   CaptureSettings(state, settings_, runUi_);
   runLog_.set_path(settings_.logFilePath);
-  const RunRequest request = MakeRunRequest(branch, settings_, state, start_.paths);
+  RunRequest request = MakeRunRequest(branch, settings_, state, start_.paths);
+  // A file taken by its layout: what the layout took upon itself is warned, as the command
+  // line does.
+  if (branch == RunBranch::Csv) {
+    request.notes = csvActions_->LayoutNotes(request.site, request.timeShiftHours);
+  }
   // A bad output name or a limits row with Min above Max: a message, and no run.
   if (const std::string problem = RunRequestProblem(request, runLog_.path()); !problem.empty()) {
     throw RunError(problem);

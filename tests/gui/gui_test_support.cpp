@@ -40,6 +40,13 @@ ui::DialogHooks DialogRecorder::hooks() {
   ui::DialogHooks h;
   h.notice = [this](const QString& m) { notices.append(m); };
   h.error = [this](const QString& m) { errors.append(m); };
+  h.question = [this](const QString& m) {
+    questions.append(m);
+    if (questionAnswers.empty()) return false;
+    const bool answer = questionAnswers.front();
+    questionAnswers.erase(questionAnswers.begin());
+    return answer;
+  };
   h.saveFailed = [this](const QString& m) {
     saveFailures.append(m);
     if (saveAnswers.empty()) return ui::SaveFailedChoice::Cancel;

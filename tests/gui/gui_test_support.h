@@ -49,6 +49,8 @@ class ProgramDir {
 struct DialogRecorder {
   QStringList notices;
   QStringList errors;
+  QStringList questions;
+  std::vector<bool> questionAnswers;  // consumed in order; No when empty
   QStringList saveFailures;
   std::vector<ui::SaveFailedChoice> saveAnswers;  // consumed in order; Cancel when empty
   std::optional<int> quitStatus;

@@ -20,6 +20,7 @@
 #include <QtTest>
 
 #include "config/edit_ini_window.h"
+#include "csv/layout_offer.h"
 #include "gui_test_support.h"
 #include "review/big_chart_window.h"
 #include "review/wind_rose_window.h"
@@ -234,6 +235,14 @@ void ScreenTest::everyWindowInsideTheWorkArea() {
     problem = MisplacedMessageBox([&] { boxes.notice(ui::CsvUnderDevelopmentText()); }, workArea);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     problem = MisplacedMessageBox([&] { boxes.saveFailed(QStringLiteral("disk full")); }, workArea);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    // The offer of a layout, at its longest: a file that lacks several items.
+    LayoutMatch offered;
+    offered.description = "an NSRDB PSM file (half-hourly, UTC)";
+    offered.missing = {{CsvItem::DewPoint, "DewPtT", "Dew Point", "is in K, not C or F"},
+                       {CsvItem::WindSpeed, "WindSpd", "Wind Speed", ""},
+                       {CsvItem::WindDirection, "WindDir", "Wind Direction", ""}};
+    problem = MisplacedMessageBox([&] { boxes.question(ui::ToQ(LayoutOfferText(offered))); }, workArea);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
   }
   w->hide();
