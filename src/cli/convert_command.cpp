@@ -187,7 +187,10 @@ int Convert(const ConvertOptions& options, RunReport& report) {
   // Which hour each row fills: the settings file's shift of the branch, over it the flags.
   const int storedShift = !stored ? 0 : csv ? stored->csvTimeShift : stored->epwTimeShift;
   request.timeShiftHours = ResolveTimeShift(options.time, request.site, storedShift, utcStamps);
-  if (layout) request.notes = LayoutRunNotes(*layout, request.site, request.timeShiftHours);
+  if (layout) {
+    const GivenTimeOptions given{options.csv.tz.has_value(), options.time.timeShift.has_value()};
+    request.notes = LayoutRunNotes(*layout, request.site, request.timeShiftHours, given);
+  }
   int32_t& subhourly = csv ? request.csv.subhourly : request.epw.subhourly;
   subhourly = ResolveSubhourly(options.time, subhourly);
   report.site = request.site;

@@ -37,12 +37,13 @@ std::string LayoutOfferText(const LayoutMatch& match) {
 }
 
 std::vector<std::string> LayoutRunNotes(const LayoutMatch& match, const SiteInfo& site,
-                                        int timeShiftHours) {
+                                        int timeShiftHours, GivenTimeOptions given) {
   std::vector<std::string> notes;
-  if (!match.timeZoneNote.empty() && Trimmed(site.timeZone) == Trimmed(match.site.timeZone)) {
+  if (!match.timeZoneNote.empty() && !given.timeZone &&
+      Trimmed(site.timeZone) == Trimmed(match.site.timeZone)) {
     notes.push_back(match.timeZoneNote);
   }
-  if (match.timeBase == TimeBase::Utc &&
+  if (match.timeBase == TimeBase::Utc && !given.timeShift &&
       UtcShiftForTimeZone(site.timeZone) == std::optional<int>(timeShiftHours)) {
     notes.push_back(UtcStampsNote(timeShiftHours));
   }

@@ -24,7 +24,13 @@ std::string LayoutOfferText(const LayoutMatch& match);
 // - for rows stamped in UTC, the note of their move (UtcStampsNote) while the shift is the
 //   one of the site's time zone (UtcShiftForTimeZone).
 // A time zone or a shift the user chose otherwise makes its note no longer true: it is left out.
+// So is one the user gave in so many words (the command line's --tz, --time-shift), even when
+// it equals the layout's: the run then does what was asked, not what the layout took.
+struct GivenTimeOptions {
+  bool timeZone = false;
+  bool timeShift = false;
+};
 std::vector<std::string> LayoutRunNotes(const LayoutMatch& match, const SiteInfo& site,
-                                        int timeShiftHours);
+                                        int timeShiftHours, GivenTimeOptions given = {});
 
 }  // namespace kestrum

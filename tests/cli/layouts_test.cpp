@@ -318,6 +318,10 @@ TEST_F(LayoutsTest, PvgisRowsInUtcMoveToTheSitesTimeAndItsNotesAreNoData) {
   ASSERT_EQ(east.status, 0) << east.err;
   EXPECT_EQ(east.out.find("states no time zone"), std::string::npos);
   EXPECT_EQ(json::parse(Read("tz2/r.json"))["options"]["time_shift_hours"], 2);
+  // Even the zone the longitude would give, when given, is no guess.
+  const CliResult given = Run("convert '" + kPvgisFile + "' --layout auto --tz 1 -q --out tz1");
+  ASSERT_EQ(given.status, 0) << given.err;
+  EXPECT_EQ(given.err, "kestrum-cli: warning: " + utc + "\n");
 }
 
 TEST_F(LayoutsTest, InspectTellsEachFileAndTheCommandThatConvertsIt) {

@@ -57,6 +57,11 @@ TEST(LayoutOffer, RunNotesHoldOnlyForTheSiteAndShiftTheLayoutTook) {
     site.timeZone = c.timeZone;
     EXPECT_EQ(LayoutRunNotes(match, site, c.shift), c.notes) << c.timeZone << " " << c.shift;
   }
+  // What the command line was told in so many words is no guess of the layout's.
+  EXPECT_EQ(LayoutRunNotes(match, match.site, 1, {.timeZone = true}),
+            std::vector<std::string>{UtcStampsNote(1)});
+  EXPECT_EQ(LayoutRunNotes(match, match.site, 1, {.timeShift = true}),
+            std::vector<std::string>{zone});
   // A layout of local stamps with its time zone stated says nothing.
   const LayoutMatch tmy3 = MatchLayout(testing::kTmy3File, "tmy3");
   EXPECT_TRUE(LayoutRunNotes(tmy3, tmy3.site, 0).empty());
