@@ -19,6 +19,13 @@ std::string_view Trimmed(std::string_view text) {
 
 std::string LayoutOfferText(const LayoutMatch& match) {
   std::string text = "This looks like " + match.description + ": use its layout?";
+  if (match.timeBase == TimeBase::Utc && !UtcShiftForTimeZone(match.site.timeZone)) {
+    // The shift box takes whole hours only: such rows stay in UTC unless the user moves them.
+    text += "\n\nIts rows are stamped in UTC, and its time zone, " +
+            std::string(Trimmed(match.site.timeZone)) +
+            ", is not a whole number of hours: they are not moved to local time. Set \"Shift "
+            "hours by:\" to the whole hours you want them moved.";
+  }
   if (match.missing.empty()) return text;
   text += "\n\nIt lacks ";
   for (size_t i = 0; i < match.missing.size(); ++i) {

@@ -13,8 +13,9 @@
 namespace kestrum {
 
 // The question that offers the layout: "This looks like <description>: use its layout?";
-// when the file lacks required items, a paragraph after it names them (as the field window
-// does: "WindDir") and says that the field specification window will need them.
+// for rows stamped in UTC at a time zone of no whole hours, a paragraph saying they stay in
+// UTC; when the file lacks required items, a paragraph naming them (as the field window
+// does: "WindDir") and saying that the field specification window will need them.
 std::string LayoutOfferText(const LayoutMatch& match);
 
 // The lines a run read by the layout says before it reads (indented, in this order), for

@@ -30,6 +30,14 @@ TEST(LayoutOffer, AsksAndNamesWhatTheFileLacks) {
             "This looks like a PVGIS TMY file (hourly, UTC): use its layout?\n\nIt lacks WindSpd (its "
             "column is in km/h, not mph, knots or m/s), WindDir (no column is headed \"WD10m\") and "
             "DewPtT: the field specification window will need columns for them.");
+
+  // UTC rows at a time zone of no whole hours cannot be moved by the layout: said before Yes.
+  match.missing.clear();
+  match.site.timeZone = "5.5";
+  EXPECT_EQ(LayoutOfferText(match),
+            "This looks like a PVGIS TMY file (hourly, UTC): use its layout?\n\nIts rows are stamped "
+            "in UTC, and its time zone, 5.5, is not a whole number of hours: they are not moved to "
+            "local time. Set \"Shift hours by:\" to the whole hours you want them moved.");
 }
 
 // The PVGIS file states no time zone (1 h from its longitude 8.000) and is stamped in UTC.
