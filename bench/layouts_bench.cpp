@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "config/settings.h"
-#include "csv/file_inspection.h"
+#include "csv/file_survey.h"
 #include "csv/layout_match.h"
 #include "format/outside_libraries.h"
 #include "run/process.h"

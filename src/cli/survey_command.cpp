@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
-#include "csv/file_inspection.h"
+#include "csv/file_survey.h"
 #include "run/text_fields.h"
 
 namespace kestrum::cli {

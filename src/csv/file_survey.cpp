@@ -1,4 +1,4 @@
-#include "csv/file_inspection.h"
+#include "csv/file_survey.h"
 
 #include <algorithm>
 #include <array>
