@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "bench_support.h"
 #include "cleaning/cleaning_pass.h"
 #include "csv/csv_reader.h"
 #include "csv/layout_match.h"
@@ -32,10 +33,7 @@ namespace {
 const std::string kSample = std::string(KESTRUM_SAMPLE_DATA) + "/USA_CO_Golden-NREL.724666_TMY3.epw";
 const std::string kTmy3Csv = std::string(KESTRUM_SAMPLE_DATA) + "/723170TYA.CSV";
 
-OutsideLibraries& Libraries() {
-  static std::unique_ptr<OutsideLibraries> libs = OutsideLibraries::Load(ProgramDirectory());
-  return *libs;
-}
+using bench::Libraries;
 
 std::string WorkDir() {
   static const std::string dir = [] {
@@ -335,15 +333,7 @@ RunRequest CsvRequest(const std::string& path, const CsvFieldMap& fieldMap, cons
 }
 
 void RunWhole(benchmark::State& st, const RunRequest& request) {
-  for (auto _ : st) {
-    HourlyTable table;
-    RunState state;
-    state.automaticMode = true;
-    SilentUi ui;
-    RunLog log;
-    RunServices services{table, state, ui, log, Libraries()};
-    benchmark::DoNotOptimize(Process(request, services));
-  }
+  for (auto _ : st) bench::ConvertSilently(request);
 }
 
 // The Golden EPW file converted as a CSV file (its rows read by month, day and hour columns):

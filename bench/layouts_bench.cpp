@@ -7,11 +7,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "config/settings.h"
+#include "bench_support.h"
 #include "csv/file_survey.h"
 #include "csv/layout_match.h"
-#include "format/outside_libraries.h"
-#include "run/process.h"
 
 namespace fs = std::filesystem;
 using namespace kestrum;
@@ -23,11 +21,6 @@ const std::string kPvgis = std::string(KESTRUM_TEST_DATA) + "/pvgis/PVGIS_TMY_45
 const std::string kTmy3 = std::string(KESTRUM_SAMPLE_DATA) + "/723170TYA.CSV";
 const std::string kEpw = std::string(KESTRUM_SAMPLE_DATA) + "/USA_CO_Golden-NREL.724666_TMY3.epw";
 const std::string* const kFiles[] = {&kPsm, &kPvgis, &kTmy3, &kEpw};
-
-OutsideLibraries& Libraries() {
-  static std::unique_ptr<OutsideLibraries> libs = OutsideLibraries::Load(ProgramDirectory());
-  return *libs;
-}
 
 std::string WorkDir() {
   static const std::string dir = [] {
@@ -65,21 +58,11 @@ RunRequest Request(const std::string& path, const LayoutMatch& match) {
   return request;
 }
 
-void Convert(const RunRequest& request) {
-  HourlyTable table;
-  RunState state;
-  state.automaticMode = true;
-  SilentUi ui;
-  RunLog log;
-  RunServices services{table, state, ui, log, Libraries()};
-  benchmark::DoNotOptimize(Process(request, services));
-}
-
 // The field map given, as the flags of `inspect`'s command give it.
 void BM_ConvertGivenFieldMap(benchmark::State& st) {
   const std::string& path = *kFiles[st.range(0)];
   const RunRequest request = Request(path, *DetectLayout(path));
-  for (auto _ : st) Convert(request);
+  for (auto _ : st) bench::ConvertSilently(request);
   st.SetLabel(fs::path(path).filename().string());
 }
 BENCHMARK(BM_ConvertGivenFieldMap)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
@@ -87,7 +70,7 @@ BENCHMARK(BM_ConvertGivenFieldMap)->DenseRange(0, 2)->Unit(benchmark::kMilliseco
 // --layout auto: the layout found from the file for every conversion.
 void BM_ConvertLayoutAuto(benchmark::State& st) {
   const std::string& path = *kFiles[st.range(0)];
-  for (auto _ : st) Convert(Request(path, *DetectLayout(path)));
+  for (auto _ : st) bench::ConvertSilently(Request(path, *DetectLayout(path)));
   st.SetLabel(fs::path(path).filename().string());
 }
 BENCHMARK(BM_ConvertLayoutAuto)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
